@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the program on the sample data
+# folder data/ (created on first start). Arguments are passed to the program.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh"
+data="$root/data"
+mkdir -p "$data"
+bin="${SLIPDESK_BUILD:-$root/build}"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  shot="$data/slipdesk-window.png"
+  echo "No display available: starting the program off-screen instead."
+  echo "It writes a picture of its main window to $shot and ends;"
+  echo "the data folder it uses is $data."
+  QT_QPA_PLATFORM=offscreen "$bin/slipdesk" --data "$data" --screenshot "$shot" "$@"
+  echo "Written: $shot"
+  exit 0
+fi
+exec "$bin/slipdesk" --data "$data" "$@"

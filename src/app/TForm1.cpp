@@ -1,0 +1,584 @@
+#include "TForm1.h"
+
+#include "app/FieldValues.h"
+#include "app/PageControl.h"
+#include "app/RadioGroup.h"
+#include "app/platform/ClipboardWatch.h"
+#include "app/platform/MessageService.h"
+#include "app/platform/PrinterService.h"
+#include "app/platform/Shell.h"
+#include "storage/IoError.h"
+#include "storage/ProgramLocation.h"
+#include "storage/ProgramSettings.h"
+#include "storage/IniFile.h"
+#include "storage/TextTable.h"
+#include "templates/TemplateList.h"
+#include "trade/GoodsMaster.h"
+#include "waybill/AddressBook.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace Slipdesk {
+
+namespace {
+
+enum Page { PageExpress = 0, PageDelivery = 1, PageInbound = 2, PageTemplates = 3 };
+
+// Buyer fields of the delivery tab and the waybill fields they correspond to.
+const QList<QPair<QString, QString>> &buyerToWaybill()
+{
+    static const QList<QPair<QString, QString>> pairs{
+        {QStringLiteral("CmbBuyerName"), QStringLiteral("CmbSjrMc")},
+        {QStringLiteral("CmbBuyerWW"), QStringLiteral("EdtSjrWW")},
+        {QStringLiteral("EdtBuyerMobile"), QStringLiteral("EdtSjrMobile")},
+        {QStringLiteral("EdtBuyerTel"), QStringLiteral("EdtSjDwTel")},
+        {QStringLiteral("EdtAddSs"), QStringLiteral("EdtSjDwSs")},
+        {QStringLiteral("EdtAddDs"), QStringLiteral("EdtSjDwDs")},
+        {QStringLiteral("EdtAddQx"), QStringLiteral("EdtSjDwQx")},
+        {QStringLiteral("EdtAddress"), QStringLiteral("EdtSjDwDz")},
+        {QStringLiteral("EdtBuyerYb"), QStringLiteral("EdtSjdwYb")},
+    };
+    return pairs;
+}
+
+QList<QPair<QString, QString>> reversed(const QList<QPair<QString, QString>> &pairs)
+{
+    QList<QPair<QString, QString>> out;
+    for (const auto &[a, b] : pairs)
+        out.append({b, a});
+    return out;
+}
+
+const QString kGoodsHeader = QStringLiteral("序号,商品编码,商品名称,单位,数量,售价,金额,出库备注,进价,入库备注");
+const QString kInboundHeader = QStringLiteral("序号,商品编码,商品名称,单位,数量,进价,金额,入库备注,售价,出库备注");
+
+QString fileErrorText(const IoError &e) { return e.message(); }
+
+} // namespace
+
+QString TForm1::applicationTitle() { return Shell::applicationTitle(); }
+QString TForm1::versionDate() { return QStringLiteral("2010-05-04"); }
+
+TForm1::TForm1(const Paths &paths, const QString &exeDir, const QString &tempFolder, QWidget *parent)
+    : QMainWindow(parent), m_paths(paths), m_exeDir(exeDir), m_tempFolder(tempFolder)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    m_ui.setupUi(this);
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+}
+
+QString TForm1::savedNumber(const QLineEdit *edit)
+{
+    return edit->property("savedNumber").toString();
+}
+
+void TForm1::setSavedNumber(QLineEdit *edit, const QString &value)
+{
+    edit->setProperty("savedNumber", value);
+}
+
+bool TForm1::FormCreate()
+{
+    // Dates and times are always written as yyyy-MM-dd and hh:mm:ss with
+    // explicit formats; Qt keeps no process-wide format to set here.
+
+    if (ProgramLocation::insideTemporaryFolder(m_exeDir, m_tempFolder)) {
+        MessageService::instance().warn(QStringLiteral("请先解压，然后再运行软件"));
+        return false;
+    }
+
+    setWindowTitle(versionDate() + QLatin1Char(' ') + applicationTitle());
+
+    m_ui.PageControlMain->setCurrentIndex(PageExpress);
+    m_ui.PageControlMain->setOwnerDraw(true);
+    m_ui.PageControlFjxx->setCurrentIndex(3);
+    m_ui.PageControlFjxx->setOwnerDraw(true);
+    m_ui.PageControlMain->setChangingHandler([this] { return PageControlMainChanging(); });
+    connect(m_ui.PageControlMain, &QTabWidget::currentChanged, this, [this] { PageControlMainChange(); });
+
+    for (QDateEdit *picker : {m_ui.DateTimeP, m_ui.DTPSender, m_ui.DtpInputDate}) {
+        picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        picker->setDate(QDate::currentDate());
+    }
+
+    ProgramSettings settings(m_paths);
+    const int lastTemplate = settings.lastTemplate();
+    {
+        const QSignalBlocker block(m_ui.ChbAutoAdd);
+        m_ui.ChbAutoAdd->setChecked(settings.autoCopy());
+    }
+    m_sellerMessage = settings.sellerMessage();
+
+    m_goods.clear();
+    try {
+        m_recipients = AddressBook::loadRecipients(m_paths);
+        m_senders = AddressBook::loadSenders(m_paths);
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
+    fillRecipientCombos();
+    fillSenderCombos();
+
+    loadTemplateList(0);
+    const int count = m_ui.LBoxModel->count();
+    const int index = (lastTemplate >= 0 && lastTemplate <= count - 1) ? lastTemplate : 0;
+    m_ui.LBoxModel->setCurrentRow(index);
+    {
+        const QSignalBlocker block(m_ui.CmbLetterSelect);
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            names.append(m_ui.LBoxModel->item(i)->text());
+        Fields::setItems(m_ui.CmbLetterSelect, names);
+        m_ui.CmbLetterSelect->setCurrentIndex(index);
+    }
+
+    m_ui.CmbPrn->clear();
+    m_ui.CmbPrn->addItems(PrinterService::instance().printerNames());
+
+    loadTemplateSettings();
+    loadItemTable();
+
+    // Clipboard watching: the watch itself applies the size and focus rules.
+    m_clipboard = new ClipboardWatch(this);
+    m_clipboard->setEnabled(m_ui.ChbAutoAdd->isChecked());
+    connect(m_clipboard, &ClipboardWatch::triggered, this, [this] { onClipboardTriggered(); });
+    connect(m_ui.ChbAutoAdd, &QCheckBox::clicked, this, [this](bool on) {
+        m_clipboard->setEnabled(on);
+        ProgramSettings(m_paths).setAutoCopy(on);
+    });
+
+    for (QWidget *w : {static_cast<QWidget *>(m_ui.CmbLetterSelect), static_cast<QWidget *>(m_ui.CmbInvoice),
+                       static_cast<QWidget *>(m_ui.CmbInputModel), static_cast<QWidget *>(m_ui.StSoftHelp)})
+        w->installEventFilter(this);
+    m_ui.StSoftHelp->setCursor(Qt::PointingHandCursor);
+
+    if (QMenu *menu = m_ui.RzMBtnSysSet->menu()) {
+        for (QAction *action : menu->actions())
+            if (action->text().startsWith(QStringLiteral("关于")))
+                connect(action, &QAction::triggered, this, [this] { Shell::showAbout(this); });
+    }
+
+    m_created = true;
+    return true;
+}
+
+void TForm1::fillRecipientCombos()
+{
+    Fields::setItems(m_ui.CmbSjdwMc, AddressBook::column(m_recipients, AddressBook::RecipientUnitField));
+    Fields::setItems(m_ui.CmbSjrMc, AddressBook::column(m_recipients, AddressBook::RecipientNameField));
+    Fields::setTag(m_ui.CmbSjrMc, 0);
+}
+
+void TForm1::fillSenderCombos()
+{
+    const QStringList units = AddressBook::column(m_senders, AddressBook::SenderUnitField);
+    const QStringList people = AddressBook::column(m_senders, AddressBook::SenderNameField);
+    Fields::setItems(m_ui.CmbJjDwMc, units);
+    Fields::setItems(m_ui.CmbJjrMc, people);
+    Fields::setItems(m_ui.CmbSalerName, people);
+    Fields::setItems(m_ui.CmbInputJbr, people);
+    QStringList defaults;
+    defaults.reserve(units.size());
+    for (int i = 0; i < units.size(); ++i)
+        defaults.append(QString::number(i + 1) + QLatin1Char(',') + units.at(i) + QLatin1Char(',') + people.at(i));
+    Fields::setItems(m_ui.CmbDefJjDw, defaults);
+}
+
+void TForm1::loadTemplateList(int kind)
+{
+    ProgramSettings settings(m_paths);
+    const QStringList names = TemplateList::load(settings, kind);
+    const QSignalBlocker block(m_ui.LBoxModel);
+    m_ui.LBoxModel->clear();
+    m_ui.LBoxModel->addItems(names);
+}
+
+void TForm1::switchKind(int kind, QComboBox *combo)
+{
+    auto listNames = [this] {
+        QStringList names;
+        for (int i = 0; i < m_ui.LBoxModel->count(); ++i)
+            names.append(m_ui.LBoxModel->item(i)->text());
+        return names;
+    };
+    const QSignalBlocker blockCombo(combo);
+    if (m_ui.CmbModelType->currentIndex() == kind) {
+        Fields::setItems(combo, listNames());
+        combo->setCurrentIndex(m_ui.LBoxModel->currentRow());
+        return;
+    }
+    const QString remembered = combo->currentText();
+    {
+        const QSignalBlocker blockKind(m_ui.CmbModelType);
+        m_ui.CmbModelType->setCurrentIndex(kind);
+    }
+    loadTemplateList(kind);
+    const QStringList names = listNames();
+    Fields::setItems(combo, names);
+    int index = names.indexOf(remembered);
+    if (index < 0)
+        index = 0;
+    combo->setCurrentIndex(names.isEmpty() ? -1 : index);
+    const QSignalBlocker blockList(m_ui.LBoxModel);
+    m_ui.LBoxModel->setCurrentRow(names.isEmpty() ? -1 : index);
+    loadTemplateSettings();
+    loadItemTable();
+}
+
+void TForm1::FormShow()
+{
+    computeVisibleTabMap();
+
+    const QString markerHint = QStringLiteral("右键点击标记组名称,可以自定义该标记组的名称\n"
+                                              "左键单击标记组名称,可以设置该标记组的项目在勾选时是否互斥\n\n"
+                                              "右键点击单个标记项目,可以自定义该标记项目的名称");
+    for (QCheckBox *box : m_ui.markerBoxes())
+        box->setToolTip(markerHint);
+
+    m_ui.SgSet->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_ui.CmbSjrMc->setFocus();
+
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
+
+    // The list box scrolls horizontally by itself once an entry is wider than it.
+    m_ui.LBoxModel->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    m_paths.createDataFolders();
+    m_shown = true;
+}
+
+void TForm1::computeVisibleTabMap()
+{
+    QStringList visible;
+    for (int i = 0; i < m_ui.PageControlMain->count(); ++i)
+        if (m_ui.PageControlMain->isTabVisible(i))
+            visible.append(QString::number(i));
+    m_visibleTabMap = visible.join(QLatin1Char(','));
+}
+
+bool TForm1::PageControlMainChanging()
+{
+    switch (m_ui.PageControlMain->currentIndex()) {
+    case PageExpress:
+        if (!m_ui.BtnTskData->isEnabled())
+            return false;
+        CmbLetterSelectEnter();
+        break;
+    case PageDelivery:
+        if (!m_ui.BtnInvTskData->isEnabled())
+            return false;
+        CmbInvoiceEnter();
+        break;
+    case PageInbound:
+        CmbInputModelEnter();
+        break;
+    default:
+        break;
+    }
+    m_ui.PageControlMain->setTag(m_ui.PageControlMain->currentIndex());
+    return true;
+}
+
+bool TForm1::switchToPage(int page)
+{
+    if (page == m_ui.PageControlMain->currentIndex())
+        return true;
+    if (!PageControlMainChanging())
+        return false;
+    m_ui.PageControlMain->setCurrentIndex(page); // raises PageControlMainChange
+    return true;
+}
+
+void TForm1::PageControlMainChange()
+{
+    m_ui.PageControlMain->update();
+    const int left = m_ui.PageControlMain->tag();
+    switch (m_ui.PageControlMain->currentIndex()) {
+    case PageExpress:
+        switchKind(0, m_ui.CmbLetterSelect);
+        if (m_ui.CmbSjrMc->count() == 0 || Fields::tag(m_ui.CmbSjrMc) == -1)
+            fillRecipientCombos();
+        if (left == PageDelivery) {
+            Fields::copy(this, buyerToWaybill());
+            Fields::copy(this, {{QStringLiteral("EdtAddDs"), QStringLiteral("EdtTo")}});
+            m_ui.PageControlFjxx->setCurrentIndex(1);
+        }
+        m_ui.CmbSjrMc->setFocus();
+        break;
+    case PageDelivery:
+        if (m_ui.CmbInvoice->count() == 0) {
+            const QSignalBlocker block(m_ui.CmbInvAddtype);
+            const int keep = m_ui.CmbInvAddtype->currentIndex();
+            m_ui.CmbInvAddtype->clear();
+            m_ui.CmbInvAddtype->addItems(Fields::items(m_ui.CmbAddType));
+            m_ui.CmbInvAddtype->setCurrentIndex(keep);
+        }
+        switchKind(1, m_ui.CmbInvoice);
+        if (m_ui.CmbBuyerName->count() == 0 || Fields::tag(m_ui.CmbBuyerName) == -1)
+            refillBuyerCombos();
+        if (left == PageExpress)
+            Fields::copy(this, reversed(buyerToWaybill()));
+        prepareGoodsGrid(m_ui.SGGoods, kGoodsHeader);
+        ensureGoodsMaster();
+        try {
+            ProgramSettings settings(m_paths);
+            m_smallLists.loadMissing(m_paths, settings);
+        } catch (const IoError &e) {
+            MessageService::instance().warn(fileErrorText(e));
+        }
+        {
+            const QSignalBlocker block(m_ui.CmbEmsCompany);
+            Fields::setItems(m_ui.CmbEmsCompany, Fields::items(m_ui.CmbLetterSelect));
+            m_ui.CmbEmsCompany->setCurrentIndex(m_ui.CmbLetterSelect->currentIndex());
+        }
+        m_ui.EdtInvEmsNo->setText(m_ui.EdtEmsNo->text());
+        m_ui.CmbBuyerName->setFocus();
+        gridClick(PageDelivery);
+        break;
+    case PageInbound: {
+        switchKind(2, m_ui.CmbInputModel);
+        if (m_ui.CmbInputType->count() == 0 || Fields::tag(m_ui.CmbInputType) != 0) {
+            try {
+                const QStringList types = TextTable::load(
+                    m_paths.file(QStringLiteral("入库类别.txt")),
+                    QStringLiteral("采购入库\r\n期初余额\r\n销售退货\r\n盘点调整"));
+                m_ui.CmbInputType->clear();
+                m_ui.CmbInputType->addItems(types);
+                m_ui.CmbInputType->setCurrentIndex(0);
+                Fields::setTag(m_ui.CmbInputType, 0);
+            } catch (const IoError &e) {
+                MessageService::instance().warn(fileErrorText(e));
+            }
+        }
+        prepareGoodsGrid(m_ui.SgInput, kInboundHeader);
+        ensureGoodsMaster();
+        try {
+            ProgramSettings settings(m_paths);
+            m_smallLists.loadMissing(m_paths, settings);
+        } catch (const IoError &e) {
+            MessageService::instance().warn(fileErrorText(e));
+        }
+        gridClick(PageInbound);
+        break;
+    }
+    case PageTemplates: {
+        const QFontMetrics metrics(m_ui.SgSet->font());
+        for (int column = 0; column < 2 && column < m_ui.SgSet->columnCount(); ++column) {
+            int widest = 0;
+            if (QTableWidgetItem *header = m_ui.SgSet->horizontalHeaderItem(column))
+                widest = metrics.horizontalAdvance(header->text());
+            for (int row = 0; row < m_ui.SgSet->rowCount(); ++row)
+                if (QTableWidgetItem *cell = m_ui.SgSet->item(row, column))
+                    widest = std::max(widest, metrics.horizontalAdvance(cell->text()));
+            if (widest > 0)
+                m_ui.SgSet->setColumnWidth(column, widest + 4);
+        }
+        templateGridSelectCell();
+        templateGridClick();
+        if (m_ui.CmbSgSelect->isVisible())
+            m_ui.CmbSgSelect->hide();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TForm1::prepareGoodsGrid(QTableWidget *grid, const QString &header)
+{
+    QTableWidgetItem *first = grid->horizontalHeaderItem(0);
+    if (!first || first->text().isEmpty()) {
+        const QStringList labels = header.split(QLatin1Char(','));
+        grid->setColumnCount(labels.size());
+        grid->setHorizontalHeaderLabels(labels);
+    }
+    QTableWidgetItem *number = grid->item(0, 0);
+    if (!number || number->text().isEmpty()) {
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QTableWidgetItem *cell = grid->item(row, 0);
+            if (!cell) {
+                cell = new QTableWidgetItem;
+                grid->setItem(row, 0, cell);
+            }
+            cell->setText(QString::number(row + 1));
+        }
+    }
+}
+
+void TForm1::ensureGoodsMaster()
+{
+    if (!m_goods.isEmpty())
+        return;
+    try {
+        m_goods = GoodsMaster::load(m_paths);
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+        return;
+    }
+    refillGoodsGrids();
+}
+
+void TForm1::refillBuyerCombos()
+{
+    Fields::setItems(m_ui.CmbBuyerName, AddressBook::column(m_recipients, AddressBook::RecipientNameField));
+    Fields::setItems(m_ui.CmbBuyerWW, AddressBook::column(m_recipients, AddressBook::RecipientNickField));
+    Fields::setTag(m_ui.CmbBuyerName, 0);
+}
+
+// --- Seams filled by the template model, the editor and the trade tabs -------
+
+void TForm1::loadTemplateSettings() {}
+void TForm1::loadItemTable() {}
+void TForm1::saveMarkerStates() {}
+void TForm1::refillGoodsGrids() {}
+void TForm1::gridClick(int) {}
+void TForm1::templateGridSelectCell() {}
+void TForm1::templateGridClick() {}
+void TForm1::LblAutoAddMouseLeave() {}
+void TForm1::LblAutoAddMouseEnter() {}
+void TForm1::LblAutoAddClick() {}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::saveNumberIfChanged(QLineEdit *edit, QComboBox *templateCombo, const QString &key)
+{
+    const QString templateName = templateCombo->currentText();
+    if (templateName.isEmpty() || edit->text() == savedNumber(edit))
+        return;
+    IniFile(m_paths.templateIni(templateName)).writeString(QStringLiteral("打印设备"), key, edit->text());
+    setSavedNumber(edit, edit->text());
+}
+
+void TForm1::CmbLetterSelectEnter()
+{
+    try {
+        saveNumberIfChanged(m_ui.EdtEmsNo, m_ui.CmbLetterSelect, QStringLiteral("信函号码"));
+        saveMarkerStates();
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
+}
+
+void TForm1::CmbInvoiceEnter()
+{
+    try {
+        saveNumberIfChanged(m_ui.EdtInvNo, m_ui.CmbInvoice, QStringLiteral("发货单号码"));
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
+}
+
+void TForm1::CmbInputModelEnter()
+{
+    try {
+        saveNumberIfChanged(m_ui.EdtInputNo, m_ui.CmbInputModel, QStringLiteral("入库单号码"));
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
+}
+
+void TForm1::onClipboardTriggered()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    const int page = m_ui.PageControlMain->currentIndex();
+    LblAutoAddMouseLeave();
+    if (page == PageExpress) {
+        LblAutoAddMouseEnter();
+        LblAutoAddClick();
+    } else if (page == PageDelivery) {
+        LblAutoAddMouseEnter();
+        LblAutoAddClick();
+    } else {
+        return;
+    }
+    Q_EMIT oneClickFillRequested(page);
+}
+
+void TForm1::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    try {
+        switch (m_ui.PageControlMain->currentIndex()) {
+        case PageExpress: CmbLetterSelectEnter(); break;
+        case PageDelivery: CmbInvoiceEnter(); break;
+        case PageInbound: CmbInputModelEnter(); break;
+        default: break;
+        }
+        ProgramSettings(m_paths).setLastTemplate(m_ui.CmbLetterSelect->currentIndex());
+        m_smallLists.saveAll(m_paths);
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
+    m_recipients.clear();
+    m_senders.clear();
+    m_goods.clear();
+}
+
+void TForm1::FormDestroy()
+{
+    if (m_clipboard) {
+        m_clipboard->setEnabled(false);
+        m_clipboard->disconnect(this);
+    }
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown)
+        FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_ui.CmbLetterSelect)
+            CmbLetterSelectEnter();
+        else if (watched == m_ui.CmbInvoice)
+            CmbInvoiceEnter();
+        else if (watched == m_ui.CmbInputModel)
+            CmbInputModelEnter();
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == m_ui.StSoftHelp) {
+        Shell::openHelp();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace Slipdesk

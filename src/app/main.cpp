@@ -1,0 +1,52 @@
+#include "app/TForm1.h"
+#include "app/platform/MessageService.h"
+#include "app/platform/SingleInstance.h"
+#include "render/FontMapping.h"
+#include "storage/ProgramLocation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+using namespace Slipdesk;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("slipdesk"));
+    FontMapping::install();
+
+    SingleInstance instance;
+    switch (instance.acquire()) {
+    case SingleInstance::Result::Failed:
+        MessageService::instance().inform(QStringLiteral("创建互斥对象失败!"), MessageService::Icon::Information,
+                                          QStringLiteral("错误"));
+        return 1;
+    case SingleInstance::Result::AlreadyRunning:
+        MessageService::instance().info(QStringLiteral("程序已经运行, 按确定关闭此窗口!"));
+        return 0;
+    case SingleInstance::Result::Acquired:
+        break;
+    }
+
+    const ProgramLocation location = ProgramLocation::fromApplication();
+    TForm1 form(Paths(location.dataRoot), location.exeDir, QDir::tempPath());
+    if (!form.FormCreate())
+        return 0;
+    form.show();
+
+    // --screenshot FILE [--tab N]: a picture of the window for people without
+    // a display (and for checking the look), then the program ends normally.
+    const QString shot = optionValue(QApplication::arguments(), QStringLiteral("--screenshot"));
+    if (!shot.isEmpty()) {
+        const int tab = optionValue(QApplication::arguments(), QStringLiteral("--tab")).toInt();
+        QTimer::singleShot(0, &form, [&form, tab] { form.switchToPage(tab); });
+        QTimer::singleShot(500, &form, [&form, shot] {
+            form.grab().save(shot);
+            form.close();
+        });
+    }
+    const int result = app.exec();
+    instance.release();
+    return result;
+}

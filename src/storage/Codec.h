@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace Slipdesk::Codec {
+
+// Every text file of the program is GB18030: identical bytes to GBK for every
+// GBK character, and characters outside GBK are kept instead of becoming "?".
+QString decode(QByteArrayView bytes);
+QByteArray encode(QStringView text);
+
+// Number of bytes the text takes in the file encoding (a Chinese character
+// counts two, as users of the GBK code page count it).
+qsizetype encodedLength(QStringView text);
+
+} // namespace Slipdesk::Codec

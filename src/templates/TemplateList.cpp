@@ -1,0 +1,22 @@
+#include "TemplateList.h"
+
+#include "storage/ProgramSettings.h"
+
+namespace Slipdesk::TemplateList {
+
+QStringList load(ProgramSettings &settings, int kind)
+{
+    if (settings.templateCount(kind) <= 0) {
+        const QStringList defaults{ProgramSettings::defaultTemplateName(kind)};
+        settings.setTemplateNames(kind, defaults);
+        return defaults;
+    }
+    return settings.templateNames(kind);
+}
+
+void save(ProgramSettings &settings, int kind, const QStringList &names)
+{
+    settings.setTemplateNames(kind, names);
+}
+
+} // namespace Slipdesk::TemplateList

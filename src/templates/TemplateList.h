@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+namespace Slipdesk {
+
+class ProgramSettings;
+
+// The per-kind list of template names in the program settings.
+namespace TemplateList {
+
+inline constexpr int KindCount = 3;
+
+// The names in the user's order. A list whose count is 0 or less is replaced
+// (and written) by the kind's one default template.
+QStringList load(ProgramSettings &settings, int kind);
+void save(ProgramSettings &settings, int kind, const QStringList &names);
+
+} // namespace TemplateList
+} // namespace Slipdesk
