@@ -171,13 +171,14 @@ TEST(TextTableFiles, MissingFileGivesDefaultsAndCreatesNothing)
     EXPECT_FALSE(dir.exists(QStringLiteral("计量单位.txt")));
 }
 
-TEST(TextTableFiles, ReadsCrLfAndLoneLf)
+TEST(TextTableFiles, ReadsCrLfAndLoneLfOrCr)
 {
     struct Case { const char *bytes; QStringList rows; };
     const Case cases[] = {
         {"a\r\nb\r\n", list({u"a", u"b"})},
         {"a\r\nb", list({u"a", u"b"})},
         {"a\nb\n", list({u"a", u"b"})},
+        {"a\rb\r", list({u"a", u"b"})}, // a lone CR ends a line as well
         {"a\r\n\r\nb\r\n", list({u"a", u"", u"b"})},
         {"a\r\n\r\n", list({u"a", u""})},
         {"\r\n", list({u""})},
