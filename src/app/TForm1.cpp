@@ -1,6 +1,7 @@
 #include "TForm1.h"
 
 #include "app/FieldValues.h"
+#include "app/FormatMenus.h"
 #include "app/PageControl.h"
 #include "app/RadioGroup.h"
 #include "app/platform/ClipboardWatch.h"
@@ -11,7 +12,10 @@
 #include "storage/ProgramLocation.h"
 #include "storage/ProgramSettings.h"
 #include "storage/IniFile.h"
+#include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
+#include "app/TemplateGrid.h"
+#include "templates/ItemTable.h"
 #include "templates/TemplateList.h"
 #include "trade/GoodsMaster.h"
 #include "waybill/AddressBook.h"
@@ -22,6 +26,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -169,6 +174,8 @@ bool TForm1::FormCreate()
         ProgramSettings(m_paths).setAutoCopy(on);
     });
 
+    for (QLabel *label : formatLabels())
+        label->installEventFilter(this);
     for (QWidget *w : {static_cast<QWidget *>(m_ui.CmbLetterSelect), static_cast<QWidget *>(m_ui.CmbInvoice),
                        static_cast<QWidget *>(m_ui.CmbInputModel), static_cast<QWidget *>(m_ui.StSoftHelp)})
         w->installEventFilter(this);
@@ -179,6 +186,21 @@ bool TForm1::FormCreate()
             if (action->text().startsWith(QStringLiteral("关于")))
                 connect(action, &QAction::triggered, this, [this] { Shell::showAbout(this); });
     }
+
+    connect(m_ui.CmbLetterSelect, &QComboBox::activated, this, [this] {
+        templateComboChanged(m_ui.CmbLetterSelect);
+        m_ui.CmbSjrMc->setFocus();
+    });
+    connect(m_ui.CmbInvoice, &QComboBox::activated, this, [this] {
+        templateComboChanged(m_ui.CmbInvoice);
+        m_ui.CmbBuyerName->setFocus();
+    });
+    connect(m_ui.CmbInputModel, &QComboBox::activated, this, [this] { templateComboChanged(m_ui.CmbInputModel); });
+    connect(m_ui.LBoxModel, &QListWidget::itemClicked, this, [this] { LBoxModelClick(); });
+    connect(m_ui.CmbModelType, &QComboBox::activated, this, [this] { CmbModelTypeChange(); });
+    connect(m_ui.BtnSaveM, &QPushButton::clicked, this, [this] { BtnSaveMClick(); });
+    connect(m_ui.CmbPrn, &QComboBox::activated, this, [this] { fillPaperList(QString()); });
+    connect(m_ui.RGPaperSize, &RadioGroup::clicked, this, [this] { fillPaperList(QString()); });
 
     m_created = true;
     return true;
@@ -452,8 +474,6 @@ void TForm1::refillBuyerCombos()
 
 // --- Seams filled by the template model, the editor and the trade tabs -------
 
-void TForm1::loadTemplateSettings() {}
-void TForm1::loadItemTable() {}
 void TForm1::saveMarkerStates() {}
 void TForm1::refillGoodsGrids() {}
 void TForm1::gridClick(int) {}
@@ -462,6 +482,239 @@ void TForm1::templateGridClick() {}
 void TForm1::LblAutoAddMouseLeave() {}
 void TForm1::LblAutoAddMouseEnter() {}
 void TForm1::LblAutoAddClick() {}
+
+// --- Templates -----------------------------------------------------------------
+
+int TForm1::currentKind() const
+{
+    return std::max(0, m_ui.CmbModelType->currentIndex());
+}
+
+QString TForm1::currentTemplateName() const
+{
+    const QListWidgetItem *item = m_ui.LBoxModel->currentItem();
+    return item ? item->text() : QString();
+}
+
+void TForm1::loadItemTable()
+{
+    const QString name = currentTemplateName();
+    ItemTable table;
+    try {
+        table = name.isEmpty() ? ItemTable::builtIn(currentKind())
+                               : ItemTable::load(m_paths.templateSet(name), currentKind());
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+        table = ItemTable::builtIn(currentKind());
+    }
+    TemplateGrid::write(m_ui.SgSet, table);
+}
+
+void TForm1::selectPrinter(const QString &stored)
+{
+    const QSignalBlocker block(m_ui.CmbPrn);
+    int index = m_ui.CmbPrn->findText(stored);
+    if (index < 0)
+        index = m_ui.CmbPrn->findText(PrinterService::instance().defaultPrinterName());
+    if (index < 0 && m_ui.CmbPrn->count() > 0)
+        index = 0;
+    m_ui.CmbPrn->setCurrentIndex(index);
+}
+
+void TForm1::fillPaperList(const QString &stored)
+{
+    const QSignalBlocker block(m_ui.CmbPaperList);
+    m_ui.CmbPaperList->clear();
+    const bool other = m_ui.RGPaperSize->itemIndex() == 3 && m_ui.CmbPrn->currentIndex() >= 0;
+    m_ui.CmbPaperList->setEnabled(other);
+    if (!other)
+        return;
+    const QList<PaperInfo> papers = PrinterService::instance().papers(m_ui.CmbPrn->currentText());
+    for (const PaperInfo &paper : papers.mid(0, 256))
+        m_ui.CmbPaperList->addItem(QString::number(paper.number) + QLatin1Char('-') + paper.name.left(64));
+    const int index = m_ui.CmbPaperList->findText(stored);
+    m_ui.CmbPaperList->setCurrentIndex(index >= 0 ? index : (papers.isEmpty() ? -1 : 0));
+}
+
+void TForm1::loadTemplateSettings()
+{
+    const QString name = currentTemplateName();
+    if (name.isEmpty())
+        return;
+    const TemplateSettings settings(m_paths, name);
+    const ProgramSettings program(m_paths);
+
+    selectPrinter(settings.printer());
+    m_ui.RGPaperFX->setItemIndex(settings.feedDirection());
+    m_ui.RGPaperSize->setItemIndex(settings.paperSize());
+    fillPaperList(settings.otherPaper());
+    m_ui.EdtMoveX->setText(settings.moveX());
+    m_ui.EdtMoveY->setText(settings.moveY());
+
+    switch (currentKind()) {
+    case ItemTable::Express: {
+        const int sender = settings.defaultSenderIndex();
+        m_ui.CmbDefJjDw->setCurrentIndex(sender < m_ui.CmbDefJjDw->count() ? sender : -1);
+        m_ui.EdtJjDwJbrQm->setText(settings.handler());
+        m_ui.ChbFgSjAddress->setChecked(settings.splitRecipientAddress());
+        m_ui.ChbFgJjAddress->setChecked(settings.splitSenderAddress());
+        m_ui.ChbPrevShowPic->setChecked(settings.previewShowPicture());
+        const QString picture = m_paths.templateDir() + settings.backgroundPicture();
+        m_ui.EdtBackPicFile->setText(QFileInfo(picture).isFile() ? picture : QString());
+        Fields::setTag(m_ui.StaticTextDate, settings.dateFormat());
+        Fields::setTag(m_ui.LblJe, settings.amountCapitalFormat());
+        Fields::setTag(m_ui.LblDSHK, settings.codCapitalFormat());
+        Fields::setTag(m_ui.LblBJJE, settings.insuredCapitalFormat());
+        m_ui.EdtEmsNo->setText(settings.waybillNumber());
+        setSavedNumber(m_ui.EdtEmsNo, settings.waybillNumber());
+        m_ui.CmbLetterLy->setEditText(settings.defaultMessage());
+        const QSignalBlocker block(m_ui.CmbAddType);
+        m_ui.CmbAddType->setCurrentIndex(program.expressSharedAddress() ? program.expressAddressType()
+                                                                        : settings.addressType());
+        break;
+    }
+    case ItemTable::Delivery: {
+        const int shipper = settings.defaultShipperIndex();
+        m_ui.CmbSalerName->setCurrentIndex(shipper < m_ui.CmbSalerName->count() ? shipper : -1);
+        m_ui.EdtInvNo->setText(settings.deliveryNumber());
+        setSavedNumber(m_ui.EdtInvNo, settings.deliveryNumber());
+        m_ui.CmbSalerSay->setEditText(settings.sellerLastMessage());
+        {
+            const QSignalBlocker block(m_ui.CmbInvAddtype);
+            m_ui.CmbInvAddtype->setCurrentIndex(program.deliverySharedAddress() ? program.deliveryAddressType()
+                                                                                : settings.deliveryAddressType());
+        }
+        applyCaptions(TemplateSettings::deliveryCaptionKeys(),
+                      {m_ui.LblBuyerName, m_ui.LblBuyerNickName, m_ui.LblbuyerMobile, m_ui.LblbuyerTel,
+                       m_ui.LblBuyerAdd, m_ui.LblSalerSay, m_ui.LblSalerShop, m_ui.LblSalerAdd, m_ui.LblSalerName,
+                       m_ui.LblSalerNickName, m_ui.LblSalerMobile, m_ui.LblInvEms, m_ui.LblEmsNo},
+                      settings);
+        break;
+    }
+    case ItemTable::Inbound: {
+        const int handler = settings.defaultInboundHandlerIndex();
+        m_ui.CmbInputJbr->setCurrentIndex(handler < m_ui.CmbInputJbr->count() ? handler : -1);
+        m_ui.EdtInputNo->setText(settings.inboundNumber());
+        setSavedNumber(m_ui.EdtInputNo, settings.inboundNumber());
+        applyCaptions(TemplateSettings::inboundCaptionKeys(),
+                      {m_ui.LblInputJbr, m_ui.LblInputType, m_ui.LblInputDate, m_ui.LblInputNo}, settings);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TForm1::applyCaptions(const QStringList &keys, const QList<QLabel *> &labels, const TemplateSettings &settings)
+{
+    const QStringList values = settings.captionValues(keys);
+    for (int i = 0; i < labels.size() && i < values.size(); ++i) {
+        QLabel *label = labels.at(i);
+        // Remember the built-in caption so that a template without its own
+        // caption shows it again after another template replaced it.
+        if (!label->property("builtInCaption").isValid())
+            label->setProperty("builtInCaption", label->text());
+        label->setText(values.at(i).isEmpty() ? label->property("builtInCaption").toString() : values.at(i));
+    }
+}
+
+void TForm1::loadCurrentTemplate()
+{
+    loadTemplateSettings();
+    loadItemTable();
+    if (m_ui.SgSet->rowCount() > 0)
+        m_ui.SgSet->setCurrentCell(0, m_ui.SgSet->currentColumn() < 0 ? 0 : m_ui.SgSet->currentColumn());
+}
+
+void TForm1::templateComboChanged(QComboBox *combo)
+{
+    const QSignalBlocker block(m_ui.LBoxModel);
+    m_ui.LBoxModel->setCurrentRow(combo->currentIndex());
+    loadCurrentTemplate();
+}
+
+void TForm1::LBoxModelClick()
+{
+    loadCurrentTemplate();
+    // The tab combo of the same kind follows the list.
+    QComboBox *combo = currentKind() == ItemTable::Express ? m_ui.CmbLetterSelect
+        : currentKind() == ItemTable::Delivery             ? m_ui.CmbInvoice
+                                                           : m_ui.CmbInputModel;
+    if (combo->count() == m_ui.LBoxModel->count()) {
+        const QSignalBlocker block(combo);
+        combo->setCurrentIndex(m_ui.LBoxModel->currentRow());
+    }
+}
+
+void TForm1::CmbModelTypeChange()
+{
+    loadTemplateList(currentKind());
+    if (m_ui.PageControlMain->currentIndex() != PageTemplates)
+        return;
+    {
+        const QSignalBlocker block(m_ui.LBoxModel);
+        m_ui.LBoxModel->setCurrentRow(m_ui.LBoxModel->count() > 0 ? 0 : -1);
+    }
+    loadCurrentTemplate();
+    m_ui.SgSet->resizeColumnToContents(1);
+    m_ui.LBoxModel->setFocus();
+}
+
+bool TForm1::BtnSaveMClick()
+{
+    const QString name = currentTemplateName();
+    if (name.isEmpty())
+        return false;
+    try {
+        TemplateGrid::read(m_ui.SgSet).save(m_paths.templateSet(name));
+        TemplateSettings settings(m_paths, name);
+        settings.setPrinter(m_ui.CmbPrn->currentText());
+        settings.setFeedDirection(m_ui.RGPaperFX->itemIndex());
+        settings.setPaperSize(m_ui.RGPaperSize->itemIndex());
+        if (m_ui.RGPaperSize->itemIndex() == 3)
+            settings.setOtherPaper(m_ui.CmbPaperList->currentText());
+        settings.setMoveX(m_ui.EdtMoveX->text());
+        settings.setMoveY(m_ui.EdtMoveY->text());
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+        return false;
+    }
+    MessageService::instance().info(QStringLiteral("模板保存完成！"));
+    return true;
+}
+
+QList<QLabel *> TForm1::formatLabels() const
+{
+    return {m_ui.StaticTextDate, m_ui.LblJe, m_ui.LblDSHK, m_ui.LblBJJE};
+}
+
+void TForm1::chooseFormat(int which, int index)
+{
+    QLabel *label = formatLabels().value(which);
+    const QString name = m_ui.CmbLetterSelect->currentText();
+    if (!label || name.isEmpty())
+        return;
+    Fields::setTag(label, index);
+    try {
+        IniFile(m_paths.templateIni(name)).writeInteger(QStringLiteral("打印设备"), FormatMenus::settingsKey(which), index);
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
+}
+
+void TForm1::showFormatMenu(int which)
+{
+    QLabel *label = formatLabels().value(which);
+    QMenu menu(this);
+    const QStringList entries = FormatMenus::entries(which);
+    for (int i = 0; i < entries.size(); ++i) {
+        QAction *action = menu.addAction(entries.at(i));
+        action->setCheckable(true);
+        action->setChecked(Fields::tag(label) == i);
+        connect(action, &QAction::triggered, this, [this, which, i] { chooseFormat(which, i); });
+    }
+    menu.exec(label->mapToGlobal(QPoint(0, label->height())));
+}
 
 // -----------------------------------------------------------------------------
 
@@ -574,6 +827,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             CmbInvoiceEnter();
         else if (watched == m_ui.CmbInputModel)
             CmbInputModelEnter();
+    } else if (event->type() == QEvent::MouseButtonRelease
+               && formatLabels().contains(qobject_cast<QLabel *>(watched))) {
+        showFormatMenu(int(formatLabels().indexOf(qobject_cast<QLabel *>(watched))));
+        return true;
     } else if (event->type() == QEvent::MouseButtonRelease && watched == m_ui.StSoftHelp) {
         Shell::openHelp();
         return true;

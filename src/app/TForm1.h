@@ -57,6 +57,20 @@ public:
     static QString savedNumber(const QLineEdit *edit);
     static void setSavedNumber(QLineEdit *edit, const QString &value);
 
+    // The template shown in the list (the current one of its kind).
+    int currentKind() const;
+    QString currentTemplateName() const;
+    // Loads the current template's settings into the controls and its item
+    // table into the editor grid.
+    void loadCurrentTemplate();
+    // Writes the item table and printer settings; false when nothing was saved.
+    bool BtnSaveMClick();
+
+    // The four print-format labels (date, amount, cash on delivery, insured
+    // value); choosing a format stores it in the current express template.
+    QList<class QLabel *> formatLabels() const;
+    void chooseFormat(int which, int index);
+
     // Creation steps 9 and 10, also used after the books change.
     void fillRecipientCombos();
     void fillSenderCombos();
@@ -87,6 +101,14 @@ private:
     void saveNumberIfChanged(QLineEdit *edit, QComboBox *templateCombo, const QString &key);
 
     void loadTemplateList(int kind);
+    void selectPrinter(const QString &stored);
+    void fillPaperList(const QString &stored);
+    void applyCaptions(const QStringList &keys, const QList<class QLabel *> &labels,
+                       const class TemplateSettings &settings);
+    void templateComboChanged(QComboBox *combo);
+    void LBoxModelClick();
+    void showFormatMenu(int which);
+    void CmbModelTypeChange();
     void switchKind(int kind, QComboBox *combo);
     void prepareGoodsGrid(class QTableWidget *grid, const QString &header);
     void ensureGoodsMaster();

@@ -1,3 +1,4 @@
+#include "render/Amounts.h"
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
 
@@ -15,6 +16,8 @@ int usage()
     QTextStream err(stderr);
     err << "usage: slipdesk-cli [--data DIR] COMMAND [ARGS]\n"
            "  advance TEXT     the next document number after TEXT\n"
+           "  capital AMOUNT   the amount in Chinese capitals (empty for 0)\n"
+           "  boxes TEXT K     the box capitals of TEXT without its last K digits\n"
            "  where            the data folder the program would use\n";
     return 2;
 }
@@ -44,6 +47,32 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == u"advance" && args.size() == 1) {
         printLine(advanceNumber(args.first()));
+        return 0;
+    }
+    if (command == u"capital" && args.size() == 1) {
+        AmountError error = AmountError::None;
+        const std::optional<qint64> fen = parseAmount(args.first(), &error);
+        if (!fen && error == AmountError::NotANumber) {
+            QTextStream(stderr) << "capital: not a number: " << args.first() << '\n';
+            return 2;
+        }
+        if (!fen || *fen > MaxCapitalFen || *fen < -MaxCapitalFen) {
+            QTextStream(stderr) << "capital: too large for capitals (at most 15 fen digits): "
+                                << args.first() << '\n';
+            return 2;
+        }
+        printLine(capitalAmount(*fen));
+        return 0;
+    }
+    if (command == u"boxes" && args.size() == 2) {
+        bool ok = false;
+        const int drop = args.at(1).toInt(&ok);
+        if (!ok || drop < 0) {
+            QTextStream(stderr) << "boxes: K must be a whole number of digits, 0 or more: "
+                                << args.at(1) << '\n';
+            return 2;
+        }
+        printLine(boxCapitals(args.first(), drop));
         return 0;
     }
     if (command == u"where" && args.isEmpty()) {

@@ -1,11 +1,25 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace Slipdesk {
 
-// The installed printers as the platform lists them.
+class PrintJob;
+struct PrinterSetup;
+
+// One paper a printer offers: its Windows paper number (A4 = 9, A3 = 8,
+// custom sizes 256) and the name the print system gives it.
+struct PaperInfo
+{
+    int number = 0;
+    QString name;
+};
+
+// The installed printers as the platform lists them, and print jobs on them.
 class PrinterService
 {
 public:
@@ -13,8 +27,29 @@ public:
     virtual QStringList printerNames() const = 0;
     virtual QString defaultPrinterName() const = 0;
 
+    // The papers `printer` supports, in the print system's order.
+    virtual QList<PaperInfo> papers(const QString &printer) const;
+    // Starts a job titled `title` on the printer of `setup` (the default
+    // printer when that one is not installed), with its orientation and paper.
+    // nullptr, with `error` set, when no printer exists or the job cannot start.
+    virtual std::unique_ptr<PrintJob> startJob(const PrinterSetup &setup, const QString &title,
+                                               QString *error = nullptr);
+
+    // `name` when it is installed, otherwise the default printer; empty when
+    // there is no printer at all.
+    QString resolvePrinter(const QString &name) const;
+    // The other-paper list of `printer`: "number-name" entries, at most 256.
+    QStringList paperEntries(const QString &printer) const;
+
     static PrinterService &instance();
     static void install(PrinterService *service); // tests; nullptr restores the default
+
+    // Reads "--print-to DIR" (or "--print-to=DIR", or the environment variable
+    // SLIPDESK_PRINT_TO) and, when given, makes the default service one that
+    // also offers the virtual PDF printer writing into DIR. Returns the folder,
+    // empty (and the plain print system as the default service) when none is
+    // given.
+    static QString configureFromArguments(const QStringList &arguments);
 };
 
 } // namespace Slipdesk
