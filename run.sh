@@ -7,14 +7,16 @@ root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/build.sh"
 data="$root/data"
 mkdir -p "$data"
+# A first start gets the sample form picture of the default waybill template.
+cp -rn "$root/sample/." "$data/"
 bin="${SLIPDESK_BUILD:-$root/build}"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shot="$data/slipdesk-window.png"
   echo "No display available: starting the program off-screen instead."
   echo "It writes a picture of its main window to $shot and ends;"
   echo "the data folder it uses is $data."
-  QT_QPA_PLATFORM=offscreen "$bin/slipdesk" --data "$data" --screenshot "$shot" "$@"
+  QT_QPA_PLATFORM=offscreen "$bin/slipdesk" --data "$data" --print-to "$data/pdf" --screenshot "$shot" "$@"
   echo "Written: $shot"
   exit 0
 fi
-exec "$bin/slipdesk" --data "$data" "$@"
+exec "$bin/slipdesk" --data "$data" --print-to "$data/pdf" "$@"

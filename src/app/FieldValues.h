@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHash>
-#include <QString>
+#include "templates/FieldValues.h"
+
 #include <QStringList>
 
 class QComboBox;
@@ -9,10 +9,6 @@ class QObject;
 class QWidget;
 
 namespace Slipdesk {
-
-// A tab's entry fields as plain values keyed by control name, so that printing,
-// logging, batch rows and parsing work without widgets.
-using FieldValues = QHash<QString, QString>;
 
 namespace Fields {
 

@@ -6,7 +6,13 @@
 #include "app/RadioGroup.h"
 #include "app/platform/ClipboardWatch.h"
 #include "app/platform/MessageService.h"
+#include "app/PreviewWindow.h"
+#include "app/platform/PrintJob.h"
 #include "app/platform/PrinterService.h"
+#include "render/Amounts.h"
+#include "render/Drawing.h"
+#include "templates/PrinterSetup.h"
+#include "waybill/WaybillPage.h"
 #include "app/platform/Shell.h"
 #include "storage/IoError.h"
 #include "storage/ProgramLocation.h"
@@ -176,6 +182,8 @@ bool TForm1::FormCreate()
 
     for (QLabel *label : formatLabels())
         label->installEventFilter(this);
+    for (QLineEdit *edit : amountFields())
+        edit->installEventFilter(this);
     for (QWidget *w : {static_cast<QWidget *>(m_ui.CmbLetterSelect), static_cast<QWidget *>(m_ui.CmbInvoice),
                        static_cast<QWidget *>(m_ui.CmbInputModel), static_cast<QWidget *>(m_ui.StSoftHelp)})
         w->installEventFilter(this);
@@ -199,6 +207,14 @@ bool TForm1::FormCreate()
     connect(m_ui.LBoxModel, &QListWidget::itemClicked, this, [this] { LBoxModelClick(); });
     connect(m_ui.CmbModelType, &QComboBox::activated, this, [this] { CmbModelTypeChange(); });
     connect(m_ui.BtnSaveM, &QPushButton::clicked, this, [this] { BtnSaveMClick(); });
+    connect(m_ui.BtnPrint, &QPushButton::clicked, this, [this] { BtnPrintClick(); });
+    connect(m_ui.BtnPreviewM, &QPushButton::clicked, this, [this] {
+        openPreview(m_ui.PageControlMain->currentIndex() == PageTemplates);
+    });
+    connect(m_ui.BtnPreview, &QPushButton::clicked, this, [this] {
+        openPreview(false);
+        m_ui.CmbSjrMc->setFocus();
+    });
     connect(m_ui.CmbPrn, &QComboBox::activated, this, [this] { fillPaperList(QString()); });
     connect(m_ui.RGPaperSize, &RadioGroup::clicked, this, [this] { fillPaperList(QString()); });
 
@@ -683,6 +699,11 @@ bool TForm1::BtnSaveMClick()
     return true;
 }
 
+QList<QLineEdit *> TForm1::amountFields() const
+{
+    return {m_ui.EdtWpJe, m_ui.EdtDshk, m_ui.EdtBjje, m_ui.EdtBF, m_ui.EdtYF, m_ui.EdtJJF};
+}
+
 QList<QLabel *> TForm1::formatLabels() const
 {
     return {m_ui.StaticTextDate, m_ui.LblJe, m_ui.LblDSHK, m_ui.LblBJJE};
@@ -714,6 +735,185 @@ void TForm1::showFormatMenu(int which)
         connect(action, &QAction::triggered, this, [this, which, i] { chooseFormat(which, i); });
     }
     menu.exec(label->mapToGlobal(QPoint(0, label->height())));
+}
+
+// --- Drawing, preview and printing ---------------------------------------------
+
+bool TForm1::readOffsets(int &x, int &y) const
+{
+    // The offset fields are rewritten as integers when left, but a lone "-"
+    // can still stand there at print time: refuse before any job starts.
+    bool okX = false;
+    bool okY = false;
+    x = m_ui.EdtMoveX->text().trimmed().toInt(&okX);
+    y = m_ui.EdtMoveY->text().trimmed().toInt(&okY);
+    if (okX && okY)
+        return true;
+    const QString bad = okX ? m_ui.EdtMoveY->text() : m_ui.EdtMoveX->text();
+    MessageService::instance().warn(QStringLiteral("整体移动的值“") + bad
+                                    + QStringLiteral("”不是有效的整数，请改正后再打印。"));
+    return false;
+}
+
+FieldValues TForm1::waybillValues() const
+{
+    return Fields::collect(this, WaybillPage::sourceControls());
+}
+
+void TForm1::drawCurrentTemplate(Canvas &canvas, int offsetX, int offsetY)
+{
+    Drawing drawing(canvas, offsetX, offsetY);
+    const ItemTable table = TemplateGrid::read(m_ui.SgSet);
+    switch (currentKind()) {
+    case ItemTable::Express: {
+        WaybillPage::Formats formats;
+        formats.date = Fields::tag(m_ui.StaticTextDate);
+        formats.amount = Fields::tag(m_ui.LblJe);
+        formats.cod = Fields::tag(m_ui.LblDSHK);
+        formats.insured = Fields::tag(m_ui.LblBJJE);
+        WaybillPage::draw(drawing, table, waybillValues(), formats, QTime::currentTime());
+        break;
+    }
+    default:
+        // Delivery and inbound notes are drawn by the trade tabs.
+        break;
+    }
+}
+
+PrinterSetup TForm1::printerSetup() const
+{
+    TemplateSettings::PrintDevice device;
+    device.printer = m_ui.CmbPrn->currentText();
+    device.feedDirection = m_ui.RGPaperFX->itemIndex();
+    device.paperSize = m_ui.RGPaperSize->itemIndex();
+    device.otherPaper = m_ui.CmbPaperList->currentText();
+    return PrinterSetup::fromDevice(device);
+}
+
+bool TForm1::printCurrentTemplate(const QString &title)
+{
+    int offsetX = 0;
+    int offsetY = 0;
+    if (!readOffsets(offsetX, offsetY))
+        return false;
+    QString error;
+    std::unique_ptr<PrintJob> job = PrinterService::instance().startJob(printerSetup(), title, &error);
+    if (!job) {
+        MessageService::instance().warn(error.isEmpty() ? QStringLiteral("无法开始打印作业。") : error);
+        return false;
+    }
+    try {
+        drawCurrentTemplate(job->canvas(), offsetX, offsetY);
+    } catch (...) {
+        job->abort();
+        throw;
+    }
+    if (!job->finish()) {
+        MessageService::instance().warn(QStringLiteral("打印作业没有完成。"));
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::BtnPrintClick()
+{
+    if (PrinterService::instance().printerNames().isEmpty()) {
+        MessageService::instance().warn(QStringLiteral("你的电脑上没有安装任何打印机驱动程序"));
+        m_ui.CmbJjrMc->setFocus();
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = printCurrentTemplate(m_ui.CmbLetterSelect->currentText() + m_ui.EdtEmsNo->text());
+    if (printed)
+        afterWaybillPrinted();
+    m_ui.CmbSjrMc->setFocus();
+    QApplication::restoreOverrideCursor();
+    return printed;
+}
+
+void TForm1::afterWaybillPrinted()
+{
+    m_ui.EdtEmsNo->setText(advanceNumber(m_ui.EdtEmsNo->text()));
+    // Keep the advanced number at once, so that a crash or a close from
+    // another tab never prints the same number twice.
+    saveNumberIfChanged(m_ui.EdtEmsNo, m_ui.CmbLetterSelect, QStringLiteral("信函号码"));
+}
+
+void TForm1::openPreview(bool templateTab)
+{
+    if (!m_preview) {
+        m_preview = new PreviewWindow(this);
+        connect(m_preview, &PreviewWindow::itemPlaced, this, [this](int left, int top, int width) {
+            const int row = m_ui.SgSet->currentRow();
+            if (row < 0)
+                return;
+            const ItemTable header = TemplateGrid::read(m_ui.SgSet);
+            const QList<std::pair<QString, int>> cells{
+                {QStringLiteral("距左端"), left}, {QStringLiteral("距上端"), top}, {QStringLiteral("宽度"), width}};
+            for (const auto &[column, value] : cells) {
+                const int c = header.findColumn(column);
+                if (c >= 0 && m_ui.SgSet->item(row, c))
+                    m_ui.SgSet->item(row, c)->setText(QString::number(value));
+            }
+            m_ui.SgSet->setCurrentCell(row, m_ui.SgSet->currentColumn());
+        });
+        connect(m_preview, &PreviewWindow::closed, this, [this] {
+            if (m_offsetsZeroed) {
+                m_ui.EdtMoveX->setText(QString::number(m_savedOffsetX));
+                m_ui.EdtMoveY->setText(QString::number(m_savedOffsetY));
+                m_offsetsZeroed = false;
+            }
+        });
+    }
+    m_savedOffsetX = 0;
+    m_savedOffsetY = 0;
+    m_offsetsZeroed = false;
+
+    PreviewWindow::Options options;
+    if (templateTab)
+        options.caption = currentTemplateName() + QStringLiteral(" 打印预览");
+    options.templateTab = templateTab;
+    const QString picture = m_ui.EdtBackPicFile->text();
+    if (currentKind() == ItemTable::Express && m_ui.ChbPrevShowPic->isChecked() && !picture.isEmpty()
+        && QFileInfo(picture).isFile()) {
+        // A picture preview shows the items where the template puts them on
+        // the scanned form, without the overall offset.
+        m_savedOffsetX = m_ui.EdtMoveX->text().toInt();
+        m_savedOffsetY = m_ui.EdtMoveY->text().toInt();
+        m_ui.EdtMoveX->setText(QStringLiteral("0"));
+        m_ui.EdtMoveY->setText(QStringLiteral("0"));
+        m_offsetsZeroed = true;
+        options.picturePath = picture;
+    }
+    options.gridTop = m_ui.SgSet->viewport()->mapToGlobal(QPoint(0, 0)).y();
+    options.draw = [this](Canvas &canvas) {
+        bool okX = false;
+        bool okY = false;
+        const int x = m_ui.EdtMoveX->text().toInt(&okX);
+        const int y = m_ui.EdtMoveY->text().toInt(&okY);
+        drawCurrentTemplate(canvas, okX ? x : 0, okY ? y : 0);
+    };
+    options.printTest = [this] { previewPrintTest(); };
+    options.toLength = [this](int pixels) {
+        const int dpi = m_preview->paintArea()->logicalDpiX();
+        return dpi > 0 ? int(Drawing::nearest(Drawing::nearest(double(pixels) / dpi * 10000) * 254.0 / 10000)) : 0;
+    };
+    m_preview->open(options, !templateTab && !m_previewNeverBlocks);
+}
+
+void TForm1::previewPrintTest()
+{
+    if (PrinterService::instance().printerNames().isEmpty())
+        return;
+    if (m_offsetsZeroed) {
+        m_ui.EdtMoveX->setText(QString::number(m_savedOffsetX));
+        m_ui.EdtMoveY->setText(QString::number(m_savedOffsetY));
+        m_offsetsZeroed = false;
+    }
+    const bool printed = printCurrentTemplate(QString());
+    m_preview->close();
+    if (printed && m_ui.PageControlMain->currentIndex() == PageExpress)
+        afterWaybillPrinted();
 }
 
 // -----------------------------------------------------------------------------
@@ -820,6 +1020,10 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusOut) {
+        if (auto edit = qobject_cast<QLineEdit *>(watched); edit && amountFields().contains(edit))
+            edit->setText(normaliseAmountField(edit->text()));
+    }
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_ui.CmbLetterSelect)
             CmbLetterSelectEnter();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FieldValues.h"
 #include "app/MainFormUi.h"
 #include "storage/Paths.h"
 #include "trade/SmallLists.h"
@@ -69,7 +70,22 @@ public:
     // The four print-format labels (date, amount, cash on delivery, insured
     // value); choosing a format stores it in the current express template.
     QList<class QLabel *> formatLabels() const;
+    // The six money fields, shown as 1,234.50 once left.
+    QList<QLineEdit *> amountFields() const;
     void chooseFormat(int which, int index);
+
+    // Printing: the waybill on the express tab ("打印(&P)"), and the current
+    // template on any canvas (printer page, preview, file).
+    bool BtnPrintClick();
+    bool printCurrentTemplate(const QString &title);
+    void drawCurrentTemplate(class Canvas &canvas, int offsetX, int offsetY);
+    FieldValues waybillValues() const;
+    struct PrinterSetup printerSetup() const;
+    // Opens the preview; on the template tab it stays open beside the grid.
+    void openPreview(bool templateTab);
+    class PreviewWindow *previewWindow() const { return m_preview; }
+    // Tests: never run the preview as a modal window.
+    void setPreviewNeverBlocks(bool on) { m_previewNeverBlocks = on; }
 
     // Creation steps 9 and 10, also used after the books change.
     void fillRecipientCombos();
@@ -108,6 +124,9 @@ private:
     void templateComboChanged(QComboBox *combo);
     void LBoxModelClick();
     void showFormatMenu(int which);
+    bool readOffsets(int &x, int &y) const;
+    void afterWaybillPrinted();
+    void previewPrintTest();
     void CmbModelTypeChange();
     void switchKind(int kind, QComboBox *combo);
     void prepareGoodsGrid(class QTableWidget *grid, const QString &header);
@@ -130,6 +149,11 @@ private:
     SmallLists m_smallLists;
     QString m_visibleTabMap;
     ClipboardWatch *m_clipboard = nullptr;
+    class PreviewWindow *m_preview = nullptr;
+    int m_savedOffsetX = 0;
+    int m_savedOffsetY = 0;
+    bool m_offsetsZeroed = false;
+    bool m_previewNeverBlocks = false;
     bool m_created = false;
     bool m_shown = false;
     bool m_closed = false;

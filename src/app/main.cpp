@@ -1,5 +1,7 @@
+#include "app/PreviewWindow.h"
 #include "app/TForm1.h"
 #include "app/platform/MessageService.h"
+#include "app/platform/PrinterService.h"
 #include "app/platform/SingleInstance.h"
 #include "render/FontMapping.h"
 #include "storage/ProgramLocation.h"
@@ -15,6 +17,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("slipdesk"));
     FontMapping::install();
+    // --print-to DIR adds the virtual PDF printer "Slipdesk PDF".
+    PrinterService::configureFromArguments(QApplication::arguments());
 
     SingleInstance instance;
     switch (instance.acquire()) {
@@ -40,9 +44,20 @@ int main(int argc, char *argv[])
     const QString shot = optionValue(QApplication::arguments(), QStringLiteral("--screenshot"));
     if (!shot.isEmpty()) {
         const int tab = optionValue(QApplication::arguments(), QStringLiteral("--tab")).toInt();
-        QTimer::singleShot(0, &form, [&form, tab] { form.switchToPage(tab); });
-        QTimer::singleShot(500, &form, [&form, shot] {
-            form.grab().save(shot);
+        const bool preview = QApplication::arguments().contains(QStringLiteral("--preview"));
+        QTimer::singleShot(0, &form, [&form, tab, preview] {
+            form.switchToPage(tab);
+            if (preview) {
+                form.setPreviewNeverBlocks(true);
+                form.openPreview(tab == 3);
+            }
+        });
+        QTimer::singleShot(800, &form, [&form, shot, preview] {
+            QWidget *window = preview && form.previewWindow() ? static_cast<QWidget *>(form.previewWindow())
+                                                              : static_cast<QWidget *>(&form);
+            window->grab().save(shot);
+            if (form.previewWindow())
+                form.previewWindow()->close();
             form.close();
         });
     }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "templates/FieldValues.h"
+#include "templates/ItemTable.h"
+
+#include <QStringList>
+#include <QTime>
+
+namespace Slipdesk {
+
+class Drawing;
+
+// One express waybill drawn from the entry fields of the express tab with the
+// current template: used by printing, the print test and every preview paint.
+namespace WaybillPage {
+
+// Print formats kept with the template (date, amount, cash on delivery and
+// insured value capitals).
+struct Formats
+{
+    int date = 0;
+    int amount = 1;
+    int cod = 0;
+    int insured = 0;
+};
+
+// Draws every item switched to "打印", in the table's order; black while
+// printing, blue in a preview. `now` gives the hour of "信函时点".
+void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats,
+          const QTime &now);
+
+// The controls the page reads its values from.
+QStringList sourceControls();
+
+} // namespace WaybillPage
+} // namespace Slipdesk

@@ -1,0 +1,84 @@
+#include "render/Drawing.h"
+#include "render/RecordingCanvas.h"
+#include "waybill/WaybillPage.h"
+
+#include <gtest/gtest.h>
+
+using namespace Slipdesk;
+
+namespace {
+
+// The built-in express table with the named items switched on.
+ItemTable tableWith(const QStringList &printed)
+{
+    ItemTable table = ItemTable::builtIn(ItemTable::Express);
+    const int print = table.findColumn(QStringLiteral("是否打印"));
+    for (int row = 1; row < table.rowCount(); ++row)
+        table.setCell(row, print, printed.contains(table.cell(row, 1)) ? QStringLiteral("打印") : QStringLiteral("不打印"));
+    return table;
+}
+
+QStringList textsOf(const RecordingCanvas &canvas);
+
+QStringList drawnTexts(const ItemTable &table, const FieldValues &values, bool printing = true)
+{
+    RecordingCanvas canvas(600);
+    canvas.setPrinting(printing);
+    Drawing drawing(canvas);
+    WaybillPage::draw(drawing, table, values, {}, QTime(9, 5));
+    return textsOf(canvas);
+}
+
+QStringList textsOf(const RecordingCanvas &canvas)
+{
+    QStringList out;
+    for (const auto &op : canvas.texts())
+        out.append(op.text);
+    return out;
+}
+
+} // namespace
+
+TEST(WaybillPage, AddressIsJoinedUnlessSplitPrintingIsOn)
+{
+    const ItemTable table = tableWith({QStringLiteral("寄件单位省市"), QStringLiteral("寄件单位地址")});
+    FieldValues values{{QStringLiteral("EdtJjDwSs"), QStringLiteral("浙江省")},
+                       {QStringLiteral("EdtJjDwDs"), QStringLiteral("杭州市")},
+                       {QStringLiteral("EdtJjDwQx"), QStringLiteral("西湖区")},
+                       {QStringLiteral("EdtJjDwDz"), QStringLiteral("文三路10号")}};
+    EXPECT_EQ(drawnTexts(table, values), QStringList{QStringLiteral("浙江省杭州市西湖区文三路10号")});
+    values.insert(QStringLiteral("ChbFgJjAddress"), QStringLiteral("1"));
+    EXPECT_EQ(drawnTexts(table, values), (QStringList{QStringLiteral("浙江省"), QStringLiteral("文三路10号")}));
+}
+
+TEST(WaybillPage, MarkerPrintsATickOnlyWhenTickedAndSwitchedOn)
+{
+    FieldValues values{{QStringLiteral("ChbSelect5"), QStringLiteral("1")}};
+    EXPECT_EQ(drawnTexts(tableWith({QStringLiteral("第2组标记3")}), values), QStringList{QStringLiteral("√")});
+    EXPECT_TRUE(drawnTexts(tableWith({}), values).isEmpty());
+    values.insert(QStringLiteral("ChbSelect5"), QStringLiteral("0"));
+    EXPECT_TRUE(drawnTexts(tableWith({QStringLiteral("第2组标记3")}), values).isEmpty());
+}
+
+TEST(WaybillPage, PreviewDrawsInBlueAndPrintInBlack)
+{
+    const ItemTable table = tableWith({QStringLiteral("收件人姓名"), QStringLiteral("信函时点")});
+    const FieldValues values{{QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")}};
+    for (const bool printing : {true, false}) {
+        RecordingCanvas canvas(96);
+        canvas.setPrinting(printing);
+        Drawing drawing(canvas);
+        WaybillPage::draw(drawing, table, values, {}, QTime(9, 5));
+        ASSERT_EQ(textsOf(canvas), (QStringList{QStringLiteral("王小二"), QStringLiteral("9")}));
+        EXPECT_EQ(canvas.ops.first().color, printing ? QColor(Qt::black) : QColor(0, 0, 255));
+    }
+}
+
+TEST(WaybillPage, ItemsMissingFromAnOlderTableAreSkipped)
+{
+    ItemTable table = tableWith({QStringLiteral("收件人姓名"), QStringLiteral("信函编号")});
+    table.rows().removeAt(table.findItem(QStringLiteral("收件人姓名")));
+    const FieldValues values{{QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")},
+                             {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
+    EXPECT_EQ(drawnTexts(table, values), QStringList{QStringLiteral("SF0099")});
+}
