@@ -1,6 +1,10 @@
 #include "TForm1.h"
 
+#include "app/AddressBookController.h"
 #include "app/FieldValues.h"
+#include "app/MarkerGroupsController.h"
+#include "app/OrderFillController.h"
+#include "app/TemplateEditorController.h"
 #include "app/FormatMenus.h"
 #include "app/PageControl.h"
 #include "app/RadioGroup.h"
@@ -121,6 +125,11 @@ bool TForm1::FormCreate()
     }
 
     setWindowTitle(versionDate() + QLatin1Char(' ') + applicationTitle());
+
+    m_addressBooks = new AddressBookController(*this);
+    m_markers = new MarkerGroupsController(*this);
+    m_editor = new TemplateEditorController(*this);
+    m_orderFill = new OrderFillController(*this);
 
     m_ui.PageControlMain->setCurrentIndex(PageExpress);
     m_ui.PageControlMain->setOwnerDraw(true);
@@ -490,14 +499,38 @@ void TForm1::refillBuyerCombos()
 
 // --- Seams filled by the template model, the editor and the trade tabs -------
 
-void TForm1::saveMarkerStates() {}
+void TForm1::saveMarkerStates()
+{
+    m_markers->saveLastStates();
+}
+
 void TForm1::refillGoodsGrids() {}
+void TForm1::appendWaybillLog() {}
 void TForm1::gridClick(int) {}
-void TForm1::templateGridSelectCell() {}
-void TForm1::templateGridClick() {}
-void TForm1::LblAutoAddMouseLeave() {}
-void TForm1::LblAutoAddMouseEnter() {}
-void TForm1::LblAutoAddClick() {}
+void TForm1::templateGridSelectCell()
+{
+    m_editor->selectCell();
+}
+
+void TForm1::templateGridClick()
+{
+    m_editor->gridClick();
+}
+
+void TForm1::LblAutoAddMouseLeave()
+{
+    m_orderFill->mouseLeave();
+}
+
+void TForm1::LblAutoAddMouseEnter()
+{
+    m_orderFill->mouseEnter();
+}
+
+void TForm1::LblAutoAddClick()
+{
+    m_orderFill->click();
+}
 
 // --- Templates -----------------------------------------------------------------
 
@@ -545,11 +578,9 @@ void TForm1::fillPaperList(const QString &stored)
     m_ui.CmbPaperList->setEnabled(other);
     if (!other)
         return;
-    const QList<PaperInfo> papers = PrinterService::instance().papers(m_ui.CmbPrn->currentText());
-    for (const PaperInfo &paper : papers.mid(0, 256))
-        m_ui.CmbPaperList->addItem(QString::number(paper.number) + QLatin1Char('-') + paper.name.left(64));
+    m_ui.CmbPaperList->addItems(PrinterService::instance().paperEntries(m_ui.CmbPrn->currentText()));
     const int index = m_ui.CmbPaperList->findText(stored);
-    m_ui.CmbPaperList->setCurrentIndex(index >= 0 ? index : (papers.isEmpty() ? -1 : 0));
+    m_ui.CmbPaperList->setCurrentIndex(index >= 0 ? index : (m_ui.CmbPaperList->count() > 0 ? 0 : -1));
 }
 
 void TForm1::loadTemplateSettings()
@@ -619,6 +650,9 @@ void TForm1::loadTemplateSettings()
     default:
         break;
     }
+    m_addressBooks->templateLoaded();
+    m_markers->templateLoaded();
+    m_orderFill->templateLoaded();
 }
 
 void TForm1::applyCaptions(const QStringList &keys, const QList<QLabel *> &labels, const TemplateSettings &settings)
@@ -833,6 +867,9 @@ bool TForm1::BtnPrintClick()
 
 void TForm1::afterWaybillPrinted()
 {
+    m_addressBooks->saveNewRecipient();
+    appendWaybillLog();
+    m_addressBooks->saveGoodsDescription();
     m_ui.EdtEmsNo->setText(advanceNumber(m_ui.EdtEmsNo->text()));
     // Keep the advanced number at once, so that a crash or a close from
     // another tab never prints the same number twice.
@@ -858,6 +895,8 @@ void TForm1::openPreview(bool templateTab)
             m_ui.SgSet->setCurrentCell(row, m_ui.SgSet->currentColumn());
         });
         connect(m_preview, &PreviewWindow::closed, this, [this] {
+            if (m_preview->options().templateTab)
+                m_editor->refreshEditor();
             if (m_offsetsZeroed) {
                 m_ui.EdtMoveX->setText(QString::number(m_savedOffsetX));
                 m_ui.EdtMoveY->setText(QString::number(m_savedOffsetY));

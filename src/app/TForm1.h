@@ -47,6 +47,15 @@ public:
     QString visibleTabMap() const { return m_visibleTabMap; }
     const QStringList &recipients() const { return m_recipients; }
     const QStringList &senders() const { return m_senders; }
+    // The in-memory books, for the parts of the window that change them.
+    QStringList &recipientRows() { return m_recipients; }
+    QStringList &senderRows() { return m_senders; }
+
+    // The parts of the window that keep their own behaviour.
+    class AddressBookController *addressBooks() const { return m_addressBooks; }
+    class MarkerGroupsController *markerGroups() const { return m_markers; }
+    class TemplateEditorController *templateEditor() const { return m_editor; }
+    class OrderFillController *orderFill() const { return m_orderFill; }
     const QStringList &goods() const { return m_goods; }
     QString sellerMessage() const { return m_sellerMessage; }
     SmallLists &smallLists() { return m_smallLists; }
@@ -126,6 +135,7 @@ private:
     void showFormatMenu(int which);
     bool readOffsets(int &x, int &y) const;
     void afterWaybillPrinted();
+    void appendWaybillLog();
     void previewPrintTest();
     void CmbModelTypeChange();
     void switchKind(int kind, QComboBox *combo);
@@ -150,6 +160,10 @@ private:
     QString m_visibleTabMap;
     ClipboardWatch *m_clipboard = nullptr;
     class PreviewWindow *m_preview = nullptr;
+    class AddressBookController *m_addressBooks = nullptr;
+    class MarkerGroupsController *m_markers = nullptr;
+    class TemplateEditorController *m_editor = nullptr;
+    class OrderFillController *m_orderFill = nullptr;
     int m_savedOffsetX = 0;
     int m_savedOffsetY = 0;
     bool m_offsetsZeroed = false;
