@@ -16,6 +16,7 @@
 #include "render/Amounts.h"
 #include "render/Drawing.h"
 #include "templates/PrinterSetup.h"
+#include "waybill/WaybillLog.h"
 #include "waybill/WaybillPage.h"
 #include "app/platform/Shell.h"
 #include "storage/IoError.h"
@@ -505,7 +506,14 @@ void TForm1::saveMarkerStates()
 }
 
 void TForm1::refillGoodsGrids() {}
-void TForm1::appendWaybillLog() {}
+void TForm1::appendWaybillLog()
+{
+    // The three marker fields come as one comma-joined text (captions hold no
+    // commas once cleaned).
+    const QStringList markers = m_markers->logText().split(u',');
+    WaybillLog::append(m_paths, Fields::collect(this, WaybillLog::sourceControls()), markers,
+                       QDateTime::currentDateTime());
+}
 void TForm1::gridClick(int) {}
 void TForm1::templateGridSelectCell()
 {
@@ -867,9 +875,15 @@ bool TForm1::BtnPrintClick()
 
 void TForm1::afterWaybillPrinted()
 {
-    m_addressBooks->saveNewRecipient();
-    appendWaybillLog();
-    m_addressBooks->saveGoodsDescription();
+    // The form is on paper with this number: even when a record cannot be
+    // written the number still advances, so it is never printed twice.
+    try {
+        m_addressBooks->saveNewRecipient();
+        appendWaybillLog();
+        m_addressBooks->saveGoodsDescription();
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
+    }
     m_ui.EdtEmsNo->setText(advanceNumber(m_ui.EdtEmsNo->text()));
     // Keep the advanced number at once, so that a crash or a close from
     // another tab never prints the same number twice.

@@ -5,6 +5,8 @@
 #include "app/platform/QtPrinterService.h"
 #include "app/platform/VirtualPdfPrinter.h"
 #include "storage/IniFile.h"
+#include "storage/TextTable.h"
+#include "waybill/WaybillLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,7 +58,12 @@ TEST_F(PrintTest, PrintingWritesTheJobAdvancesAndKeepsTheNumber)
                   .readString(kDevice, QStringLiteral("信函号码")),
               QStringLiteral("SF0100"));
     EXPECT_TRUE(messages.calls().isEmpty());
-    (void)w;
+
+    // One log line with the printed number, in this year's file.
+    const QStringList log = TextTable::load(WaybillLog::path(w.paths(), QDate::currentDate().year()));
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_EQ(TextTable::field(log.first(), 4), QStringLiteral("SF0099"));
+    EXPECT_EQ(TextTable::field(log.first(), 7), QStringLiteral("王小二"));
 }
 
 TEST_F(PrintTest, NonIntegerOffsetIsRefusedBeforeAnyJobStarts)
@@ -121,8 +128,10 @@ TEST_F(PrintTest, PrintTestFromThePreviewPrintsAndAdvances)
     control<QLineEdit>("EdtEmsNo")->setText(QStringLiteral("RK000009"));
     form->setPreviewNeverBlocks(true);
     form->openPreview(false);
+    EXPECT_FALSE(QFileInfo::exists(WaybillLog::path(form->paths(), QDate::currentDate().year())));
     form->previewWindow()->printTestButton()->click();
     EXPECT_EQ(pdfs().size(), 1);
+    EXPECT_EQ(TextTable::load(WaybillLog::path(form->paths(), QDate::currentDate().year())).size(), 1);
     EXPECT_EQ(control<QLineEdit>("EdtEmsNo")->text(), QStringLiteral("RK000010"));
     EXPECT_FALSE(form->previewWindow()->isVisible());
 }
