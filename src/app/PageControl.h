@@ -5,6 +5,11 @@
 
 #include <functional>
 
+class QKeyEvent;
+class QMouseEvent;
+class QPaintEvent;
+class QWheelEvent;
+
 namespace Slipdesk {
 
 // Tabs painted by the window itself: the active tab sky blue, the others in the

@@ -391,14 +391,7 @@ void TForm1::PageControlMainChange()
             refillBuyerCombos();
         if (left == PageExpress)
             Fields::copy(this, reversed(buyerToWaybill()));
-        prepareGoodsGrid(m_ui.SGGoods, kGoodsHeader);
-        ensureGoodsMaster();
-        try {
-            ProgramSettings settings(m_paths);
-            m_smallLists.loadMissing(m_paths, settings);
-        } catch (const IoError &e) {
-            MessageService::instance().warn(fileErrorText(e));
-        }
+        prepareTradeTab(m_ui.SGGoods, kGoodsHeader);
         {
             const QSignalBlocker block(m_ui.CmbEmsCompany);
             Fields::setItems(m_ui.CmbEmsCompany, Fields::items(m_ui.CmbLetterSelect));
@@ -423,14 +416,7 @@ void TForm1::PageControlMainChange()
                 MessageService::instance().warn(fileErrorText(e));
             }
         }
-        prepareGoodsGrid(m_ui.SgInput, kInboundHeader);
-        ensureGoodsMaster();
-        try {
-            ProgramSettings settings(m_paths);
-            m_smallLists.loadMissing(m_paths, settings);
-        } catch (const IoError &e) {
-            MessageService::instance().warn(fileErrorText(e));
-        }
+        prepareTradeTab(m_ui.SgInput, kInboundHeader);
         gridClick(PageInbound);
         break;
     }
@@ -454,6 +440,18 @@ void TForm1::PageControlMainChange()
     }
     default:
         break;
+    }
+}
+
+void TForm1::prepareTradeTab(QTableWidget *grid, const QString &header)
+{
+    prepareGoodsGrid(grid, header);
+    ensureGoodsMaster();
+    try {
+        ProgramSettings settings(m_paths);
+        m_smallLists.loadMissing(m_paths, settings);
+    } catch (const IoError &e) {
+        MessageService::instance().warn(fileErrorText(e));
     }
 }
 

@@ -140,6 +140,8 @@ private:
     void CmbModelTypeChange();
     void switchKind(int kind, QComboBox *combo);
     void prepareGoodsGrid(class QTableWidget *grid, const QString &header);
+    // Entering a trade tab: its goods grid, the goods master, the small lists.
+    void prepareTradeTab(class QTableWidget *grid, const QString &header);
     void ensureGoodsMaster();
     void onClipboardTriggered();
     void LblAutoAddMouseLeave();
