@@ -1,6 +1,7 @@
 #include "render/Amounts.h"
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
+#include "waybill/OrderParser.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -18,7 +19,10 @@ int usage()
            "  advance TEXT     the next document number after TEXT\n"
            "  capital AMOUNT   the amount in Chinese capitals (empty for 0)\n"
            "  boxes TEXT K     the box capitals of TEXT without its last K digits\n"
-           "  where            the data folder the program would use\n";
+           "  where            the data folder the program would use\n"
+           "  parse-order --format N\n"
+           "                   reads copied order text (UTF-8) from standard input and\n"
+           "                   prints its twelve recipient values as one JSON line\n";
     return 2;
 }
 
@@ -26,6 +30,35 @@ void printLine(const QString &text)
 {
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+// parse-order --format N: the copied text comes on standard input.
+int parseOrder(const QStringList &args)
+{
+    QString value;
+    if (args.size() == 2 && args.first() == u"--format")
+        value = args.at(1);
+    else if (args.size() == 1 && args.first().startsWith(u"--format="))
+        value = args.first().mid(9);
+    else
+        return usage();
+    bool ok = false;
+    const int format = value.toInt(&ok);
+    if (!ok || format < 0 || format >= OrderParser::FormatCount) {
+        QTextStream(stderr) << "parse-order: the format is a number from 0 to " << OrderParser::FormatCount - 1
+                            << ": " << value << '\n';
+        return 2;
+    }
+    QByteArray input;
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        input.append(buffer, qsizetype(got));
+    if (input.startsWith("\xEF\xBB\xBF"))
+        input.remove(0, 3);  // a byte-order mark is no part of the text
+    const QByteArray json = OrderParser::parse(format, QString::fromUtf8(input)).toJson() + '\n';
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    return 0;
 }
 
 } // namespace
@@ -75,6 +108,8 @@ int main(int argc, char *argv[])
         printLine(boxCapitals(args.first(), drop));
         return 0;
     }
+    if (command == u"parse-order")
+        return parseOrder(args);
     if (command == u"where" && args.isEmpty()) {
         printLine(ProgramLocation::fromApplication().dataRoot);
         return 0;

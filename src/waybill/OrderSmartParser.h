@@ -1,0 +1,31 @@
+#pragma once
+
+#include "waybill/OrderResult.h"
+
+namespace Slipdesk {
+
+// Reads buyer details out of any common copy layout: one line or several,
+// fields in any order, separated by blanks, commas, semicolons, slashes or
+// line breaks, with or without labels such as "收货人：" or "手机：".
+//
+// Numbers are recognised by their shape (mainland mobiles, landlines with
+// area code, six-digit postcodes standing alone), the address by the
+// administrative divisions it begins with, the name as a short Chinese
+// personal name next to them. What cannot be told for sure stays empty.
+class OrderSmartParser
+{
+public:
+    static OrderResult parse(const QString &text);
+
+    // Splits an address into province, city, district, destination and the
+    // street part. Returns false when it begins with no known division (the
+    // result is then left unchanged).
+    static bool splitAddress(const QString &address, OrderResult &r);
+
+    // Whether `word` reads as a personal name: a common surname followed by
+    // one to three characters (`maxLength` in all), nothing that belongs to
+    // an address or a shop.
+    static bool looksLikeName(QStringView word, int maxLength = 4);
+};
+
+} // namespace Slipdesk
