@@ -28,5 +28,42 @@ QStringList loadSenders(const Paths &paths);
 // The given field of every row, index for index (combo box items).
 QStringList column(const QStringList &rows, int field);
 
+// The express-tab controls of the recipient fields 0-21 and of the sender
+// fields 0-20, in field order.
+const QStringList &recipientControls();
+const QStringList &senderControls();
+
+// A name as the book stores it: commas and spaces removed.
+QString storedName(QString text);
+
+// Whether the recipient on screen is not yet in the book: a non-empty name
+// whose text is not an item of the name list, or else a non-empty unit whose
+// text is not an item of the unit list. Texts are compared as shown; the
+// emptiness test looks at the stored form.
+bool isNewRecipient(const QString &nameText, const QStringList &nameItems, const QString &unitText,
+                    const QStringList &unitItems);
+
+// A book row from field values: commas and line breaks removed from each
+// value (a line break would split the row in two), joined by ",", and then
+// every space removed from the whole row.
+QString buildRow(const QStringList &values);
+
+// The five pick lists of the express tab, with their data-window table codes.
+struct PickList
+{
+    int tableCode;
+    QString file;
+    QString combo;
+    QString defaultText;
+    QString header;
+    QString menuEntry;
+};
+const QList<PickList> &pickLists();
+const PickList *pickListOfCombo(const QString &comboName);
+const PickList *pickListOfCode(int tableCode);
+
+inline constexpr int RecipientTableCode = 3;
+inline constexpr int SenderTableCode = 5;
+
 } // namespace AddressBook
 } // namespace Slipdesk
