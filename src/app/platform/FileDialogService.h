@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace Slipdesk {
+
+// The open-file dialog. The desktop uses a real Qt dialog; tests install a
+// scripted service so that no test ever waits on a dialog.
+class FileDialogService
+{
+public:
+    struct OpenRequest
+    {
+        QString caption;
+        QString directory;     // folder the dialog starts in
+        QString filter;        // Qt filter text, e.g. "信函背景图片 (*.jpg *.jpeg)"
+        QString defaultSuffix; // added to a typed name without one, e.g. "jpg"
+    };
+
+    virtual ~FileDialogService() = default;
+
+    // The chosen file's full path; empty when the user cancelled.
+    virtual QString openFile(QWidget *parent, const OpenRequest &request) = 0;
+
+    // The service the program uses; never null (a Qt one is created on first use).
+    static FileDialogService &instance();
+    // Replaces the service (tests); the caller keeps ownership. nullptr restores
+    // the default.
+    static void install(FileDialogService *service);
+};
+
+} // namespace Slipdesk
