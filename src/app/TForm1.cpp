@@ -606,9 +606,7 @@ void TForm1::loadTemplateSettings()
 
     switch (currentKind()) {
     case ItemTable::Express: {
-        const int sender = settings.defaultSenderIndex();
-        m_ui.CmbDefJjDw->setCurrentIndex(sender < m_ui.CmbDefJjDw->count() ? sender : -1);
-        m_ui.EdtJjDwJbrQm->setText(settings.handler());
+        // The default sender, handler and message are the address books' part.
         m_ui.ChbFgSjAddress->setChecked(settings.splitRecipientAddress());
         m_ui.ChbFgJjAddress->setChecked(settings.splitSenderAddress());
         m_ui.ChbPrevShowPic->setChecked(settings.previewShowPicture());
@@ -620,7 +618,6 @@ void TForm1::loadTemplateSettings()
         Fields::setTag(m_ui.LblBJJE, settings.insuredCapitalFormat());
         m_ui.EdtEmsNo->setText(settings.waybillNumber());
         setSavedNumber(m_ui.EdtEmsNo, settings.waybillNumber());
-        m_ui.CmbLetterLy->setEditText(settings.defaultMessage());
         const QSignalBlocker block(m_ui.CmbAddType);
         m_ui.CmbAddType->setCurrentIndex(program.expressSharedAddress() ? program.expressAddressType()
                                                                         : settings.addressType());

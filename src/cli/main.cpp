@@ -1,12 +1,18 @@
 #include "render/Amounts.h"
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
+#include "render/FontMapping.h"
+#include "storage/Paths.h"
 #include "waybill/OrderParser.h"
+#include "waybill/WaybillRender.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 using namespace Slipdesk;
 
@@ -20,6 +26,11 @@ int usage()
            "  capital AMOUNT   the amount in Chinese capitals (empty for 0)\n"
            "  boxes TEXT K     the box capitals of TEXT without its last K digits\n"
            "  where            the data folder the program would use\n"
+           "  render waybill --template NAME --fields FILE --out OUT\n"
+           "         [--dpi N] [--offset X,Y] [--preview]\n"
+           "                   draws one waybill with an express template of the data\n"
+           "                   folder into OUT (.pdf, .png or .ops); nothing is printed\n"
+           "                   or logged\n"
            "  parse-order --format N\n"
            "                   reads copied order text (UTF-8) from standard input and\n"
            "                   prints its twelve recipient values as one JSON line\n";
@@ -61,12 +72,55 @@ int parseOrder(const QStringList &args)
     return 0;
 }
 
+// render waybill --template NAME --fields FILE --out OUT [--dpi N] [--offset X,Y] [--preview]
+int renderWaybill(const QStringList &all, const QStringList &args)
+{
+    if (args.value(0) != u"waybill")
+        return usage();
+    WaybillRender::Options options;
+    options.templateName = optionValue(all, QStringLiteral("--template"));
+    options.out = optionValue(all, QStringLiteral("--out"));
+    const QString fields = optionValue(all, QStringLiteral("--fields"));
+    options.preview = args.contains(QStringLiteral("--preview"));
+    options.dpi = optionValue(all, QStringLiteral("--dpi")).toInt();
+    const QStringList offset = optionValue(all, QStringLiteral("--offset")).split(u',');
+    if (offset.size() == 2)
+        options.printableOffset = QPoint(offset.at(0).toInt(), offset.at(1).toInt());
+    if (options.templateName.isEmpty() || options.out.isEmpty() || fields.isEmpty())
+        return usage();
+    QFile file(fields);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTextStream(stderr) << "render: " << fields << ": " << file.errorString() << '\n';
+        return 1;
+    }
+    options.values = WaybillRender::parseFieldFile(file.readAll());
+    FontMapping::install();
+    const QString error = WaybillRender::render(Paths(ProgramLocation::fromApplication().dataRoot), options);
+    if (!error.isEmpty()) {
+        QTextStream(stderr) << "render: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments();
+    // Drawing needs fonts, hence a GUI application, but never a display.
+    std::unique_ptr<QCoreApplication> application;
+    bool drawing = false;
+    for (int i = 1; i < argc; ++i)
+        drawing = drawing || qstrcmp(argv[i], "render") == 0;
+    if (drawing) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList all = QCoreApplication::arguments();
+    QStringList args = all;
     args.removeFirst();
     // Options with a value come before the command.
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
@@ -108,6 +162,8 @@ int main(int argc, char *argv[])
         printLine(boxCapitals(args.first(), drop));
         return 0;
     }
+    if (command == u"render")
+        return renderWaybill(all, args);
     if (command == u"parse-order")
         return parseOrder(args);
     if (command == u"where" && args.isEmpty()) {

@@ -6,7 +6,9 @@
 #include "app/platform/VirtualPdfPrinter.h"
 #include "storage/IniFile.h"
 #include "storage/TextTable.h"
+#include "render/RecordingCanvas.h"
 #include "waybill/WaybillLog.h"
+#include "waybill/WaybillRender.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -190,4 +192,39 @@ TEST_F(PrintTest, DefaultTemplateWithEveryItemSwitchedOnPrints)
         QFile::remove(keep + QStringLiteral("/every-item.pdf"));
         QFile::copy(pdf, keep + QStringLiteral("/every-item.pdf"));
     }
+}
+
+// The window's print drawing and the command line's render of the same
+// fields put every item at the same place.
+TEST_F(MainWindowTest, PrintedWaybillAndRenderedOpsAgree)
+{
+    IniFile(dir.file(QStringLiteral("用户信函模版/默认B6国内信封.INI")))
+        .writeString(kDevice, QStringLiteral("水平整体移动"), QStringLiteral("-12"));
+    TForm1 &w = open();
+    const QList<std::pair<const char *, QString>> sample{
+        {"CmbSjrMc", QStringLiteral("张三")}, {"CmbSjdwMc", QStringLiteral("示例科技有限公司")},
+        {"EdtSjDwSs", QStringLiteral("北京市")}, {"EdtSjDwDz", QStringLiteral("中关村大街1号院3号楼")},
+        {"EdtSjdwYb", QStringLiteral("100080")}, {"EdtJjDwYb", QStringLiteral("310012")},
+        {"CmbJjrMc", QStringLiteral("王五")}, {"EdtWpJe", QStringLiteral("12.00")}};
+    for (const auto &[name, value] : sample)
+        Fields::setText(control<QWidget>(name), value);
+
+    RecordingCanvas printed(600, RecordingCanvas::Metrics::Font);
+    printed.setPrinting(true);
+    printed.setPrintableOffset(QPoint(30, 20));
+    w.drawCurrentTemplate(printed, -12, 0);
+
+    QByteArray fieldFile;
+    const FieldValues values = w.waybillValues();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        fieldFile += (it.key() + u'=' + it.value()).toUtf8() + '\n';
+    WaybillRender::Options options;
+    options.templateName = QStringLiteral("默认B6国内信封");
+    options.values = WaybillRender::parseFieldFile(fieldFile);
+    options.out = dir.file(QStringLiteral("same.ops"));
+    options.printableOffset = QPoint(30, 20);
+    ASSERT_EQ(WaybillRender::render(w.paths(), options), QString());
+
+    EXPECT_FALSE(printed.ops.isEmpty());
+    EXPECT_EQ(QString::fromUtf8(dir.read(QStringLiteral("same.ops"))), printed.toJsonLines());
 }
