@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")" && pwd)
 data="$root/data"
 mkdir -p "$data"
 # A first start gets the sample form picture of the default waybill template.
-cp -rn "$root/sample/." "$data/"
+mkdir -p "$data/用户信函模版"
+cp -n "$root/sample/用户信函模版/"* "$data/用户信函模版/"
 bin="${SLIPDESK_BUILD:-$root/build}"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shot="$data/slipdesk-window.png"
