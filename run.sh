@@ -9,7 +9,7 @@ data="$root/data"
 mkdir -p "$data"
 # A first start gets the sample form picture of the default waybill template.
 mkdir -p "$data/用户信函模版"
-cp -n "$root/sample/用户信函模版/"* "$data/用户信函模版/"
+cp -n "$root/sample/用户信函模版/"* "$data/用户信函模版/" 2>/dev/null || true
 bin="${SLIPDESK_BUILD:-$root/build}"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shot="$data/slipdesk-window.png"
