@@ -47,6 +47,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -429,8 +430,11 @@ void TForm1::PageControlMainChange()
             for (int row = 0; row < m_ui.SgSet->rowCount(); ++row)
                 if (QTableWidgetItem *cell = m_ui.SgSet->item(row, column))
                     widest = std::max(widest, metrics.horizontalAdvance(cell->text()));
+            // Four pixels beyond the widest text, plus the margins the style
+            // keeps inside a cell, so that no name is cut.
+            const int margins = 2 * (m_ui.SgSet->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
             if (widest > 0)
-                m_ui.SgSet->setColumnWidth(column, widest + 4);
+                m_ui.SgSet->setColumnWidth(column, widest + 4 + margins);
         }
         templateGridSelectCell();
         templateGridClick();

@@ -1,3 +1,4 @@
+#include "app/FieldValues.h"
 #include "app/PreviewWindow.h"
 #include "app/TForm1.h"
 #include "app/platform/MessageService.h"
@@ -5,9 +6,11 @@
 #include "app/platform/SingleInstance.h"
 #include "render/FontMapping.h"
 #include "storage/ProgramLocation.h"
+#include "waybill/WaybillRender.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 
 using namespace Slipdesk;
@@ -45,7 +48,15 @@ int main(int argc, char *argv[])
     if (!shot.isEmpty()) {
         const int tab = optionValue(QApplication::arguments(), QStringLiteral("--tab")).toInt();
         const bool preview = QApplication::arguments().contains(QStringLiteral("--preview"));
-        QTimer::singleShot(0, &form, [&form, tab, preview] {
+        // --fields FILE fills entry fields first ("ControlName=value" lines),
+        // so that a picture can show a filled-in form.
+        const QString fieldFile = optionValue(QApplication::arguments(), QStringLiteral("--fields"));
+        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile] {
+            if (!fieldFile.isEmpty()) {
+                QFile file(fieldFile);
+                if (file.open(QIODevice::ReadOnly))
+                    Fields::apply(&form, WaybillRender::parseFieldFile(file.readAll()));
+            }
             form.switchToPage(tab);
             if (preview) {
                 form.setPreviewNeverBlocks(true);
