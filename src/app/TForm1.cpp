@@ -508,6 +508,11 @@ void TForm1::saveMarkerStates()
 }
 
 void TForm1::refillGoodsGrids() {}
+void TForm1::continueBatch()
+{
+    // The waybill batch queue takes over here: next row, continuous printing.
+}
+
 void TForm1::appendWaybillLog()
 {
     // The three marker fields come as one comma-joined text (captions hold no
@@ -843,11 +848,14 @@ bool TForm1::printCurrentTemplate(const QString &title)
         MessageService::instance().warn(error.isEmpty() ? QStringLiteral("无法开始打印作业。") : error);
         return false;
     }
+    // A failure while drawing ends the job without sending a half-drawn form,
+    // and nothing after the print is saved.
     try {
         drawCurrentTemplate(job->canvas(), offsetX, offsetY);
-    } catch (...) {
+    } catch (const std::exception &e) {
         job->abort();
-        throw;
+        MessageService::instance().warn(QStringLiteral("打印中断：") + QString::fromLocal8Bit(e.what()));
+        return false;
     }
     if (!job->finish()) {
         MessageService::instance().warn(QStringLiteral("打印作业没有完成。"));
@@ -868,6 +876,8 @@ bool TForm1::BtnPrintClick()
     if (printed)
         afterWaybillPrinted();
     m_ui.CmbSjrMc->setFocus();
+    if (printed && m_ui.GroupBTsk->isVisible())
+        continueBatch();
     QApplication::restoreOverrideCursor();
     return printed;
 }

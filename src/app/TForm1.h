@@ -136,6 +136,7 @@ private:
     bool readOffsets(int &x, int &y) const;
     void afterWaybillPrinted();
     void appendWaybillLog();
+    void continueBatch();
     void previewPrintTest();
     void CmbModelTypeChange();
     void switchKind(int kind, QComboBox *combo);
