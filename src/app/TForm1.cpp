@@ -198,13 +198,9 @@ bool TForm1::FormCreate()
     for (QWidget *w : {static_cast<QWidget *>(m_ui.CmbLetterSelect), static_cast<QWidget *>(m_ui.CmbInvoice),
                        static_cast<QWidget *>(m_ui.CmbInputModel), static_cast<QWidget *>(m_ui.StSoftHelp)})
         w->installEventFilter(this);
-    m_ui.StSoftHelp->setCursor(Qt::PointingHandCursor);
 
-    if (QMenu *menu = m_ui.RzMBtnSysSet->menu()) {
-        for (QAction *action : menu->actions())
-            if (action->text().startsWith(QStringLiteral("关于")))
-                connect(action, &QAction::triggered, this, [this] { Shell::showAbout(this); });
-    }
+    if (QAction *about = findChild<QAction *>(QStringLiteral("NAbout")))
+        connect(about, &QAction::triggered, this, [this] { Shell::showAbout(this); });
 
     connect(m_ui.CmbLetterSelect, &QComboBox::activated, this, [this] {
         templateComboChanged(m_ui.CmbLetterSelect);
