@@ -141,15 +141,23 @@ void RecordingCanvas::drawTextWrapped(const QRect &box, const QString &text)
     ops.append(op);
 }
 
-void RecordingCanvas::drawLine(int x1, int y1, int x2, int y2, int penWidth)
+namespace {
+RecordingCanvas::Op lineOp(RecordingCanvas::Op::Kind kind, int x1, int y1, int x2, int y2, const QColor &color)
 {
-    Op op;
-    op.kind = Op::Line;
+    RecordingCanvas::Op op;
+    op.kind = kind;
     op.x = x1;
     op.y = y1;
     op.x2 = x2;
     op.y2 = y2;
-    op.color = m_color;
+    op.color = color;
+    return op;
+}
+} // namespace
+
+void RecordingCanvas::drawLine(int x1, int y1, int x2, int y2, int penWidth)
+{
+    Op op = lineOp(Op::Line, x1, y1, x2, y2, m_color);
     op.penWidth = penWidth;
     ops.append(op);
 }
@@ -168,14 +176,7 @@ void RecordingCanvas::drawFrame(const QRect &rect, int penWidth)
 
 void RecordingCanvas::drawDottedLine(int x1, int y1, int x2, int y2, const QColor &color)
 {
-    Op op;
-    op.kind = Op::DottedLine;
-    op.x = x1;
-    op.y = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    op.color = color;
-    ops.append(op);
+    ops.append(lineOp(Op::DottedLine, x1, y1, x2, y2, color));
 }
 
 QList<RecordingCanvas::Op> RecordingCanvas::texts() const
