@@ -1,11 +1,14 @@
-#include "app/FieldValues.h"
-#include "app/PreviewWindow.h"
 #include "app/TForm1.h"
-#include "app/platform/MessageService.h"
-#include "app/platform/PrinterService.h"
-#include "app/platform/SingleInstance.h"
+#include "platform/MessageService.h"
+#include "platform/PrinterService.h"
+#include "platform/SingleInstance.h"
+#include "platform/ui/QtMessageService.h"
+#include "platform/ui/QtPrinterService.h"
+#include "platform/ui/WidgetFields.h"
 #include "render/FontMapping.h"
+#include "render/ui/PreviewWindow.h"
 #include "storage/ProgramLocation.h"
+#include "templates/ui/TemplateTab.h"
 #include "waybill/WaybillRender.h"
 
 #include <QApplication>
@@ -20,6 +23,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("slipdesk"));
     FontMapping::install();
+    MessageService::setDefault(std::make_unique<QtMessageService>());
+    QtPrinterService::makeDefault();
     // --print-to DIR adds the virtual PDF printer "Slipdesk PDF".
     PrinterService::configureFromArguments(QApplication::arguments());
 
@@ -59,16 +64,17 @@ int main(int argc, char *argv[])
             }
             form.switchToPage(tab);
             if (preview) {
-                form.setPreviewNeverBlocks(true);
-                form.openPreview(tab == 3);
+                form.templateTab()->setPreviewNeverBlocks(true);
+                form.templateTab()->openPreview(tab == 3);
             }
         });
         QTimer::singleShot(800, &form, [&form, shot, preview] {
-            QWidget *window = preview && form.previewWindow() ? static_cast<QWidget *>(form.previewWindow())
-                                                              : static_cast<QWidget *>(&form);
+            PreviewWindow *previewWindow = form.templateTab()->previewWindow();
+            QWidget *window = preview && previewWindow ? static_cast<QWidget *>(previewWindow)
+                                                       : static_cast<QWidget *>(&form);
             window->grab().save(shot);
-            if (form.previewWindow())
-                form.previewWindow()->close();
+            if (previewWindow)
+                previewWindow->close();
             form.close();
         });
     }

@@ -1,174 +1,399 @@
+// slipdesk-cli: the program's routines without the window, for scripts and
+// for machines without a display. Every command prints its result on
+// standard output; exit codes: 0 done, 1 refused or failed (the program's
+// message on standard error), 2 wrong usage.
+
+#include "context/AppContext.h"
+#include "platform/MessageService.h"
+#include "platform/PrinterService.h"
 #include "render/Amounts.h"
-#include "storage/ProgramLocation.h"
-#include "storage/TextTable.h"
 #include "render/FontMapping.h"
 #include "storage/Paths.h"
+#include "storage/ProgramLocation.h"
+#include "storage/TextTable.h"
 #include "waybill/OrderParser.h"
 #include "waybill/WaybillRender.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QTextStream>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 using namespace Slipdesk;
 
 namespace {
 
-int usage()
+enum Exit { Done = 0, Failed = 1, Usage = 2 };
+
+void writeTo(FILE *stream, const QString &text)
 {
-    QTextStream err(stderr);
-    err << "usage: slipdesk-cli [--data DIR] COMMAND [ARGS]\n"
-           "  advance TEXT     the next document number after TEXT\n"
-           "  capital AMOUNT   the amount in Chinese capitals (empty for 0)\n"
-           "  boxes TEXT K     the box capitals of TEXT without its last K digits\n"
-           "  where            the data folder the program would use\n"
-           "  render waybill --template NAME --fields FILE --out OUT\n"
-           "         [--dpi N] [--offset X,Y] [--preview]\n"
-           "                   draws one waybill with an express template of the data\n"
-           "                   folder into OUT (.pdf, .png or .ops); nothing is printed\n"
-           "                   or logged\n"
-           "  parse-order --format N\n"
-           "                   reads copied order text (UTF-8) from standard input and\n"
-           "                   prints its twelve recipient values as one JSON line\n";
-    return 2;
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
 void printLine(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    writeTo(stdout, text);
 }
 
-// parse-order --format N: the copied text comes on standard input.
-int parseOrder(const QStringList &args)
+int fail(const QString &command, const QString &message, int code = Failed)
 {
-    QString value;
-    if (args.size() == 2 && args.first() == u"--format")
-        value = args.at(1);
-    else if (args.size() == 1 && args.first().startsWith(u"--format="))
-        value = args.first().mid(9);
-    else
-        return usage();
-    bool ok = false;
-    const int format = value.toInt(&ok);
-    if (!ok || format < 0 || format >= OrderParser::FormatCount) {
-        QTextStream(stderr) << "parse-order: the format is a number from 0 to " << OrderParser::FormatCount - 1
-                            << ": " << value << '\n';
-        return 2;
+    writeTo(stderr, command + QStringLiteral(": ") + message);
+    return code;
+}
+
+struct Option
+{
+    const char *name;
+    const char *valueName; // null: a switch
+    const char *help;
+};
+
+struct Command
+{
+    const char *name;
+    const char *arguments; // shown after the name in the usage line
+    const char *help;
+    QList<Option> options;
+    bool drawing;          // needs fonts, hence a GUI application (never a display)
+    std::function<int(const QCommandLineParser &, const QStringList &)> run;
+};
+
+const QList<Command> &commands();
+
+QString usageLine(const Command &c)
+{
+    return QStringLiteral("slipdesk-cli [--data DIR] ") + QLatin1String(c.name) + u' ' + QString::fromUtf8(c.arguments);
+}
+
+QString overview()
+{
+    QString text = QStringLiteral("usage: slipdesk-cli [--data DIR] COMMAND [ARGS]\n"
+                                  "       slipdesk-cli COMMAND --help\n\n"
+                                  "  --data DIR   the data folder (else SLIPDESK_DATA, else the program's folder)\n\n"
+                                  "commands:\n");
+    for (const Command &c : commands())
+        text += QStringLiteral("  ") + QLatin1String(c.name) + u' ' + QString::fromUtf8(c.arguments) + QStringLiteral("\n      ")
+            + QString::fromUtf8(c.help) + u'\n';
+    return text;
+}
+
+QString commandHelp(const Command &c)
+{
+    QString text = QStringLiteral("usage: ") + usageLine(c) + QStringLiteral("\n\n") + QString::fromUtf8(c.help) + u'\n';
+    if (!c.options.isEmpty()) {
+        text += QStringLiteral("\noptions:\n");
+        for (const Option &o : c.options) {
+            QString name = QStringLiteral("--") + QLatin1String(o.name);
+            if (o.valueName)
+                name += u' ' + QLatin1String(o.valueName);
+            text += QStringLiteral("  ") + name.leftJustified(22) + QString::fromUtf8(o.help) + u'\n';
+        }
     }
+    return text;
+}
+
+Paths dataFolder()
+{
+    return Paths(ProgramLocation::fromApplication().dataRoot);
+}
+
+QByteArray readAll(FILE *stream)
+{
     QByteArray input;
     char buffer[65536];
     size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+    while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
         input.append(buffer, qsizetype(got));
     if (input.startsWith("\xEF\xBB\xBF"))
-        input.remove(0, 3);  // a byte-order mark is no part of the text
-    const QByteArray json = OrderParser::parse(format, QString::fromUtf8(input)).toJson() + '\n';
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
-    return 0;
+        input.remove(0, 3); // a byte-order mark is no part of the text
+    return input;
 }
 
-// render waybill --template NAME --fields FILE --out OUT [--dpi N] [--offset X,Y] [--preview]
-int renderWaybill(const QStringList &all, const QStringList &args)
+bool readFieldFile(const QString &path, FieldValues *values, QString *error)
 {
-    if (args.value(0) != u"waybill")
-        return usage();
-    WaybillRender::Options options;
-    options.templateName = optionValue(all, QStringLiteral("--template"));
-    options.out = optionValue(all, QStringLiteral("--out"));
-    const QString fields = optionValue(all, QStringLiteral("--fields"));
-    options.preview = args.contains(QStringLiteral("--preview"));
-    options.dpi = optionValue(all, QStringLiteral("--dpi")).toInt();
-    const QStringList offset = optionValue(all, QStringLiteral("--offset")).split(u',');
-    if (offset.size() == 2)
-        options.printableOffset = QPoint(offset.at(0).toInt(), offset.at(1).toInt());
-    if (options.templateName.isEmpty() || options.out.isEmpty() || fields.isEmpty())
-        return usage();
-    QFile file(fields);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QTextStream(stderr) << "render: " << fields << ": " << file.errorString() << '\n';
-        return 1;
+        *error = path + QStringLiteral(": ") + file.errorString();
+        return false;
     }
-    options.values = WaybillRender::parseFieldFile(file.readAll());
+    *values = WaybillRender::parseFieldFile(file.readAll());
+    return true;
+}
+
+// ---- the commands ---------------------------------------------------------------
+
+int advance(const QCommandLineParser &, const QStringList &args)
+{
+    if (args.size() != 1)
+        return Usage;
+    printLine(advanceNumber(args.first()));
+    return Done;
+}
+
+int capital(const QCommandLineParser &, const QStringList &args)
+{
+    if (args.size() != 1)
+        return Usage;
+    AmountError error = AmountError::None;
+    const std::optional<qint64> fen = parseAmount(args.first(), &error);
+    if (!fen && error == AmountError::NotANumber)
+        return fail(QStringLiteral("capital"), QStringLiteral("not a number: ") + args.first(), Usage);
+    if (!fen || *fen > MaxCapitalFen || *fen < -MaxCapitalFen)
+        return fail(QStringLiteral("capital"),
+                    QStringLiteral("too large for capitals (at most 15 fen digits): ") + args.first(), Usage);
+    printLine(capitalAmount(*fen));
+    return Done;
+}
+
+int boxes(const QCommandLineParser &, const QStringList &args)
+{
+    if (args.size() != 2)
+        return Usage;
+    bool ok = false;
+    const int drop = args.at(1).toInt(&ok);
+    if (!ok || drop < 0)
+        return fail(QStringLiteral("boxes"), QStringLiteral("K must be a whole number of digits, 0 or more: ") + args.at(1),
+                    Usage);
+    printLine(boxCapitals(args.first(), drop));
+    return Done;
+}
+
+int where(const QCommandLineParser &, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return Usage;
+    printLine(ProgramLocation::fromApplication().dataRoot);
+    return Done;
+}
+
+int parseOrder(const QCommandLineParser &parser, const QStringList &args)
+{
+    if (!args.isEmpty() || !parser.isSet(QStringLiteral("format")))
+        return Usage;
+    const QString value = parser.value(QStringLiteral("format"));
+    bool ok = false;
+    const int format = value.toInt(&ok);
+    if (!ok || format < 0 || format >= OrderParser::FormatCount)
+        return fail(QStringLiteral("parse-order"),
+                    QStringLiteral("the format is a number from 0 to %1: %2").arg(OrderParser::FormatCount - 1).arg(value),
+                    Usage);
+    const QByteArray json = OrderParser::parse(format, QString::fromUtf8(readAll(stdin))).toJson() + '\n';
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    return Done;
+}
+
+int renderForm(const QCommandLineParser &parser, const QStringList &args)
+{
+    if (args != QStringList{QStringLiteral("waybill")})
+        return Usage;
+    WaybillRender::Options options;
+    options.templateName = parser.value(QStringLiteral("template"));
+    options.out = parser.value(QStringLiteral("out"));
+    const QString fields = parser.value(QStringLiteral("fields"));
+    options.preview = parser.isSet(QStringLiteral("preview"));
+    if (parser.isSet(QStringLiteral("dpi"))) {
+        bool ok = false;
+        options.dpi = parser.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || options.dpi <= 0)
+            return Usage;
+    }
+    if (parser.isSet(QStringLiteral("offset"))) {
+        const QStringList offset = parser.value(QStringLiteral("offset")).split(u',');
+        bool okX = false;
+        bool okY = false;
+        if (offset.size() == 2)
+            options.printableOffset = QPoint(offset.at(0).toInt(&okX), offset.at(1).toInt(&okY));
+        if (!okX || !okY)
+            return Usage;
+    }
+    if (options.templateName.isEmpty() || options.out.isEmpty() || fields.isEmpty())
+        return Usage;
+    QString error;
+    if (!readFieldFile(fields, &options.values, &error))
+        return fail(QStringLiteral("render"), error);
     FontMapping::install();
-    const QString error = WaybillRender::render(Paths(ProgramLocation::fromApplication().dataRoot), options);
-    if (!error.isEmpty()) {
-        QTextStream(stderr) << "render: " << error << '\n';
-        return 1;
+    error = WaybillRender::render(dataFolder(), options);
+    return error.isEmpty() ? Done : fail(QStringLiteral("render"), error);
+}
+
+int printForm(const QCommandLineParser &parser, const QStringList &args)
+{
+    if (args != QStringList{QStringLiteral("waybill")})
+        return Usage;
+    const QString name = parser.value(QStringLiteral("template"));
+    const QString fields = parser.value(QStringLiteral("fields"));
+    if (name.isEmpty() || fields.isEmpty())
+        return Usage;
+    FieldValues values;
+    QString error;
+    if (!readFieldFile(fields, &values, &error))
+        return fail(QStringLiteral("print"), error);
+    FontMapping::install();
+    PrinterService::configureFromArguments(
+        {QStringLiteral("slipdesk-cli"), QStringLiteral("--print-to"), parser.value(QStringLiteral("print-to"))});
+
+    AppContext context(dataFolder());
+    try {
+        context.loadAddressBooks();
+    } catch (const IoError &e) {
+        return fail(QStringLiteral("print"), e.message());
     }
-    return 0;
+    values = WaybillRender::formValues(context.paths(), name, values);
+    const WaybillRender::PrintResult result =
+        WaybillRender::print(context, PrinterService::instance(), name, values, QDateTime::currentDateTime());
+    if (!result.refusal.isEmpty())
+        return fail(QStringLiteral("print"), result.refusal);
+    printLine(result.posting.printedNumber);
+    for (const QString &failure : result.posting.failed)
+        writeTo(stderr, QStringLiteral("print: ") + failure);
+    return result.posting.ok() ? Done : Failed;
+}
+
+const QList<Command> &commands()
+{
+    static const QList<Command> table{
+        {"advance", "TEXT", "the next document number after TEXT (CK000009 -> CK000010)", {}, false, advance},
+        {"capital", "AMOUNT", "the amount in Chinese capitals (an empty line for 0)", {}, false, capital},
+        {"boxes", "TEXT K", "the box capitals of TEXT without its last K digits", {}, false, boxes},
+        {"where", "", "the data folder the program would use", {}, false, where},
+        {"render",
+         "waybill --template NAME --fields FILE --out OUT [--dpi N] [--offset X,Y] [--preview]",
+         "draws one waybill with an express template of the data folder into OUT (.pdf, .png or .ops); "
+         "nothing is printed or logged",
+         {{"template", "NAME", "the express template"},
+          {"fields", "FILE", "UTF-8 lines ControlName=value"},
+          {"out", "OUT", "the file written: .pdf, .png or .ops"},
+          {"dpi", "N", "the resolution (600; 96 with --preview)"},
+          {"offset", "X,Y", "a printable-area offset in pixels, subtracted as a printer does"},
+          {"preview", nullptr, "draw as the preview does (blue, no printable-area offset)"}},
+         true,
+         renderForm},
+        {"print",
+         "waybill --template NAME --fields FILE [--print-to DIR]",
+         "prints one waybill as the express tab's \"打印(&P)\" does and keeps its record (new recipient, log "
+         "line, goods description, next number); prints the printed waybill number",
+         {{"template", "NAME", "the express template"},
+          {"fields", "FILE", "UTF-8 lines ControlName=value; number, date and template default as the tab shows them"},
+          {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
+         true,
+         printForm},
+        {"parse-order",
+         "--format N",
+         "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
+         "JSON line",
+         {{"format", "N", "the copy format, 0-6 as in the express tab's list"}},
+         false,
+         parseOrder},
+    };
+    return table;
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : commands())
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+// The command named on the command line, found before the application
+// exists: it decides whether fonts (a GUI application) are needed.
+const Command *commandInArguments(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--data") == 0) {
+            ++i;
+            continue;
+        }
+        if (argv[i][0] == '-')
+            continue;
+        return findCommand(QString::fromLocal8Bit(argv[i]));
+    }
+    return nullptr;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Drawing needs fonts, hence a GUI application, but never a display.
+    const Command *early = commandInArguments(argc, argv);
     std::unique_ptr<QCoreApplication> application;
-    bool drawing = false;
-    for (int i = 1; i < argc; ++i)
-        drawing = drawing || qstrcmp(argv[i], "render") == 0;
-    if (drawing) {
+    if (early && early->drawing) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    const QStringList all = QCoreApplication::arguments();
-    QStringList args = all;
-    args.removeFirst();
-    // Options with a value come before the command.
-    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
-        const bool hasValue = !args.first().contains(QLatin1Char('='));
-        args.removeFirst();
-        if (hasValue && !args.isEmpty())
-            args.removeFirst();
+    // No dialog can be answered here: messages go to standard error.
+    MessageService::setDefault(std::make_unique<HeadlessMessageService>());
+
+    QCommandLineParser top;
+    top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    top.addOption({QStringLiteral("data"), QStringLiteral("the data folder"), QStringLiteral("DIR")});
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this help"));
+    top.addOption(help);
+    top.addPositionalArgument(QStringLiteral("command"), QStringLiteral("what to do"));
+    if (!top.parse(QCoreApplication::arguments())) {
+        writeTo(stderr, top.errorText() + u'\n' + overview());
+        return Usage;
     }
-    if (args.isEmpty())
-        return usage();
-    const QString command = args.takeFirst();
-    if (command == u"advance" && args.size() == 1) {
-        printLine(advanceNumber(args.first()));
-        return 0;
+    const QStringList positional = top.positionalArguments();
+    if (top.isSet(help) && positional.isEmpty()) {
+        std::fputs(overview().toUtf8().constData(), stdout);
+        return Done;
     }
-    if (command == u"capital" && args.size() == 1) {
-        AmountError error = AmountError::None;
-        const std::optional<qint64> fen = parseAmount(args.first(), &error);
-        if (!fen && error == AmountError::NotANumber) {
-            QTextStream(stderr) << "capital: not a number: " << args.first() << '\n';
-            return 2;
+    if (positional.isEmpty()) {
+        writeTo(stderr, overview());
+        return Usage;
+    }
+    const Command *command = findCommand(positional.first());
+    if (!command) {
+        writeTo(stderr, QStringLiteral("unknown command: ") + positional.first() + u'\n' + overview());
+        return Usage;
+    }
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption commandHelpOption(QStringLiteral("help"));
+    parser.addOption(commandHelpOption);
+    // The data folder may also be named after the command.
+    parser.addOption({QStringLiteral("data"), QStringLiteral("the data folder"), QStringLiteral("DIR")});
+    for (const Option &o : command->options) {
+        QCommandLineOption option(QLatin1String(o.name), QString::fromUtf8(o.help));
+        if (o.valueName)
+            option.setValueName(QLatin1String(o.valueName));
+        parser.addOption(option);
+    }
+    QStringList args = positional;
+    args.replace(0, QStringLiteral("slipdesk-cli"));
+    QStringList rest;
+    if (command->options.isEmpty()) {
+        // Commands without options take their arguments as they are: an
+        // amount may well start with "-".
+        rest = args.mid(1);
+        if (rest == QStringList{QStringLiteral("--help")}) {
+            std::fputs(commandHelp(*command).toUtf8().constData(), stdout);
+            return Done;
         }
-        if (!fen || *fen > MaxCapitalFen || *fen < -MaxCapitalFen) {
-            QTextStream(stderr) << "capital: too large for capitals (at most 15 fen digits): "
-                                << args.first() << '\n';
-            return 2;
+    } else {
+        if (!parser.parse(args)) {
+            writeTo(stderr, parser.errorText() + u'\n' + commandHelp(*command));
+            return Usage;
         }
-        printLine(capitalAmount(*fen));
-        return 0;
-    }
-    if (command == u"boxes" && args.size() == 2) {
-        bool ok = false;
-        const int drop = args.at(1).toInt(&ok);
-        if (!ok || drop < 0) {
-            QTextStream(stderr) << "boxes: K must be a whole number of digits, 0 or more: "
-                                << args.at(1) << '\n';
-            return 2;
+        if (parser.isSet(commandHelpOption)) {
+            std::fputs(commandHelp(*command).toUtf8().constData(), stdout);
+            return Done;
         }
-        printLine(boxCapitals(args.first(), drop));
-        return 0;
+        rest = parser.positionalArguments();
     }
-    if (command == u"render")
-        return renderWaybill(all, args);
-    if (command == u"parse-order")
-        return parseOrder(args);
-    if (command == u"where" && args.isEmpty()) {
-        printLine(ProgramLocation::fromApplication().dataRoot);
-        return 0;
-    }
-    return usage();
+    const int code = command->run(parser, rest);
+    if (code == Usage)
+        writeTo(stderr, commandHelp(*command));
+    return code;
 }

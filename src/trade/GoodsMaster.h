@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 
 namespace Slipdesk {
@@ -7,12 +8,38 @@ namespace Slipdesk {
 class Paths;
 
 // The goods master "商品资料.TXT": 商品编码,商品名称,计量单位,库存数量,售价,出库备注,进价,
-// 入库备注,待发数量. Loaded once, on first use.
-namespace GoodsMaster {
+// 入库备注,待发数量. Held in memory for the whole run, loaded on first use,
+// with the code index that finds a line by its code.
+class GoodsMaster
+{
+public:
+    enum Field { Code, Name, Unit, Stock, SalePrice, OutRemark, CostPrice, InRemark, Pending };
 
-QString fileName();
-QStringList samples();
-QStringList load(const Paths &paths);
+    static QString fileName();
+    static QStringList samples();
 
-} // namespace GoodsMaster
+    // Reads the file, or the two sample lines when it is missing; throws
+    // IoError (and keeps what it held) when the file cannot be read.
+    void load(const Paths &paths);
+    // Takes `rows` as the goods master (the data window saved it).
+    void setRows(const QStringList &rows);
+    bool isLoaded() const { return m_loaded; }
+    // Forgets the lines; the next use loads them again.
+    void clear();
+
+    const QStringList &rows() const { return m_rows; }
+    int size() const { return int(m_rows.size()); }
+
+    // The position of the first line whose code is `code`, letter case
+    // ignored; -1 when there is none.
+    int find(const QString &code) const;
+
+private:
+    void rebuildIndex();
+
+    QStringList m_rows;
+    QHash<QString, int> m_index; // folded code -> first position
+    bool m_loaded = false;
+};
+
 } // namespace Slipdesk

@@ -1,5 +1,8 @@
 #include "MarkerGroups.h"
 
+#include "storage/TemplateSettings.h"
+#include "storage/TextTable.h"
+
 namespace Slipdesk::MarkerGroups {
 
 int boxCount(int group)
@@ -48,6 +51,30 @@ QList<bool> keepFirstTicked(QList<bool> ticked)
         seen = seen || on;
     }
     return ticked;
+}
+
+QString boxControl(int group, int box)
+{
+    int number = box;
+    for (int g = 1; g < group; ++g)
+        number += boxCount(g);
+    // The last box was named with a small "s" and keeps that name.
+    return (number == 11 ? QStringLiteral("Chbselect") : QStringLiteral("ChbSelect")) + QString::number(number);
+}
+
+QStringList logFields(const TemplateSettings &settings, const FieldValues &values)
+{
+    QStringList fields;
+    for (int g = 1; g <= GroupCount; ++g) {
+        QStringList captions;
+        QList<bool> ticked;
+        for (int k = 1; k <= boxCount(g); ++k) {
+            captions.append(settings.markerName(g, k));
+            ticked.append(values.value(boxControl(g, k)) == u"1");
+        }
+        fields.append(TextTable::cleanValue(logText(captions, ticked, settings.markerGroupMode(g) == 0)));
+    }
+    return fields;
 }
 
 } // namespace Slipdesk::MarkerGroups

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "templates/FieldValues.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace Slipdesk {
+
+class TemplateSettings;
 
 // The three marker groups of express templates: group g (1-3) holds 2, 4 or 5
 // boxes. A group is exclusive (flag 0: at most one box ticked) or lets several
@@ -26,6 +30,15 @@ QString logText(const QStringList &captions, const QList<bool> &ticked, bool exc
 
 // Exclusivity switched on: the first ticked box stays ticked, later ones clear.
 QList<bool> keepFirstTicked(QList<bool> ticked);
+
+// The check box of box k (1-based) of group g: ChbSelect1 … ChbSelect10 and
+// Chbselect11, numbered through the groups.
+QString boxControl(int group, int box);
+
+// The three log fields 业务标记1-3 of a printed waybill, each cleaned for a
+// comma-separated row: captions and exclusivity of the template, ticks from
+// the entry values.
+QStringList logFields(const TemplateSettings &settings, const FieldValues &values);
 
 } // namespace MarkerGroups
 } // namespace Slipdesk

@@ -1,39 +1,23 @@
 #include "WaybillRender.h"
 
+#include "context/AppContext.h"
+#include "platform/PrintJob.h"
+#include "platform/PrinterService.h"
 #include "render/Drawing.h"
-#include "render/PageOutput.h"
-#include "render/RecordingCanvas.h"
 #include "storage/Paths.h"
+#include "storage/ProgramSettings.h"
 #include "storage/TemplateSettings.h"
 #include "templates/ItemTable.h"
+#include "templates/Offsets.h"
 #include "templates/PrinterSetup.h"
+#include "templates/TemplateList.h"
 #include "waybill/WaybillPage.h"
 
-#include <QFile>
-#include <QPageSize>
-#include <QSaveFile>
 #include <QTime>
 
 namespace Slipdesk::WaybillRender {
 
 namespace {
-
-// The paper of the template in 0.1 mm: A4 unless it names another known size.
-QSize paperOf(const TemplateSettings &settings)
-{
-    const PrinterSetup setup = PrinterSetup::fromSettings(settings);
-    QSize paper(2100, 2970);
-    if (setup.paperNumber != PrinterSetup::PaperUnchanged) {
-        const QPageSize size(QPageSize::id(setup.paperNumber));
-        if (size.isValid()) {
-            const QSizeF mm = size.size(QPageSize::Millimeter);
-            paper = QSize(qRound(mm.width() * 10), qRound(mm.height() * 10));
-        }
-    }
-    if (setup.orientation == PrinterSetup::Orientation::Landscape)
-        paper.transpose();
-    return paper;
-}
 
 WaybillPage::Formats formatsOf(const TemplateSettings &settings)
 {
@@ -43,6 +27,34 @@ WaybillPage::Formats formatsOf(const TemplateSettings &settings)
     formats.cod = settings.codCapitalFormat();
     formats.insured = settings.insuredCapitalFormat();
     return formats;
+}
+
+// The template as the express tab loads it: its item table, formats and
+// overall offset. Empty `refusal` when it can be drawn.
+struct LoadedTemplate
+{
+    ItemTable table;
+    WaybillPage::Formats formats;
+    PrinterSetup setup;
+    QPoint offset;
+    QString refusal;
+};
+
+LoadedTemplate loadTemplate(const Paths &paths, const QString &name)
+{
+    LoadedTemplate loaded;
+    if (name.isEmpty()) {
+        loaded.refusal = QStringLiteral("no template named");
+        return loaded;
+    }
+    const TemplateSettings settings(paths, name);
+    loaded.table = ItemTable::load(paths.templateSet(name), ItemTable::Express);
+    loaded.formats = formatsOf(settings);
+    loaded.setup = PrinterSetup::fromSettings(settings);
+    const std::optional<QPoint> offset = Offsets::parse(settings.moveX(), settings.moveY(), &loaded.refusal);
+    if (offset)
+        loaded.offset = *offset;
+    return loaded;
 }
 
 } // namespace
@@ -63,42 +75,69 @@ FieldValues parseFieldFile(const QByteArray &utf8)
 
 QString render(const Paths &paths, const Options &options)
 {
-    if (options.templateName.isEmpty())
-        return QStringLiteral("no template named");
-    const TemplateSettings settings(paths, options.templateName);
-    const ItemTable table = ItemTable::load(paths.templateSet(options.templateName), ItemTable::Express);
-    bool okX = false;
-    bool okY = false;
-    const int offsetX = settings.moveX().trimmed().toInt(&okX);
-    const int offsetY = settings.moveY().trimmed().toInt(&okY);
-    if (!okX || !okY)
-        return QStringLiteral("the template's overall offset is not an integer");
+    const LoadedTemplate loaded = loadTemplate(paths, options.templateName);
+    if (!loaded.refusal.isEmpty())
+        return loaded.refusal;
 
-    const int dpi = options.dpi > 0 ? options.dpi : (options.preview ? 96 : 600);
-    const QPoint printable = options.preview ? QPoint() : options.printableOffset;
+    PrintJob::FileTarget target;
+    target.path = options.out;
+    target.dpi = options.dpi > 0 ? options.dpi : (options.preview ? 96 : 600);
+    target.printableOffset = options.printableOffset;
+    target.printing = !options.preview;
+    target.title = options.templateName;
+    QString error;
+    std::unique_ptr<PrintJob> job = PrintJob::toFile(loaded.setup, target, &error);
+    if (!job)
+        return error;
     const QTime now = QTime::currentTime();
+    return printForm(std::move(job), [&](Canvas &canvas) {
+        Drawing drawing(canvas, loaded.offset.x(), loaded.offset.y());
+        WaybillPage::draw(drawing, loaded.table, options.values, loaded.formats, now);
+    });
+}
 
-    if (options.out.endsWith(QStringLiteral(".ops"), Qt::CaseInsensitive)) {
-        RecordingCanvas canvas(dpi, RecordingCanvas::Metrics::Font);
-        canvas.setPrinting(!options.preview);
-        canvas.setPrintableOffset(printable);
-        Drawing drawing(canvas, offsetX, offsetY);
-        WaybillPage::draw(drawing, table, options.values, formatsOf(settings), now);
-        QSaveFile file(options.out);
-        if (!file.open(QIODevice::WriteOnly))
-            return file.errorString();
-        file.write(canvas.toJsonLines().toUtf8());
-        return file.commit() ? QString() : file.errorString();
+FieldValues formValues(const Paths &paths, const QString &name, const FieldValues &values)
+{
+    FieldValues form;
+    form.insert(QStringLiteral("CmbLetterSelect"), name);
+    form.insert(QStringLiteral("EdtEmsNo"), TemplateSettings(paths, name).waybillNumber());
+    form.insert(QStringLiteral("DateTimeP"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        form.insert(it.key(), it.value());
+    return form;
+}
+
+PrintResult print(AppContext &context, PrinterService &printers, const QString &name, const FieldValues &values,
+                  const QDateTime &now)
+{
+    PrintResult result;
+    ProgramSettings settings(context.paths());
+    if (!TemplateList::load(settings, ItemTable::Express).contains(name)) {
+        // A template the list does not know would print the built-in layout
+        // under a name the user never made.
+        result.refusal = QStringLiteral("快递单模版“") + name + QStringLiteral("”不存在。");
+        return result;
     }
-
-    PageOutput output(options.out, PageOutput::formatForPath(options.out), paperOf(settings), dpi);
-    if (!output.begin())
-        return output.errorString();
-    auto &painterCanvas = static_cast<PainterCanvas &>(output.canvas());
-    PainterCanvas canvas(painterCanvas.painter(), dpi, dpi, printable, !options.preview);
-    Drawing drawing(canvas, offsetX, offsetY);
-    WaybillPage::draw(drawing, table, options.values, formatsOf(settings), now);
-    return output.finish() ? QString() : output.errorString();
+    if (printers.printerNames().isEmpty()) {
+        result.refusal = QStringLiteral("你的电脑上没有安装任何打印机驱动程序");
+        return result;
+    }
+    const LoadedTemplate loaded = loadTemplate(context.paths(), name);
+    if (!loaded.refusal.isEmpty()) {
+        result.refusal = loaded.refusal;
+        return result;
+    }
+    const QString title = name + values.value(QStringLiteral("EdtEmsNo"));
+    const QString error = printForm(printers, loaded.setup, title, [&](Canvas &canvas) {
+        Drawing drawing(canvas, loaded.offset.x(), loaded.offset.y());
+        WaybillPage::draw(drawing, loaded.table, values, loaded.formats, now.time());
+    });
+    if (!error.isEmpty()) {
+        result.refusal = error;
+        return result;
+    }
+    result.posting = WaybillPosting::afterPrint(context, values, now);
+    return result;
 }
 
 } // namespace Slipdesk::WaybillRender

@@ -1,7 +1,7 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
-#include "app/FieldValues.h"
-#include "app/platform/ClipboardWatch.h"
+#include "platform/ui/WidgetFields.h"
+#include "platform/ClipboardWatch.h"
 #include "storage/Codec.h"
 #include "storage/IniFile.h"
 
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, ExpressToDeliveryCopiesBackButExpressToInboundCopiesNothi
     // Entering the delivery tab prepares its goods grid and the small lists.
     auto *goods = control<QTableWidget>("SGGoods");
     EXPECT_EQ(goods->horizontalHeaderItem(1)->text(), QStringLiteral("商品编码"));
-    EXPECT_EQ(w.goods().size(), 2);
+    EXPECT_EQ(w.context().goods().size(), 2);
     EXPECT_TRUE(dir.exists(QStringLiteral("计量单位.txt")));
     EXPECT_EQ(dir.read(QStringLiteral("出库备注.Txt")), gb(QStringLiteral("出库备注1\r\n出库备注2\r\n")));
 }
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, SmallListsMigrateOldKeysAndAreWrittenBackAtClose)
     EXPECT_EQ(dir.read(QStringLiteral("入库备注.Txt")), gb(QStringLiteral("A供应商\r\nB供应商\r\n")));
     EXPECT_EQ(control<QComboBox>("CmbInputType")->itemText(3), QStringLiteral("盘点调整"));
 
-    w.smallLists().text[SmallLists::Units] += QStringLiteral("桶\r\n");
+    w.context().smallLists().text[SmallLists::Units] += QStringLiteral("桶\r\n");
     w.close();
     EXPECT_EQ(dir.read(QStringLiteral("计量单位.txt")), gb(QStringLiteral("箱\r\n瓶\r\n桶\r\n")));
 }

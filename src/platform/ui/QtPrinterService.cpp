@@ -1,0 +1,137 @@
+#include "QtPrinterService.h"
+
+#include "platform/PrintJob.h"
+#include "platform/VirtualPdfPrinter.h"
+#include "templates/PrinterSetup.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <optional>
+
+namespace Slipdesk {
+
+namespace {
+
+// The page size for a Windows paper number on this printer: preferably one the
+// printer itself offers (custom papers share one number, so the entry's name
+// decides between them), else Qt's standard size for the number.
+std::optional<QPageSize> pageSizeFor(const QPrinterInfo &info, const PrinterSetup &setup)
+{
+    if (setup.paperNumber == PrinterSetup::PaperUnchanged)
+        return std::nullopt;
+    const QList<QPageSize> supported = info.supportedPageSizes();
+    std::optional<QPageSize> byNumber;
+    for (const QPageSize &size : supported) {
+        if (size.windowsId() != setup.paperNumber)
+            continue;
+        if (!setup.paperName.isEmpty() && size.name() == setup.paperName)
+            return size;
+        if (!byNumber)
+            byNumber = size;
+    }
+    if (byNumber)
+        return byNumber;
+    const QPageSize::PageSizeId id = QPageSize::id(setup.paperNumber);
+    if (id == QPageSize::Custom)
+        return std::nullopt;
+    return QPageSize(id);
+}
+
+} // namespace
+
+QtPrinterService::QtPrinterService() = default;
+
+QtPrinterService::QtPrinterService(std::unique_ptr<VirtualPdfPrinter> virtualPrinter, bool systemPrinters)
+    : m_virtual(std::move(virtualPrinter))
+    , m_systemPrinters(systemPrinters)
+{
+}
+
+QtPrinterService::~QtPrinterService() = default;
+
+QStringList QtPrinterService::systemPrinterNames() const
+{
+    return m_systemPrinters ? QPrinterInfo::availablePrinterNames() : QStringList();
+}
+
+QStringList QtPrinterService::printerNames() const
+{
+    QStringList names = systemPrinterNames();
+    if (m_virtual)
+        names.append(VirtualPdfPrinter::printerName());
+    return names;
+}
+
+QString QtPrinterService::defaultPrinterName() const
+{
+    if (m_systemPrinters) {
+        const QString name = QPrinterInfo::defaultPrinterName();
+        if (!name.isEmpty() || !m_virtual)
+            return name;
+    }
+    return m_virtual ? VirtualPdfPrinter::printerName() : QString();
+}
+
+QList<PaperInfo> QtPrinterService::papers(const QString &printer) const
+{
+    if (m_virtual && printer == VirtualPdfPrinter::printerName())
+        return m_virtual->papers();
+    QList<PaperInfo> list;
+    if (!systemPrinterNames().contains(printer))
+        return list;
+    const QList<QPageSize> sizes = QPrinterInfo::printerInfo(printer).supportedPageSizes();
+    for (const QPageSize &size : sizes) {
+        if (list.size() >= PrinterSetup::MaxPaperEntries)
+            break;
+        list.append(PaperInfo{size.windowsId(), size.name()});
+    }
+    return list;
+}
+
+std::unique_ptr<PrintJob> QtPrinterService::startJob(const PrinterSetup &setup, const QString &title, QString *error)
+{
+    const QString name = resolvePrinter(setup.printer);
+    if (name.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("没有可用的打印机");
+        return nullptr;
+    }
+    if (m_virtual && name == VirtualPdfPrinter::printerName())
+        return m_virtual->startJob(setup, title, error);
+
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setDocName(title);
+    printer->setPageOrientation(setup.orientation == PrinterSetup::Orientation::Landscape ? QPageLayout::Landscape
+                                                                                         : QPageLayout::Portrait);
+    if (const std::optional<QPageSize> size = pageSizeFor(info, setup))
+        printer->setPageSize(*size);
+
+    // The printable area starts at the printer's minimum margins. Positions
+    // are drawn relative to it (the drawing code subtracts this offset), while
+    // the painter itself works from the paper corner.
+    QPageLayout layout = printer->pageLayout();
+    layout.setMargins(layout.minimumMargins());
+    const int resolution = printer->resolution();
+    const QPoint offset = layout.paintRectPixels(resolution).topLeft() - layout.fullRectPixels(resolution).topLeft();
+    printer->setFullPage(true);
+
+    const int resolutionX = printer->logicalDpiX();
+    const int resolutionY = printer->logicalDpiY();
+    QPrinter *raw = printer.get();
+    PrintJob::Hooks hooks;
+    hooks.beforeAbort = [raw] { raw->abort(); };
+    auto job = PrintJob::overDevice(std::move(printer), resolutionX, resolutionY, offset, std::move(hooks), error);
+    return job;
+}
+
+void QtPrinterService::makeDefault()
+{
+    PrinterService::setFactory([](std::unique_ptr<VirtualPdfPrinter> printer) -> std::unique_ptr<PrinterService> {
+        return std::make_unique<QtPrinterService>(std::move(printer));
+    });
+}
+
+} // namespace Slipdesk

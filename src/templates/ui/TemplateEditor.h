@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace Slipdesk {
+
+class TemplateGridDelegate;
+class TemplateTabUi;
+
+// The item grid of the template tab with its in-cell editors, and the
+// overall offset fields with their nudge buttons.
+class TemplateEditor : public QObject
+{
+    Q_OBJECT
+public:
+    // `tabActive` tells whether the template tab is the one shown: the
+    // in-cell editors only show themselves there.
+    TemplateEditor(TemplateTabUi &ui, std::function<bool()> tabActive, QObject *parent);
+
+    // Cell selection for the grid's current cell: lays the matching in-cell
+    // editor over it.
+    void selectCell();
+    // Grid click: marks the current cell and, in a number column, shows the
+    // number editor with the cell's value.
+    void gridClick();
+    // After the preview placed an item: the number editor shows the new value.
+    void refreshEditor();
+
+    // Enter in the grid or in one of its editors.
+    void enterPressed();
+    // A row dragged from `from` to `to` (grid rows).
+    void moveRow(int from, int to);
+    // The grid row last clicked, -1 before the first click.
+    int markedRow() const;
+
+    // The five columns edited with the number editor, and the step of each.
+    static bool isNumberColumn(const QString &header);
+    static int numberStep(const QString &header);
+    // The fonts the font editor offers: the installed families plus the
+    // template font names the program maps, sorted.
+    static QStringList fontChoices();
+
+private:
+    void setupGrid();
+    void setupOffsets();
+    void hookEnter(QObject *target);
+    bool viewportMouse(QEvent *event);
+
+    QString columnHeader(int column) const;
+    int findColumn(const QString &header) const;
+    QString currentHeader() const;
+    void placeOver(QWidget *editor, int row, int column) const;
+    void showListEditor(const QStringList &entries, const QString &value, const QString &fallback);
+    void writeCurrentCell(const QString &text);
+    void editorFocusChanged(QWidget *now);
+    void nudge(QPushButton *button);
+    static bool acceptOffsetKey(const QKeyEvent *event);
+    static void rewriteOffset(QLineEdit *edit);
+
+    TemplateTabUi &m_ui;
+    std::function<bool()> m_tabActive;
+    TemplateGridDelegate *m_delegate = nullptr;
+    bool m_settingEditor = false; // editor filled by the program, not typed
+    bool m_movingRow = false;
+    int m_dragRow = -1;           // grid row a drag started on, -1 when none
+};
+
+} // namespace Slipdesk

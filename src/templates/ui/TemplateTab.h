@@ -1,0 +1,139 @@
+#pragma once
+
+#include "templates/ItemTable.h"
+#include "templates/PrinterSetup.h"
+#include "templates/ui/TemplateTabUi.h"
+
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+#include <optional>
+
+namespace Slipdesk {
+
+class AppContext;
+class Canvas;
+class Drawing;
+class PreviewWindow;
+class TemplateEditor;
+
+// The "模版设置" tab: the template list of the current kind, the editor grid
+// with the loaded template's item table, its printer, paper and overall
+// offset. The loaded template is what every print and preview of the working
+// tabs uses, unsaved edits included; this tab owns the print path and the
+// preview window for all three kinds.
+class TemplateTab : public QObject
+{
+    Q_OBJECT
+public:
+    TemplateTab(AppContext &context, QWidget *parent);
+    ~TemplateTab() override;
+
+    QWidget *page() const { return m_page; }
+    TemplateTabUi &ui() { return m_ui; }
+    TemplateEditor *editor() const { return m_editor; }
+
+    // What a working tab gives the print path for its kind: its form drawn
+    // with its values, and (express) the scanned form behind the preview.
+    struct FormKind
+    {
+        std::function<void(Drawing &, const ItemTable &)> draw;
+        std::function<QString()> previewPicture;
+    };
+    void setFormKind(int kind, FormKind form);
+
+    // ---- the template list --------------------------------------------------
+    struct KindList
+    {
+        QStringList names;
+        int index = -1;
+    };
+    // Window creation: the express list with the template of `lastIndex`
+    // selected (the first when out of range).
+    KindList startExpress(int lastIndex);
+    // Entering a working tab: its kind becomes current. When the list shows
+    // another kind it is reloaded, the template named `remembered` (else the
+    // first) selected and loaded.
+    KindList showKind(int kind, const QString &remembered);
+    KindList list() const;
+    int kind() const;        // the kind the list shows
+    QString name() const;    // the loaded template; empty when the list is empty
+    // A working tab chose the template at `index` of its kind.
+    void chooseTemplate(int index);
+    // Loads the current template's settings and then its item table;
+    // `selectFirstRow` also puts the grid's current cell on its first row.
+    void loadCurrent(bool selectFirstRow = false);
+    // Fills the printer list with the installed printers.
+    void fillPrinterList();
+
+    // ---- what the print path reads -----------------------------------------
+    ItemTable itemTable() const;
+    PrinterSetup printerSetup() const;
+    // The overall offset; when it is not a whole number the user is told
+    // and nothing is returned.
+    std::optional<QPoint> offsets() const;
+    // Draws the loaded template's form of the current kind.
+    void drawForm(Canvas &canvas, QPoint offset) const;
+    // Prints the loaded template's form: the offset checked, one job titled
+    // `title`, the form drawn, the job ended; false (the user told) when
+    // nothing went out.
+    bool print(const QString &title);
+
+    // ---- preview --------------------------------------------------------------
+    // Opens the preview; on this tab it stays open beside the grid. A
+    // non-integer offset is refused as for a print.
+    void openPreview(bool onTemplateTab);
+    PreviewWindow *previewWindow() const { return m_preview; }
+    // Tests: never run the preview as a modal window.
+    void setPreviewNeverBlocks(bool on) { m_previewNeverBlocks = on; }
+
+    // ---- the tab itself -----------------------------------------------------------
+    // The tab was entered (column widths, the editor over the current cell)
+    // or left.
+    void entered();
+    void setActive(bool active) { m_active = active; }
+    bool isActive() const { return m_active; }
+    // Window show: row highlighting and the list's scrolling.
+    void windowShown();
+    // "保存(&S)": the item table and the printer settings; false when nothing
+    // was saved.
+    bool save();
+
+Q_SIGNALS:
+    // The settings of template `name` of `kind` were loaded into this tab;
+    // the working tab of that kind loads its own part now.
+    void templateLoaded(int kind, const QString &name);
+    // A click in the template list chose the template at `index`.
+    void templateChosen(int kind, int index);
+    // The preview's "打印测试" printed the form of `kind`.
+    void testPrinted(int kind);
+
+private:
+    void loadList(int kind);
+    void loadSettings();
+    void loadItemTable();
+    void selectPrinter(const QString &stored);
+    void fillPaperList(const QString &stored);
+    void listClicked();
+    void kindChosen();
+    void printTest();
+    void itemPlaced(int left, int top, int width);
+    void previewClosed();
+    void restoreZeroedOffsets();
+
+    AppContext &m_context;
+    QWidget *m_page = nullptr;
+    TemplateTabUi m_ui;
+    TemplateEditor *m_editor = nullptr;
+    FormKind m_kinds[3];
+    PreviewWindow *m_preview = nullptr;
+    bool m_previewNeverBlocks = false;
+    // A picture preview shows the items without the overall offset: the
+    // offset is kept here while the fields show 0.
+    QPoint m_savedOffset;
+    bool m_offsetsZeroed = false;
+    bool m_active = false;
+};
+
+} // namespace Slipdesk
