@@ -3,8 +3,8 @@
 // window over the built-in sample rows and against just reading the two books.
 
 #include "app/TForm1.h"
-#include "app/platform/MessageService.h"
-#include "app/platform/PrinterService.h"
+#include "platform/MessageService.h"
+#include "platform/PrinterService.h"
 #include "storage/Codec.h"
 #include "storage/Paths.h"
 #include "waybill/AddressBook.h"
@@ -76,7 +76,7 @@ void createWindow(benchmark::State &state, int rows)
     for (auto _ : state) {
         TForm1 form(Paths(folder.root()), folder.root(), QStringLiteral("/nonexistent-temp"));
         form.FormCreate();
-        benchmark::DoNotOptimize(form.recipients().size());
+        benchmark::DoNotOptimize(form.context().recipients().size());
     }
     MessageService::install(nullptr);
     PrinterService::install(nullptr);

@@ -105,6 +105,8 @@ QString PrinterService::configureFromArguments(const QStringList &arguments)
     return folder;
 }
 
+VirtualPrinterService::VirtualPrinterService() = default;
+
 VirtualPrinterService::VirtualPrinterService(std::unique_ptr<VirtualPdfPrinter> printer)
     : m_printer(std::move(printer))
 {

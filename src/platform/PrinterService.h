@@ -64,7 +64,8 @@ public:
 class VirtualPrinterService : public PrinterService
 {
 public:
-    explicit VirtualPrinterService(std::unique_ptr<VirtualPdfPrinter> printer = nullptr);
+    VirtualPrinterService();
+    explicit VirtualPrinterService(std::unique_ptr<VirtualPdfPrinter> printer);
     ~VirtualPrinterService() override;
 
     QStringList printerNames() const override;

@@ -135,18 +135,13 @@ void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, c
     Canvas &canvas = drawing.canvas();
     canvas.setTextColor(canvas.printing() ? QColor(Qt::black) : QColor(0, 0, 255));
 
-    // Items are drawn in the table's order, each from its first row.
-    for (int row = 1; row < table.rowCount(); ++row) {
-        const QString name = table.cell(row, 1);
-        if (table.findItem(name) != row)
-            continue;
-        const Source *source = nullptr;
-        for (const Source &s : kSources)
-            if (name == str(s.item)) {
-                source = &s;
-                break;
-            }
-        if (!source)
+    // Items are drawn in the fixed order of the sources, each from its first
+    // row in the template: overlapping items, and the order of the drawing
+    // operations, do not change when the user drags rows in the editor.
+    for (const Source &s : kSources) {
+        const Source *source = &s;
+        const int row = table.findItem(str(s.item));
+        if (row < 1)
             continue;
         const ItemParams item = ItemParams::fromRow(table, row);
         if (!item.print)

@@ -24,8 +24,9 @@ struct Formats
     int insured = 0;
 };
 
-// Draws every item switched to "打印", in the table's order; black while
-// printing, blue in a preview. `now` gives the hour of "信函时点".
+// Draws every item switched to "打印", in the fixed order of the waybill's
+// items (not the template's row order); black while printing, blue in a
+// preview. `now` gives the hour of "信函时点".
 void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats,
           const QTime &now);
 

@@ -1,4 +1,9 @@
+#include "storage/Paths.h"
+#include "storage/TemplateSettings.h"
+#include "support/TempDir.h"
 #include "waybill/MarkerGroups.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -28,4 +33,30 @@ TEST(MarkerGroupsTest, KeepFirstTicked)
 {
     EXPECT_EQ(MarkerGroups::keepFirstTicked({false, true, false, true}), (QList<bool>{false, true, false, false}));
     EXPECT_EQ(MarkerGroups::keepFirstTicked({true, false, true}), (QList<bool>{true, false, false}));
+}
+
+TEST(MarkerGroupsTest, BoxesAreNumberedThroughTheGroups)
+{
+    EXPECT_EQ(MarkerGroups::boxControl(1, 1), QStringLiteral("ChbSelect1"));
+    EXPECT_EQ(MarkerGroups::boxControl(2, 4), QStringLiteral("ChbSelect6"));
+    EXPECT_EQ(MarkerGroups::boxControl(3, 4), QStringLiteral("ChbSelect10"));
+    EXPECT_EQ(MarkerGroups::boxControl(3, 5), QStringLiteral("Chbselect11"));
+}
+
+// The log fields come from the template's captions and exclusivity and the
+// ticks of the entry values, each cleaned of commas.
+TEST(MarkerGroupsTest, LogFieldsOfATemplate)
+{
+    TempDir dir;
+    QDir().mkpath(dir.file(QStringLiteral("用户信函模版")));
+    TemplateSettings settings(Paths(dir.path()), QStringLiteral("顺丰"));
+    settings.setMarkerGroupMode(2, 1);
+    settings.setMarkerName(2, 1, QStringLiteral("易碎"));
+    settings.setMarkerName(2, 4, QStringLiteral("到,付"));
+    settings.setMarkerName(3, 5, QStringLiteral("保价"));
+    const FieldValues values{{QStringLiteral("ChbSelect3"), QStringLiteral("1")},
+                             {QStringLiteral("ChbSelect6"), QStringLiteral("1")},
+                             {QStringLiteral("Chbselect11"), QStringLiteral("1")}};
+    EXPECT_EQ(MarkerGroups::logFields(settings, values),
+              (QStringList{QString(), QStringLiteral("易碎+到付"), QStringLiteral("保价")}));
 }

@@ -82,3 +82,23 @@ TEST(WaybillPage, ItemsMissingFromAnOlderTableAreSkipped)
                              {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
     EXPECT_EQ(drawnTexts(table, values), QStringList{QStringLiteral("SF0099")});
 }
+
+// The drawing follows the waybill's own item order, whatever the order of
+// the template's rows: moving a row in the editor changes nothing on paper.
+TEST(WaybillPage, ItemsAreDrawnInTheirOwnOrderNotTheTablesRowOrder)
+{
+    ItemTable table = tableWith({QStringLiteral("寄件人姓名"), QStringLiteral("收件人姓名"), QStringLiteral("信函编号")});
+    const FieldValues values{{QStringLiteral("CmbJjrMc"), QStringLiteral("王五")},
+                             {QStringLiteral("CmbSjrMc"), QStringLiteral("张三")},
+                             {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
+    const QStringList expected{QStringLiteral("王五"), QStringLiteral("张三"), QStringLiteral("SF0099")};
+    EXPECT_EQ(drawnTexts(table, values), expected);
+
+    // "信函编号" dragged to the top, "收件人姓名" above "寄件人姓名".
+    QList<QStringList> &rows = table.rows();
+    rows.move(table.findItem(QStringLiteral("信函编号")), 1);
+    rows.move(table.findItem(QStringLiteral("收件人姓名")), 2);
+    ASSERT_EQ(table.findItem(QStringLiteral("信函编号")), 1);
+    ASSERT_LT(table.findItem(QStringLiteral("收件人姓名")), table.findItem(QStringLiteral("寄件人姓名")));
+    EXPECT_EQ(drawnTexts(table, values), expected);
+}

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 using namespace Slipdesk;
 
@@ -44,6 +45,27 @@ protected:
     QStringList pdfs() const { return QDir(dir.file(QStringLiteral("pdf"))).entryList({QStringLiteral("*.pdf")}); }
 
     VirtualPrinterService pdfService;
+};
+// Counts the events of one type that reach a widget.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QObject *target, QEvent::Type type, int &count) : m_type(type), m_count(count)
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            ++m_count;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int &m_count;
 };
 } // namespace
 
@@ -121,8 +143,29 @@ TEST_F(PrintTest, PicturePreviewZeroesTheOffsetUntilClosedAndPlacesItems)
     EXPECT_EQ(grid->item(4, 5)->text(), QStringLiteral("254"));
     EXPECT_TRUE(preview->windowTitle().contains(QStringLiteral("宽度:254")));
 
+    // The placed item is shown at its new place at once: the preview paints again.
+    int paints = 0;
+    EventCounter counter(preview->paintArea(), QEvent::Paint, paints);
+    QTest::qWait(50);
+    const int before = paints;
+    preview->rightReleaseAt(QPoint(3 * dpi, dpi));
+    QTest::qWait(50);
+    EXPECT_GT(paints, before);
+
     preview->close();
     EXPECT_EQ(control<QLineEdit>("EdtMoveX")->text(), QStringLiteral("25"));
+}
+
+TEST_F(PrintTest, PreviewRefusesANonIntegerOffsetAsAPrintDoes)
+{
+    open();
+    control<QLineEdit>("EdtMoveY")->setText(QStringLiteral("-"));
+    form->templateTab()->setPreviewNeverBlocks(true);
+    form->templateTab()->openPreview(false);
+    ASSERT_EQ(messages.texts(Slipdesk::MessageService::Icon::Warning),
+              QStringList{QStringLiteral("整体移动的值“-”不是有效的整数，请改正后再打印。")});
+    PreviewWindow *preview = form->templateTab()->previewWindow();
+    EXPECT_TRUE(!preview || !preview->isVisible());
 }
 
 TEST_F(PrintTest, PrintTestFromThePreviewPrintsAndAdvances)
