@@ -25,22 +25,25 @@ constexpr int kRows = 100000;
 const QStringList &book()
 {
     static const QStringList rows = [] {
-        static const char16_t *const surnames[] = {u"张", u"王", u"李", u"赵", u"陈", u"刘", u"杨", u"黄", u"周",
-                                                   u"吴", u"徐", u"孙", u"胡", u"朱", u"高", u"林", u"何", u"郭",
-                                                   u"马", u"罗", u"欧阳", u"司马"};
-        static const char16_t *const given[] = {u"伟", u"芳", u"娜", u"秀英", u"敏", u"静", u"丽", u"强", u"磊",
-                                                u"军", u"洋", u"勇", u"艳", u"杰", u"娟", u"涛", u"明", u"超",
-                                                u"秀兰", u"霞", u"平", u"刚", u"建国", u"小红", u"志强", u"海燕"};
+        static const char16_t *const surnames[] = {u"张", u"王", u"李", u"赵", u"陈", u"刘", u"杨", u"黄", u"周", u"吴",
+            u"徐", u"孙", u"胡", u"朱", u"高", u"林", u"何", u"郭", u"马", u"罗", u"欧阳", u"司马"};
+        static const char16_t *const given[]
+            = {u"伟", u"芳", u"娜", u"秀英", u"敏", u"静", u"丽", u"强", u"磊", u"军", u"洋", u"勇", u"艳", u"杰",
+                u"娟", u"涛", u"明", u"超", u"秀兰", u"霞", u"平", u"刚", u"建国", u"小红", u"志强", u"海燕"};
         static const char16_t *const cities[][4] = {
-            {u"北京市", u"北京市", u"朝阳区", u"010"}, {u"上海市", u"上海市", u"浦东新区", u"021"},
-            {u"广东省", u"深圳市", u"南山区", u"0755"}, {u"浙江省", u"杭州市", u"西湖区", u"0571"},
-            {u"四川省", u"成都市", u"武侯区", u"028"},  {u"江苏省", u"南京市", u"鼓楼区", u"025"},
-            {u"湖北省", u"武汉市", u"洪山区", u"027"},  {u"天津市", u"天津市", u"和平区", u"022"},
+            {u"北京市", u"北京市", u"朝阳区", u"010"},
+            {u"上海市", u"上海市", u"浦东新区", u"021"},
+            {u"广东省", u"深圳市", u"南山区", u"0755"},
+            {u"浙江省", u"杭州市", u"西湖区", u"0571"},
+            {u"四川省", u"成都市", u"武侯区", u"028"},
+            {u"江苏省", u"南京市", u"鼓楼区", u"025"},
+            {u"湖北省", u"武汉市", u"洪山区", u"027"},
+            {u"天津市", u"天津市", u"和平区", u"022"},
         };
-        static const char16_t *const trades[] = {u"贸易", u"电子科技", u"服装", u"文化传媒", u"食品", u"建材",
-                                                 u"网络科技", u"母婴用品", u"家居", u"进出口"};
-        static const char16_t *const streets[] = {u"建国路", u"中山路", u"人民南路", u"解放大道", u"文三路",
-                                                  u"深南大道", u"南京东路", u"长安街"};
+        static const char16_t *const trades[] = {
+            u"贸易", u"电子科技", u"服装", u"文化传媒", u"食品", u"建材", u"网络科技", u"母婴用品", u"家居", u"进出口"};
+        static const char16_t *const streets[]
+            = {u"建国路", u"中山路", u"人民南路", u"解放大道", u"文三路", u"深南大道", u"南京东路", u"长安街"};
         QStringList out;
         out.reserve(kRows);
         quint32 seed = 12345;
@@ -53,21 +56,41 @@ const QStringList &book()
             const QString name = QString::fromUtf16(surnames[next() % 22]) + QString::fromUtf16(given[next() % 26]);
             QString unit;
             switch (next() % 4) {
-            case 0: break;
-            case 1: unit = QStringLiteral("个人"); break;
+            case 0:
+                break;
+            case 1:
+                unit = QStringLiteral("个人");
+                break;
             default:
                 unit = QString::fromUtf16(city[1]).left(2) + QString::fromUtf16(trades[next() % 10])
                     + (next() % 2 ? QStringLiteral("有限公司") : QStringLiteral("商行"));
             }
             const QString tel = QString::fromUtf16(city[3]) + u'-' + QString::number(20000000 + next() % 79999999);
-            const QString mobile = QStringLiteral("1%1%2").arg(3 + next() % 7).arg(next() % 1000000000, 9, 10, QLatin1Char('0'));
-            const QStringList fields{
-                QString(), i % 3 ? QStringLiteral("普通") : QStringLiteral("特殊"), QString::number(i + 1),
-                QString::number(100000 + next() % 800000), QString::fromUtf16(city[0]), QString::fromUtf16(city[1]),
+            const QString mobile
+                = QStringLiteral("1%1%2").arg(3 + next() % 7).arg(next() % 1000000000, 9, 10, QLatin1Char('0'));
+            const QStringList fields {
+                QString(),
+                i % 3 ? QStringLiteral("普通") : QStringLiteral("特殊"),
+                QString::number(i + 1),
+                QString::number(100000 + next() % 800000),
+                QString::fromUtf16(city[0]),
+                QString::fromUtf16(city[1]),
                 QString::fromUtf16(city[2]),
                 QString::fromUtf16(streets[next() % 8]) + QString::number(next() % 999 + 1) + QStringLiteral("号"),
-                unit, QString(), name, QString(), QStringLiteral("收"), tel, QString(), QString(), mobile,
-                QStringLiteral("buyer_%1").arg(next() % 500000), mobile, QString(), QString(), QString(),
+                unit,
+                QString(),
+                name,
+                QString(),
+                QStringLiteral("收"),
+                tel,
+                QString(),
+                QString(),
+                mobile,
+                QStringLiteral("buyer_%1").arg(next() % 500000),
+                mobile,
+                QString(),
+                QString(),
+                QString(),
             };
             out.append(fields.join(u','));
         }

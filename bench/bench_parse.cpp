@@ -31,13 +31,13 @@ QStringList smartTexts()
 void report(benchmark::State &state, size_t perIteration)
 {
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(perIteration));
-    state.counters["parses/s"] =
-        benchmark::Counter(double(state.iterations()) * double(perIteration), benchmark::Counter::kIsRate);
+    state.counters["parses/s"]
+        = benchmark::Counter(double(state.iterations()) * double(perIteration), benchmark::Counter::kIsRate);
 }
 
 void run(benchmark::State &state, int format, const QStringList &texts)
 {
-    DivisionTable::instance();  // built once, outside the timing
+    DivisionTable::instance(); // built once, outside the timing
     for (auto _ : state) {
         for (const QString &text : texts) {
             OrderResult r = OrderParser::parse(format, text);
@@ -56,14 +56,14 @@ void BM_ParseFormat0(benchmark::State &state)
 {
     run(state, OrderParser::Youa1,
         {u"小王的店\r\n王小二  13900001111/0510-88886666\r\n江苏省无锡市滨湖区湖滨路8号，214000"_qs,
-         u"阿明\r\n李四 13900002222\r\n北京北京市朝阳区建国路1号，100020"_qs});
+            u"阿明\r\n李四 13900002222\r\n北京北京市朝阳区建国路1号，100020"_qs});
 }
 
 void BM_ParseFormat2(benchmark::State &state)
 {
     run(state, OrderParser::Taobao3,
         {u"张三 ，13800002222 ，0571-87650000 ，浙江省 杭州市 西湖区 文三路9号 ，310012"_qs,
-         u"李四 ，13800002222 ，北京 北京市 朝阳区 建国路1号 ，100020"_qs});
+            u"李四 ，13800002222 ，北京 北京市 朝阳区 建国路1号 ，100020"_qs});
 }
 
 } // namespace

@@ -28,8 +28,8 @@ struct PageItem
     bool spaced = false;
 };
 
-ItemParams params(int left, int top, int width, int spacing = 0, bool shrink = true,
-                  ItemParams::Wrap wrap = ItemParams::AutoWrap)
+ItemParams params(
+    int left, int top, int width, int spacing = 0, bool shrink = true, ItemParams::Wrap wrap = ItemParams::AutoWrap)
 {
     ItemParams p;
     p.print = true;
@@ -47,7 +47,7 @@ ItemParams params(int left, int top, int width, int spacing = 0, bool shrink = t
 // into the 10 mm default boxes (shrunk, some down to a wrap at 4 points).
 std::vector<PageItem> expressPage()
 {
-    std::vector<PageItem> page{
+    std::vector<PageItem> page {
         {params(1150, 1000, 200), QStringLiteral("李小明")},
         {params(1150, 1000, 200), QStringLiteral("杭州")},
         {params(550, 1100, 150), QStringLiteral("浙江省")},
@@ -70,22 +70,59 @@ std::vector<PageItem> expressPage()
         {params(1100, 750, 100), QStringLiteral("收")},
     };
     const QString defaults[] = {
-        QStringLiteral("0571-88886666"), QStringLiteral("李小明"), QStringLiteral("王芳"),
-        QStringLiteral("0755-26668888"), QStringLiteral("2024-05-01"), QStringLiteral("14:30"),
-        QStringLiteral("手机壳两个"), QStringLiteral("请尽快发货，谢谢！易碎物品小心轻放，勿压"),
-        QStringLiteral("√"), QString(), QStringLiteral("√"), QString(), QString(), QString(),
-        QStringLiteral("√"), QString(), QString(), QString(), QString(),
-        QStringLiteral("0571-88886666"), QStringLiteral("小明数码"), QStringLiteral("13800138000"),
-        QStringLiteral("xiaoming@example.com"), QStringLiteral("xm@example.com"), QStringLiteral("xiaoming_qq"),
-        QStringLiteral("0571-88886667"), QStringLiteral("91330100MA2XXXXX0X"), QStringLiteral("www.example.com"),
-        QStringLiteral("中国工商银行杭州文三路支行"), QStringLiteral("6222021202001234567"),
-        QStringLiteral("0755-26668888"), QStringLiteral("大锤"), QStringLiteral("13912345678"),
-        QStringLiteral("dachui@example.com"), QStringLiteral("dc@example.com"), QStringLiteral("dachui_wx"),
-        QStringLiteral("0755-26668889"), QStringLiteral("VIP"), QStringLiteral("K20240501"),
-        QStringLiteral("www.example.cn"), QStringLiteral("SF1234567890"), QStringLiteral("1,500.00"),
-        QStringLiteral("壹仟伍佰元整"), QStringLiteral("DD202405010001"), QStringLiteral("2"),
-        QStringLiteral("1.5kg"), QStringLiteral("0.00"), QString(), QStringLiteral("2,000.00"),
-        QStringLiteral("贰仟元整"), QStringLiteral("10.00"), QStringLiteral("12.00"), QStringLiteral("0.00"),
+        QStringLiteral("0571-88886666"),
+        QStringLiteral("李小明"),
+        QStringLiteral("王芳"),
+        QStringLiteral("0755-26668888"),
+        QStringLiteral("2024-05-01"),
+        QStringLiteral("14:30"),
+        QStringLiteral("手机壳两个"),
+        QStringLiteral("请尽快发货，谢谢！易碎物品小心轻放，勿压"),
+        QStringLiteral("√"),
+        QString(),
+        QStringLiteral("√"),
+        QString(),
+        QString(),
+        QString(),
+        QStringLiteral("√"),
+        QString(),
+        QString(),
+        QString(),
+        QString(),
+        QStringLiteral("0571-88886666"),
+        QStringLiteral("小明数码"),
+        QStringLiteral("13800138000"),
+        QStringLiteral("xiaoming@example.com"),
+        QStringLiteral("xm@example.com"),
+        QStringLiteral("xiaoming_qq"),
+        QStringLiteral("0571-88886667"),
+        QStringLiteral("91330100MA2XXXXX0X"),
+        QStringLiteral("www.example.com"),
+        QStringLiteral("中国工商银行杭州文三路支行"),
+        QStringLiteral("6222021202001234567"),
+        QStringLiteral("0755-26668888"),
+        QStringLiteral("大锤"),
+        QStringLiteral("13912345678"),
+        QStringLiteral("dachui@example.com"),
+        QStringLiteral("dc@example.com"),
+        QStringLiteral("dachui_wx"),
+        QStringLiteral("0755-26668889"),
+        QStringLiteral("VIP"),
+        QStringLiteral("K20240501"),
+        QStringLiteral("www.example.cn"),
+        QStringLiteral("SF1234567890"),
+        QStringLiteral("1,500.00"),
+        QStringLiteral("壹仟伍佰元整"),
+        QStringLiteral("DD202405010001"),
+        QStringLiteral("2"),
+        QStringLiteral("1.5kg"),
+        QStringLiteral("0.00"),
+        QString(),
+        QStringLiteral("2,000.00"),
+        QStringLiteral("贰仟元整"),
+        QStringLiteral("10.00"),
+        QStringLiteral("12.00"),
+        QStringLiteral("0.00"),
         QStringLiteral("加急"),
     };
     for (const QString &text : defaults)
@@ -101,7 +138,7 @@ struct PdfTarget
 {
     static constexpr int Dpi = 600;
     QBuffer buffer;
-    QPdfWriter writer{&buffer};
+    QPdfWriter writer {&buffer};
     QPainter painter;
     std::unique_ptr<PainterCanvas> canvas;
 

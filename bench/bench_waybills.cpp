@@ -18,7 +18,7 @@ namespace {
 
 double peakMegabytes()
 {
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
 }
@@ -27,25 +27,23 @@ FieldValues waybill(int i)
 {
     const QString n = QString::number(i);
     return {{QStringLiteral("CmbJjrMc"), QStringLiteral("王五")},
-            {QStringLiteral("CmbJjDwMc"), QStringLiteral("示例网店")},
-            {QStringLiteral("EdtJjDwDz"), QStringLiteral("浙江省杭州市西湖区文三路") + n + QStringLiteral("号")},
-            {QStringLiteral("EdtJjDwYb"), QStringLiteral("310012")},
-            {QStringLiteral("CmbSjrMc"), QStringLiteral("张") + n},
-            {QStringLiteral("CmbSjdwMc"), QStringLiteral("示例科技有限公司第") + n + QStringLiteral("分部")},
-            {QStringLiteral("EdtSjDwSs"), QStringLiteral("北京市")},
-            {QStringLiteral("EdtSjDwDs"), QStringLiteral("北京市")},
-            {QStringLiteral("EdtSjDwQx"), QStringLiteral("海淀区")},
-            {QStringLiteral("EdtSjDwDz"), QStringLiteral("中关村大街") + n + QStringLiteral("号院3号楼1201室")},
-            {QStringLiteral("EdtSjDwTel"), QStringLiteral("010-6234") + n},
-            {QStringLiteral("EdtSjdwYb"), QStringLiteral("100080")},
-            {QStringLiteral("EdtSjrMobile"), QStringLiteral("1380000") + n.rightJustified(4, u'0')},
-            {QStringLiteral("EdtEmsNo"), QStringLiteral("SF") + n.rightJustified(8, u'0')},
-            {QStringLiteral("EdtWpJe"), QString::number(i * 3.5, 'f', 2)},
-            {QStringLiteral("EdtDshk"), QStringLiteral("100.01")},
-            {QStringLiteral("CmbLetterWP"), QStringLiteral("书籍")},
-            {QStringLiteral("CmbLetterLy"), QStringLiteral("请查收，易碎物品小心轻放")},
-            {QStringLiteral("DateTimeP"), QStringLiteral("2026-12-07")},
-            {QStringLiteral("ChbSelect1"), QStringLiteral("1")}};
+        {QStringLiteral("CmbJjDwMc"), QStringLiteral("示例网店")},
+        {QStringLiteral("EdtJjDwDz"), QStringLiteral("浙江省杭州市西湖区文三路") + n + QStringLiteral("号")},
+        {QStringLiteral("EdtJjDwYb"), QStringLiteral("310012")}, {QStringLiteral("CmbSjrMc"), QStringLiteral("张") + n},
+        {QStringLiteral("CmbSjdwMc"), QStringLiteral("示例科技有限公司第") + n + QStringLiteral("分部")},
+        {QStringLiteral("EdtSjDwSs"), QStringLiteral("北京市")},
+        {QStringLiteral("EdtSjDwDs"), QStringLiteral("北京市")},
+        {QStringLiteral("EdtSjDwQx"), QStringLiteral("海淀区")},
+        {QStringLiteral("EdtSjDwDz"), QStringLiteral("中关村大街") + n + QStringLiteral("号院3号楼1201室")},
+        {QStringLiteral("EdtSjDwTel"), QStringLiteral("010-6234") + n},
+        {QStringLiteral("EdtSjdwYb"), QStringLiteral("100080")},
+        {QStringLiteral("EdtSjrMobile"), QStringLiteral("1380000") + n.rightJustified(4, u'0')},
+        {QStringLiteral("EdtEmsNo"), QStringLiteral("SF") + n.rightJustified(8, u'0')},
+        {QStringLiteral("EdtWpJe"), QString::number(i * 3.5, 'f', 2)},
+        {QStringLiteral("EdtDshk"), QStringLiteral("100.01")}, {QStringLiteral("CmbLetterWP"), QStringLiteral("书籍")},
+        {QStringLiteral("CmbLetterLy"), QStringLiteral("请查收，易碎物品小心轻放")},
+        {QStringLiteral("DateTimeP"), QStringLiteral("2026-12-07")},
+        {QStringLiteral("ChbSelect1"), QStringLiteral("1")}};
 }
 
 void drawPages(benchmark::State &state)
@@ -69,8 +67,8 @@ void drawPages(benchmark::State &state)
         }
         out.finish();
     }
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["pages/s"]
+        = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["peak_MB"] = peakMegabytes();
     state.counters["peak_growth_MB"] = peakMegabytes() - before;
 }

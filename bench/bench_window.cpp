@@ -27,7 +27,7 @@ public:
 class SilentMessages : public MessageService
 {
 public:
-    void inform(const QString &, Icon, const QString &) override {}
+    void inform(const QString &, Icon, const QString &) override { }
     Answer ask(const QString &, bool) override { return Answer::No; }
     bool prompt(const QString &, QString &, bool) override { return false; }
 };
@@ -40,12 +40,11 @@ void writeBook(const QString &path, int rows, bool recipients)
         const QString n = QString::number(i);
         if (recipients)
             text += u"R" + n + u",普通," + n + u",310000,上海市,上海市,浦东新区,张江路" + n
-                + u"弄5号楼1201室,某某贸易有限公司" + n + u",,张三" + n
-                + u",,收,021-12345678,,,13812345678,nick" + n + u",13812345678,a" + n
-                + u"@example.com,,qq" + n + u"\r\n";
+                + u"弄5号楼1201室,某某贸易有限公司" + n + u",,张三" + n + u",,收,021-12345678,,,13812345678,nick" + n
+                + u",13812345678,a" + n + u"@example.com,,qq" + n + u"\r\n";
         else
-            text += u"S" + n + u",310012,杭州,浙江省,杭州市,西湖区,文三路" + n + u"号,网店" + n
-                + u",店主" + n + u",0571-88881234,,,shop.example.com,银行,6222" + n
+            text += u"S" + n + u",310012,杭州,浙江省,杭州市,西湖区,文三路" + n + u"号,网店" + n + u",店主" + n
+                + u",0571-88881234,,,shop.example.com,银行,6222" + n
                 + u",0571-88881230,wang,13700000003,w@example.com,w@example.com,1000" + n + u"\r\n";
     }
     QFile f(path);
@@ -82,8 +81,14 @@ void createWindow(benchmark::State &state, int rows)
     PrinterService::install(nullptr);
 }
 
-void BM_WindowCreate_Samples(benchmark::State &state) { createWindow(state, 0); }
-void BM_WindowCreate_100kBooks(benchmark::State &state) { createWindow(state, 100000); }
+void BM_WindowCreate_Samples(benchmark::State &state)
+{
+    createWindow(state, 0);
+}
+void BM_WindowCreate_100kBooks(benchmark::State &state)
+{
+    createWindow(state, 100000);
+}
 
 void BM_ReadBooksOnly_100k(benchmark::State &state)
 {

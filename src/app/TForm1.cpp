@@ -29,9 +29,15 @@ enum Page { PageExpress = 0, PageDelivery = 1, PageInbound = 2, PageTemplates = 
 // The delivery tab's buyer fields and the waybill fields they correspond to;
 // the buyer travels along when the user switches between the two tabs.
 constexpr std::pair<const char *, const char *> kBuyerToWaybill[] = {
-    {"CmbBuyerName", "CmbSjrMc"},   {"CmbBuyerWW", "EdtSjrWW"},   {"EdtBuyerMobile", "EdtSjrMobile"},
-    {"EdtBuyerTel", "EdtSjDwTel"},  {"EdtAddSs", "EdtSjDwSs"},    {"EdtAddDs", "EdtSjDwDs"},
-    {"EdtAddQx", "EdtSjDwQx"},      {"EdtAddress", "EdtSjDwDz"},  {"EdtBuyerYb", "EdtSjdwYb"},
+    {"CmbBuyerName", "CmbSjrMc"},
+    {"CmbBuyerWW", "EdtSjrWW"},
+    {"EdtBuyerMobile", "EdtSjrMobile"},
+    {"EdtBuyerTel", "EdtSjDwTel"},
+    {"EdtAddSs", "EdtSjDwSs"},
+    {"EdtAddDs", "EdtSjDwDs"},
+    {"EdtAddQx", "EdtSjDwQx"},
+    {"EdtAddress", "EdtSjDwDz"},
+    {"EdtBuyerYb", "EdtSjdwYb"},
 };
 
 FieldValues buyerAsWaybill(const FieldValues &delivery)
@@ -64,7 +70,10 @@ QString TForm1::versionDate()
 }
 
 TForm1::TForm1(const Paths &paths, const QString &exeDir, const QString &tempFolder, QWidget *parent)
-    : QMainWindow(parent), m_context(paths), m_exeDir(exeDir), m_tempFolder(tempFolder)
+    : QMainWindow(parent)
+    , m_context(paths)
+    , m_exeDir(exeDir)
+    , m_tempFolder(tempFolder)
 {
     setObjectName(QStringLiteral("TForm1"));
     buildWindow();

@@ -25,7 +25,7 @@ class TForm1 : public QMainWindow
     Q_OBJECT
 public:
     static QString applicationTitle(); // "Slipdesk网店管家进销存软件"
-    static QString versionDate();      // shown before the title in the caption
+    static QString versionDate(); // shown before the title in the caption
 
     // `exeDir` is checked against `tempFolder` (the archive-viewer case);
     // `paths` addresses every data file.

@@ -31,8 +31,8 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     switch (instance.acquire()) {
     case SingleInstance::Result::Failed:
-        MessageService::instance().inform(QStringLiteral("创建互斥对象失败!"), MessageService::Icon::Information,
-                                          QStringLiteral("错误"));
+        MessageService::instance().inform(
+            QStringLiteral("创建互斥对象失败!"), MessageService::Icon::Information, QStringLiteral("错误"));
         return 1;
     case SingleInstance::Result::AlreadyRunning:
         MessageService::instance().info(QStringLiteral("程序已经运行, 按确定关闭此窗口!"));
@@ -70,8 +70,8 @@ int main(int argc, char *argv[])
         });
         QTimer::singleShot(800, &form, [&form, shot, preview] {
             PreviewWindow *previewWindow = form.templateTab()->previewWindow();
-            QWidget *window = preview && previewWindow ? static_cast<QWidget *>(previewWindow)
-                                                       : static_cast<QWidget *>(&form);
+            QWidget *window
+                = preview && previewWindow ? static_cast<QWidget *>(previewWindow) : static_cast<QWidget *>(&form);
             window->grab().save(shot);
             if (previewWindow)
                 previewWindow->close();

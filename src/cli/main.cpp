@@ -59,7 +59,7 @@ struct Command
     const char *arguments; // shown after the name in the usage line
     const char *help;
     QList<Option> options;
-    bool drawing;          // needs fonts, hence a GUI application (never a display)
+    bool drawing; // needs fonts, hence a GUI application (never a display)
     std::function<int(const QCommandLineParser &, const QStringList &)> run;
 };
 
@@ -77,14 +77,15 @@ QString overview()
                                   "  --data DIR   the data folder (else SLIPDESK_DATA, else the program's folder)\n\n"
                                   "commands:\n");
     for (const Command &c : commands())
-        text += QStringLiteral("  ") + QLatin1String(c.name) + u' ' + QString::fromUtf8(c.arguments) + QStringLiteral("\n      ")
-            + QString::fromUtf8(c.help) + u'\n';
+        text += QStringLiteral("  ") + QLatin1String(c.name) + u' ' + QString::fromUtf8(c.arguments)
+            + QStringLiteral("\n      ") + QString::fromUtf8(c.help) + u'\n';
     return text;
 }
 
 QString commandHelp(const Command &c)
 {
-    QString text = QStringLiteral("usage: ") + usageLine(c) + QStringLiteral("\n\n") + QString::fromUtf8(c.help) + u'\n';
+    QString text
+        = QStringLiteral("usage: ") + usageLine(c) + QStringLiteral("\n\n") + QString::fromUtf8(c.help) + u'\n';
     if (!c.options.isEmpty()) {
         text += QStringLiteral("\noptions:\n");
         for (const Option &o : c.options) {
@@ -145,7 +146,7 @@ int capital(const QCommandLineParser &, const QStringList &args)
         return fail(QStringLiteral("capital"), QStringLiteral("not a number: ") + args.first(), Usage);
     if (!fen || *fen > MaxCapitalFen || *fen < -MaxCapitalFen)
         return fail(QStringLiteral("capital"),
-                    QStringLiteral("too large for capitals (at most 15 fen digits): ") + args.first(), Usage);
+            QStringLiteral("too large for capitals (at most 15 fen digits): ") + args.first(), Usage);
     printLine(capitalAmount(*fen));
     return Done;
 }
@@ -157,8 +158,8 @@ int boxes(const QCommandLineParser &, const QStringList &args)
     bool ok = false;
     const int drop = args.at(1).toInt(&ok);
     if (!ok || drop < 0)
-        return fail(QStringLiteral("boxes"), QStringLiteral("K must be a whole number of digits, 0 or more: ") + args.at(1),
-                    Usage);
+        return fail(QStringLiteral("boxes"),
+            QStringLiteral("K must be a whole number of digits, 0 or more: ") + args.at(1), Usage);
     printLine(boxCapitals(args.first(), drop));
     return Done;
 }
@@ -180,8 +181,8 @@ int parseOrder(const QCommandLineParser &parser, const QStringList &args)
     const int format = value.toInt(&ok);
     if (!ok || format < 0 || format >= OrderParser::FormatCount)
         return fail(QStringLiteral("parse-order"),
-                    QStringLiteral("the format is a number from 0 to %1: %2").arg(OrderParser::FormatCount - 1).arg(value),
-                    Usage);
+            QStringLiteral("the format is a number from 0 to %1: %2").arg(OrderParser::FormatCount - 1).arg(value),
+            Usage);
     const QByteArray json = OrderParser::parse(format, QString::fromUtf8(readAll(stdin))).toJson() + '\n';
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     return Done;
@@ -189,7 +190,7 @@ int parseOrder(const QCommandLineParser &parser, const QStringList &args)
 
 int renderForm(const QCommandLineParser &parser, const QStringList &args)
 {
-    if (args != QStringList{QStringLiteral("waybill")})
+    if (args != QStringList {QStringLiteral("waybill")})
         return Usage;
     WaybillRender::Options options;
     options.templateName = parser.value(QStringLiteral("template"));
@@ -223,7 +224,7 @@ int renderForm(const QCommandLineParser &parser, const QStringList &args)
 
 int printForm(const QCommandLineParser &parser, const QStringList &args)
 {
-    if (args != QStringList{QStringLiteral("waybill")})
+    if (args != QStringList {QStringLiteral("waybill")})
         return Usage;
     const QString name = parser.value(QStringLiteral("template"));
     const QString fields = parser.value(QStringLiteral("fields"));
@@ -244,8 +245,8 @@ int printForm(const QCommandLineParser &parser, const QStringList &args)
         return fail(QStringLiteral("print"), e.message());
     }
     values = WaybillRender::formValues(context.paths(), name, values);
-    const WaybillRender::PrintResult result =
-        WaybillRender::print(context, PrinterService::instance(), name, values, QDateTime::currentDateTime());
+    const WaybillRender::PrintResult result
+        = WaybillRender::print(context, PrinterService::instance(), name, values, QDateTime::currentDateTime());
     if (!result.refusal.isEmpty())
         return fail(QStringLiteral("print"), result.refusal);
     printLine(result.posting.printedNumber);
@@ -256,39 +257,32 @@ int printForm(const QCommandLineParser &parser, const QStringList &args)
 
 const QList<Command> &commands()
 {
-    static const QList<Command> table{
+    static const QList<Command> table {
         {"advance", "TEXT", "the next document number after TEXT (CK000009 -> CK000010)", {}, false, advance},
         {"capital", "AMOUNT", "the amount in Chinese capitals (an empty line for 0)", {}, false, capital},
         {"boxes", "TEXT K", "the box capitals of TEXT without its last K digits", {}, false, boxes},
         {"where", "", "the data folder the program would use", {}, false, where},
-        {"render",
-         "waybill --template NAME --fields FILE --out OUT [--dpi N] [--offset X,Y] [--preview]",
-         "draws one waybill with an express template of the data folder into OUT (.pdf, .png or .ops); "
-         "nothing is printed or logged",
-         {{"template", "NAME", "the express template"},
-          {"fields", "FILE", "UTF-8 lines ControlName=value"},
-          {"out", "OUT", "the file written: .pdf, .png or .ops"},
-          {"dpi", "N", "the resolution (600; 96 with --preview)"},
-          {"offset", "X,Y", "a printable-area offset in pixels, subtracted as a printer does"},
-          {"preview", nullptr, "draw as the preview does (blue, no printable-area offset)"}},
-         true,
-         renderForm},
-        {"print",
-         "waybill --template NAME --fields FILE [--print-to DIR]",
-         "prints one waybill as the express tab's \"打印(&P)\" does and keeps its record (new recipient, log "
-         "line, goods description, next number); prints the printed waybill number",
-         {{"template", "NAME", "the express template"},
-          {"fields", "FILE", "UTF-8 lines ControlName=value; number, date and template default as the tab shows them"},
-          {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
-         true,
-         printForm},
-        {"parse-order",
-         "--format N",
-         "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
-         "JSON line",
-         {{"format", "N", "the copy format, 0-6 as in the express tab's list"}},
-         false,
-         parseOrder},
+        {"render", "waybill --template NAME --fields FILE --out OUT [--dpi N] [--offset X,Y] [--preview]",
+            "draws one waybill with an express template of the data folder into OUT (.pdf, .png or .ops); "
+            "nothing is printed or logged",
+            {{"template", "NAME", "the express template"}, {"fields", "FILE", "UTF-8 lines ControlName=value"},
+                {"out", "OUT", "the file written: .pdf, .png or .ops"},
+                {"dpi", "N", "the resolution (600; 96 with --preview)"},
+                {"offset", "X,Y", "a printable-area offset in pixels, subtracted as a printer does"},
+                {"preview", nullptr, "draw as the preview does (blue, no printable-area offset)"}},
+            true, renderForm},
+        {"print", "waybill --template NAME --fields FILE [--print-to DIR]",
+            "prints one waybill as the express tab's \"打印(&P)\" does and keeps its record (new recipient, log "
+            "line, goods description, next number); prints the printed waybill number",
+            {{"template", "NAME", "the express template"},
+                {"fields", "FILE",
+                    "UTF-8 lines ControlName=value; number, date and template default as the tab shows them"},
+                {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
+            true, printForm},
+        {"parse-order", "--format N",
+            "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
+            "JSON line",
+            {{"format", "N", "the copy format, 0-6 as in the express tab's list"}}, false, parseOrder},
     };
     return table;
 }
@@ -377,7 +371,7 @@ int main(int argc, char *argv[])
         // Commands without options take their arguments as they are: an
         // amount may well start with "-".
         rest = args.mid(1);
-        if (rest == QStringList{QStringLiteral("--help")}) {
+        if (rest == QStringList {QStringLiteral("--help")}) {
             std::fputs(commandHelp(*command).toUtf8().constData(), stdout);
             return Done;
         }

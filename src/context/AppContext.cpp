@@ -6,7 +6,11 @@
 
 namespace Slipdesk {
 
-AppContext::AppContext(const Paths &paths, QObject *parent) : QObject(parent), m_paths(paths) {}
+AppContext::AppContext(const Paths &paths, QObject *parent)
+    : QObject(parent)
+    , m_paths(paths)
+{
+}
 
 void AppContext::loadAddressBooks()
 {

@@ -12,14 +12,13 @@ namespace Slipdesk {
 // the failures, the command line prints them.
 struct PostingResult
 {
-    QStringList saved;  // what was written, as the user names it ("收件单位.TXT", …)
+    QStringList saved; // what was written, as the user names it ("收件单位.TXT", …)
     QStringList failed; // one message per step that failed
 
     bool ok() const { return failed.isEmpty(); }
 
     // Runs one saving step named `what`; its file error becomes a failure.
-    template<typename Step>
-    bool step(const QString &what, Step &&run)
+    template<typename Step> bool step(const QString &what, Step &&run)
     {
         try {
             run();

@@ -30,8 +30,8 @@ void ClipboardWatch::onChanged()
     if (!data || !data->hasText())
         return;
     const QString text = data->text();
-    const bool weAreActive = m_activeCheck ? m_activeCheck()
-                                           : QGuiApplication::applicationState() == Qt::ApplicationActive;
+    const bool weAreActive
+        = m_activeCheck ? m_activeCheck() : QGuiApplication::applicationState() == Qt::ApplicationActive;
     if (shouldTrigger(text, weAreActive))
         Q_EMIT triggered(text);
 }

@@ -9,8 +9,7 @@ namespace Slipdesk {
 
 // Runs one user action whose file access may fail: a failure ends the action
 // and its text is shown to the user. Returns whether the action completed.
-template<typename Action>
-bool guarded(Action &&action)
+template<typename Action> bool guarded(Action &&action)
 {
     try {
         std::forward<Action>(action)();

@@ -23,7 +23,7 @@ class PainterPrintJob : public PrintJob
 {
 public:
     PainterPrintJob(std::unique_ptr<QPagedPaintDevice> device, int resolutionX, int resolutionY, QPoint offset,
-                    Hooks hooks, bool printing)
+        Hooks hooks, bool printing)
         : m_hooks(std::move(hooks))
         , m_device(std::move(device))
         , m_resolutionX(resolutionX)
@@ -172,7 +172,8 @@ class RecordingPrintJob : public PrintJob
 {
 public:
     RecordingPrintJob(const QString &path, int dpi, QPoint offset, bool printing)
-        : m_path(path), m_canvas(dpi, RecordingCanvas::Metrics::Font)
+        : m_path(path)
+        , m_canvas(dpi, RecordingCanvas::Metrics::Font)
     {
         m_canvas.setPrinting(printing);
         m_canvas.setPrintableOffset(offset);
@@ -214,11 +215,10 @@ private:
 } // namespace
 
 std::unique_ptr<PrintJob> PrintJob::overDevice(std::unique_ptr<QPagedPaintDevice> device, int resolutionX,
-                                               int resolutionY, QPoint printableOffset, Hooks hooks, QString *error,
-                                               bool printing)
+    int resolutionY, QPoint printableOffset, Hooks hooks, QString *error, bool printing)
 {
-    auto job = std::make_unique<PainterPrintJob>(std::move(device), resolutionX, resolutionY, printableOffset,
-                                                 std::move(hooks), printing);
+    auto job = std::make_unique<PainterPrintJob>(
+        std::move(device), resolutionX, resolutionY, printableOffset, std::move(hooks), printing);
     if (!job->begin()) {
         if (error)
             *error = QStringLiteral("无法开始打印作业");
@@ -235,9 +235,8 @@ QPageLayout PrintJob::pageLayoutFor(const PrinterSetup &setup)
         if (id != QPageSize::Custom)
             size = QPageSize(id);
     }
-    const QPageLayout::Orientation orientation = setup.orientation == PrinterSetup::Orientation::Landscape
-                                                     ? QPageLayout::Landscape
-                                                     : QPageLayout::Portrait;
+    const QPageLayout::Orientation orientation
+        = setup.orientation == PrinterSetup::Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     return QPageLayout(size, orientation, QMarginsF());
 }
 
@@ -294,8 +293,8 @@ QString printForm(std::unique_ptr<PrintJob> job, const std::function<void(Canvas
     return QString();
 }
 
-QString printForm(PrinterService &service, const PrinterSetup &setup, const QString &title,
-                  const std::function<void(Canvas &)> &draw)
+QString printForm(
+    PrinterService &service, const PrinterSetup &setup, const QString &title, const std::function<void(Canvas &)> &draw)
 {
     QString error;
     std::unique_ptr<PrintJob> job = service.startJob(setup, title, &error);

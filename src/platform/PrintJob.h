@@ -42,9 +42,9 @@ public:
     // the painter (closing a file, removing a half-written one).
     struct Hooks
     {
-        std::function<bool()> afterFinish;  // after the painter ended
-        std::function<void()> beforeAbort;  // while the painter is still active
-        std::function<void()> afterAbort;   // after the painter ended
+        std::function<bool()> afterFinish; // after the painter ended
+        std::function<void()> beforeAbort; // while the painter is still active
+        std::function<void()> afterAbort; // after the painter ended
         QString outputFile;
     };
 
@@ -55,8 +55,7 @@ public:
     // `printing` false makes the canvas draw as a preview does.
     // Returns nullptr with `error` set when painting cannot begin.
     static std::unique_ptr<PrintJob> overDevice(std::unique_ptr<QPagedPaintDevice> device, int resolutionX,
-                                                int resolutionY, QPoint printableOffset, Hooks hooks,
-                                                QString *error, bool printing = true);
+        int resolutionY, QPoint printableOffset, Hooks hooks, QString *error, bool printing = true);
 
     // The paper rule of every job that is not a print system's: the paper by
     // its Windows number in the setup's orientation, without margins; "默认"
@@ -84,7 +83,7 @@ public:
 // went out, else what went wrong (in the program's words).
 class PrinterService;
 QString printForm(PrinterService &service, const PrinterSetup &setup, const QString &title,
-                  const std::function<void(Canvas &)> &draw);
+    const std::function<void(Canvas &)> &draw);
 // The same on a job that is already started (file output).
 QString printForm(std::unique_ptr<PrintJob> job, const std::function<void(Canvas &)> &draw);
 

@@ -116,7 +116,7 @@ VirtualPrinterService::~VirtualPrinterService() = default;
 
 QStringList VirtualPrinterService::printerNames() const
 {
-    return m_printer ? QStringList{VirtualPdfPrinter::printerName()} : QStringList();
+    return m_printer ? QStringList {VirtualPdfPrinter::printerName()} : QStringList();
 }
 
 QString VirtualPrinterService::defaultPrinterName() const
@@ -129,8 +129,8 @@ QList<PaperInfo> VirtualPrinterService::papers(const QString &printer) const
     return m_printer && printer == VirtualPdfPrinter::printerName() ? m_printer->papers() : QList<PaperInfo>();
 }
 
-std::unique_ptr<PrintJob> VirtualPrinterService::startJob(const PrinterSetup &setup, const QString &title,
-                                                          QString *error)
+std::unique_ptr<PrintJob> VirtualPrinterService::startJob(
+    const PrinterSetup &setup, const QString &title, QString *error)
 {
     if (!m_printer)
         return PrinterService::startJob(setup, title, error);

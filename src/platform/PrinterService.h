@@ -34,8 +34,8 @@ public:
     // Starts a job titled `title` on the printer of `setup` (the default
     // printer when that one is not installed), with its orientation and paper.
     // nullptr, with `error` set, when no printer exists or the job cannot start.
-    virtual std::unique_ptr<PrintJob> startJob(const PrinterSetup &setup, const QString &title,
-                                               QString *error = nullptr);
+    virtual std::unique_ptr<PrintJob> startJob(
+        const PrinterSetup &setup, const QString &title, QString *error = nullptr);
 
     // `name` when it is installed, otherwise the default printer; empty when
     // there is no printer at all.
@@ -71,8 +71,8 @@ public:
     QStringList printerNames() const override;
     QString defaultPrinterName() const override;
     QList<PaperInfo> papers(const QString &printer) const override;
-    std::unique_ptr<PrintJob> startJob(const PrinterSetup &setup, const QString &title,
-                                       QString *error = nullptr) override;
+    std::unique_ptr<PrintJob> startJob(
+        const PrinterSetup &setup, const QString &title, QString *error = nullptr) override;
 
     VirtualPdfPrinter *virtualPrinter() const { return m_printer.get(); }
 

@@ -25,16 +25,15 @@ bool Shell::openHelp()
 {
     if (QDesktopServices::openUrl(helpUrl()))
         return true;
-    MessageService::instance().warn(QStringLiteral(u"无法打开浏览器，请手动访问在线帮助网站：\n")
-                                    + helpUrl().toString());
+    MessageService::instance().warn(
+        QStringLiteral(u"无法打开浏览器，请手动访问在线帮助网站：\n") + helpUrl().toString());
     return false;
 }
 
 QString Shell::aboutText(const QString &windowCaption)
 {
     return windowCaption + QLatin1Char('\n') + QLatin1Char('\n')
-        + QStringLiteral(u"感谢使用本软件。\n软件更新与使用帮助请访问作者网店：\n")
-        + shopUrl().toString();
+        + QStringLiteral(u"感谢使用本软件。\n软件更新与使用帮助请访问作者网店：\n") + shopUrl().toString();
 }
 
 } // namespace Slipdesk

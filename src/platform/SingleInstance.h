@@ -15,7 +15,7 @@ public:
     enum class Result { Acquired, AlreadyRunning, Failed };
 
     explicit SingleInstance(const QString &name = QStringLiteral("SlipdeskPosts"),
-                            const QString &lockDir = QString()); // empty: the runtime folder
+        const QString &lockDir = QString()); // empty: the runtime folder
     ~SingleInstance();
 
     Result acquire();

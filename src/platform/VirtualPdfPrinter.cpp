@@ -14,8 +14,17 @@ namespace {
 
 // The papers the virtual printer offers, as a small office printer would.
 constexpr QPageSize::PageSizeId kPapers[] = {
-    QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::B4, QPageSize::B5, QPageSize::Letter,
-    QPageSize::Legal, QPageSize::Executive, QPageSize::EnvelopeDL, QPageSize::EnvelopeC5, QPageSize::EnvelopeC6,
+    QPageSize::A4,
+    QPageSize::A3,
+    QPageSize::A5,
+    QPageSize::B4,
+    QPageSize::B5,
+    QPageSize::Letter,
+    QPageSize::Legal,
+    QPageSize::Executive,
+    QPageSize::EnvelopeDL,
+    QPageSize::EnvelopeC5,
+    QPageSize::EnvelopeC6,
     QPageSize::EnvelopeB5,
 };
 
@@ -26,8 +35,7 @@ std::unique_ptr<QFile> createOutput(const QString &directory, const QString &ste
 {
     const QDir dir(directory);
     for (int n = 1; n < 100000; ++n) {
-        const QString name = n == 1 ? QString(stem + u".pdf")
-                                    : QString(stem + u" (" + QString::number(n) + u").pdf");
+        const QString name = n == 1 ? QString(stem + u".pdf") : QString(stem + u" (" + QString::number(n) + u").pdf");
         auto file = std::make_unique<QFile>(dir.filePath(name));
         if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return file;
@@ -67,7 +75,7 @@ QList<PaperInfo> VirtualPdfPrinter::papers() const
     QList<PaperInfo> list;
     for (QPageSize::PageSizeId id : kPapers) {
         const QPageSize size(id);
-        list.append(PaperInfo{size.windowsId(), size.name()});
+        list.append(PaperInfo {size.windowsId(), size.name()});
     }
     return list;
 }
@@ -96,8 +104,8 @@ QString VirtualPdfPrinter::fileStem(const QString &title)
     return stem;
 }
 
-std::unique_ptr<PrintJob> VirtualPdfPrinter::startJob(const PrinterSetup &setup, const QString &title,
-                                                      QString *error) const
+std::unique_ptr<PrintJob> VirtualPdfPrinter::startJob(
+    const PrinterSetup &setup, const QString &title, QString *error) const
 {
     if (!QDir().mkpath(m_directory)) {
         if (error)

@@ -64,8 +64,7 @@ void drawAmountFigures(Drawing &drawing, const QString &fieldText, const ItemPar
         previousWidth = canvas.textWidth(digit);
     }
     // One box before the highest digit, centred in the gap between boxes.
-    const int signX = x + previousWidth - width9 - pitch
-        - int(Drawing::nearest((pitch - width8) / 2.0));
+    const int signX = x + previousWidth - width9 - pitch - int(Drawing::nearest((pitch - width8) / 2.0));
     drawing.useFont(kCurrencyFont, item.size);
     canvas.drawText(signX, at.y(), kCurrencySign);
 }
@@ -107,8 +106,7 @@ void drawCapitalAmount(Drawing &drawing, const QString &fieldText, int format, c
     drawRightToLeft(drawing, text, item);
 }
 
-void drawSplitDate(Drawing &drawing, const DatePieces &pieces, const ItemParams &item,
-                   bool withYear, bool capitals)
+void drawSplitDate(Drawing &drawing, const DatePieces &pieces, const ItemParams &item, bool withYear, bool capitals)
 {
     if (pieces.year.isEmpty() && pieces.month.isEmpty() && pieces.day.isEmpty())
         return;

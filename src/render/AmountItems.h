@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/Drawing.h"
 #include "render/DateText.h"
+#include "render/Drawing.h"
 #include "templates/ItemTable.h"
 
 #include <QDate>
@@ -16,9 +16,9 @@ namespace Slipdesk {
 
 // The capital-amount item's formats, the index of its format menu.
 enum CapitalFormat {
-    CapitalCheque = 0,  // "壹佰元零壹分" on one line
+    CapitalCheque = 0, // "壹佰元零壹分" on one line
     CapitalBoxYuan = 1, // ※ and the yuan digits, one per box
-    CapitalBoxFen = 2,  // … and the jiao and fen digits
+    CapitalBoxFen = 2, // … and the jiao and fen digits
     CapitalBoxJiao = 3, // … and the jiao digit
 };
 
@@ -48,7 +48,7 @@ void drawDate(Drawing &drawing, const QDate &date, int format, const ItemParams 
 // year's end, the day a pitch after the month's end. A short month moves the
 // day right so that it keeps its box: by "1" for a one-digit month, by "日日"
 // or "日" for a one- or two-character capital month.
-void drawSplitDate(Drawing &drawing, const DatePieces &pieces, const ItemParams &item,
-                   bool withYear = true, bool capitals = false);
+void drawSplitDate(
+    Drawing &drawing, const DatePieces &pieces, const ItemParams &item, bool withYear = true, bool capitals = false);
 
 } // namespace Slipdesk

@@ -12,7 +12,10 @@ const QString kCapitalDigits = QStringLiteral("零壹贰叁肆伍陆柒捌玖");
 const QString kCapitalUnits = QStringLiteral("分角元拾佰仟万拾佰仟亿拾佰仟万");
 const QString kBoxPrefix = QStringLiteral("※");
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Exponents beyond this only ever give 0 or an amount too large to hold.
 constexpr int kExponentLimit = 1000;
@@ -37,7 +40,7 @@ std::optional<qint64> parseAmount(const QString &text, AmountError *error)
         negative = s[i] == u'-';
         ++i;
     }
-    QString digits;     // integer and fraction digits together
+    QString digits; // integer and fraction digits together
     int fractionLength = 0;
     while (i < n && isDigit(s[i]))
         digits.append(s[i++]);
@@ -125,8 +128,8 @@ QString formatGrouped(qint64 fen)
         grouped.append(yuan[i]);
     }
     const qint64 cents = magnitude % 100;
-    return (negative ? QStringLiteral("-") : QString()) + grouped + u'.'
-        + QChar(u'0' + int(cents / 10)) + QChar(u'0' + int(cents % 10));
+    return (negative ? QStringLiteral("-") : QString()) + grouped + u'.' + QChar(u'0' + int(cents / 10))
+        + QChar(u'0' + int(cents % 10));
 }
 
 QString normaliseAmountField(const QString &text)

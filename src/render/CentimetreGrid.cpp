@@ -13,7 +13,8 @@ int CentimetreGrid::step(int screenDpi)
     if (screenDpi <= 0)
         return 0;
     const long double inchesPerCentimetre = 0.39370078740157480316L;
-    const long double tenThousandths = (long double)Drawing::nearest(double(screenDpi * inchesPerCentimetre * 10000.0L));
+    const long double tenThousandths
+        = (long double)Drawing::nearest(double(screenDpi * inchesPerCentimetre * 10000.0L));
     return int(Drawing::nearest(double(tenThousandths / 10000.0L)));
 }
 

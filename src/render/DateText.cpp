@@ -10,25 +10,25 @@ const QString kCapitalDigits = QStringLiteral("零壹贰叁肆伍陆柒捌玖");
 
 const QStringList &longMonths()
 {
-    static const QStringList table = QStringLiteral(
-        "零壹,零贰,零叁,零肆,零伍,零陆,零柒,零捌,零玖,零壹拾,壹拾壹,壹拾贰").split(u',');
+    static const QStringList table
+        = QStringLiteral("零壹,零贰,零叁,零肆,零伍,零陆,零柒,零捌,零玖,零壹拾,壹拾壹,壹拾贰").split(u',');
     return table;
 }
 
 const QStringList &shortMonths()
 {
-    static const QStringList table = QStringLiteral(
-        "零壹,零贰,叁,肆,伍,陆,柒,捌,玖,零壹拾,壹拾壹,壹拾贰").split(u',');
+    static const QStringList table = QStringLiteral("零壹,零贰,叁,肆,伍,陆,柒,捌,玖,零壹拾,壹拾壹,壹拾贰").split(u',');
     return table;
 }
 
 const QStringList &capitalDays()
 {
-    static const QStringList table = QStringLiteral(
-        "零壹,零贰,零叁,零肆,零伍,零陆,零柒,零捌,零玖,零壹拾,"
-        "壹拾壹,壹拾贰,壹拾叁,壹拾肆,壹拾伍,壹拾陆,壹拾柒,壹拾捌,壹拾玖,零贰拾,"
-        "贰拾壹,贰拾贰,贰拾叁,贰拾肆,贰拾伍,贰拾陆,贰拾柒,贰拾捌,贰拾玖,零叁拾,"
-        "叁拾壹").split(u',');
+    static const QStringList table
+        = QStringLiteral("零壹,零贰,零叁,零肆,零伍,零陆,零柒,零捌,零玖,零壹拾,"
+                         "壹拾壹,壹拾贰,壹拾叁,壹拾肆,壹拾伍,壹拾陆,壹拾柒,壹拾捌,壹拾玖,零贰拾,"
+                         "贰拾壹,贰拾贰,贰拾叁,贰拾肆,贰拾伍,贰拾陆,贰拾柒,贰拾捌,贰拾玖,零叁拾,"
+                         "叁拾壹")
+              .split(u',');
     return table;
 }
 

@@ -11,7 +11,7 @@ namespace Slipdesk {
 // the date item's printed shapes, and dates in Chinese capitals.
 
 QString shortDate(const QDate &date); // "2010-05-04"; empty for an invalid date
-QString longTime(const QTime &time);  // "08:03:09"
+QString longTime(const QTime &time); // "08:03:09"
 
 // A date text split at "-"; pieces that are missing stay empty.
 struct DatePieces
@@ -25,11 +25,11 @@ DatePieces datePieces(const QDate &date); // splitDate(shortDate(date))
 
 // The date item's formats, the index of the format menu.
 enum DateFormat {
-    DateSpaced = 0,     // "2007 07 30", pieces in their boxes
-    DateDashed = 1,     // "2007-07-30"
-    DateChinese = 2,    // "2007年07月30日"
-    DateMonthDay = 3,   // "07 30", at the spaced format's places
-    DateDayFirst = 4,   // "30/07/2007"
+    DateSpaced = 0, // "2007 07 30", pieces in their boxes
+    DateDashed = 1, // "2007-07-30"
+    DateChinese = 2, // "2007年07月30日"
+    DateMonthDay = 3, // "07 30", at the spaced format's places
+    DateDayFirst = 4, // "30/07/2007"
 };
 // The one-string text of formats 1, 2 and 4; empty for the split formats
 // 0 and 3 and for unknown formats.

@@ -59,7 +59,9 @@ QStringList splitLines(const QString &text)
 } // namespace
 
 Drawing::Drawing(Canvas &canvas, int offsetX, int offsetY)
-    : m_canvas(canvas), m_offsetX(offsetX), m_offsetY(offsetY)
+    : m_canvas(canvas)
+    , m_offsetX(offsetX)
+    , m_offsetY(offsetY)
 {
 }
 
@@ -243,7 +245,8 @@ void Drawing::drawSpacedItem(const QString &text, const ItemParams &item)
     int x = at.x();
     int i = 0;
     while (i < text.size()) {
-        const int length = (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const int length
+            = (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
         const QString character = text.mid(i, length);
         m_canvas.drawText(x, at.y(), character);
         i += length;

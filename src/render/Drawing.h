@@ -50,7 +50,7 @@ public:
     // 0 or less draws the text as an "自动换行" item.
     void drawSpacedItem(const QString &text, const ItemParams &item);
 
-    static constexpr int MinimumSize = 4;   // points; the shrink search stops here
+    static constexpr int MinimumSize = 4; // points; the shrink search stops here
     static constexpr int WrappedLines = 10; // height of the wrapped box in text lines
 
 private:

@@ -19,7 +19,10 @@ int pixels(int tenthMillimetres, int dpi)
 } // namespace
 
 PageOutput::PageOutput(const QString &path, Format format, const QSize &paper, int dpi)
-    : m_path(path), m_format(format), m_paper(paper), m_dpi(qMax(1, dpi))
+    : m_path(path)
+    , m_format(format)
+    , m_paper(paper)
+    , m_dpi(qMax(1, dpi))
 {
 }
 
@@ -53,8 +56,8 @@ bool PageOutput::begin()
     if (m_format == Format::Pdf) {
         m_pdf = std::make_unique<QPdfWriter>(m_path);
         m_pdf->setResolution(m_dpi);
-        m_pdf->setPageLayout(QPageLayout(QPageSize(QSizeF(m_paper) / 10.0, QPageSize::Millimeter),
-                                         QPageLayout::Portrait, QMarginsF()));
+        m_pdf->setPageLayout(
+            QPageLayout(QPageSize(QSizeF(m_paper) / 10.0, QPageSize::Millimeter), QPageLayout::Portrait, QMarginsF()));
         if (!m_painter.begin(m_pdf.get())) {
             m_error = QStringLiteral("无法写入文件：") + m_path;
             m_pdf.reset();

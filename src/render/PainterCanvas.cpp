@@ -11,10 +11,12 @@
 
 namespace Slipdesk {
 
-PainterCanvas::PainterCanvas(QPainter &painter, int resolutionX, int resolutionY, QPoint printableOffset,
-                             bool printing)
-    : m_painter(painter), m_resolutionX(resolutionX), m_resolutionY(resolutionY),
-      m_printableOffset(printableOffset), m_printing(printing)
+PainterCanvas::PainterCanvas(QPainter &painter, int resolutionX, int resolutionY, QPoint printableOffset, bool printing)
+    : m_painter(painter)
+    , m_resolutionX(resolutionX)
+    , m_resolutionY(resolutionY)
+    , m_printableOffset(printableOffset)
+    , m_printing(printing)
 {
     setFont(QStringLiteral("黑体"), 10);
 }
@@ -62,7 +64,7 @@ void PainterCanvas::setFont(const QString &family, int pointSize)
         font.setPixelSize(pixelSize(pointSize, m_resolutionY));
         // Measured with the painter's device so widths match what is drawn.
         QFontMetrics metrics(font, m_painter.device());
-        it = m_fonts.emplace(std::pair{family, pointSize}, FontEntry{font, metrics}).first;
+        it = m_fonts.emplace(std::pair {family, pointSize}, FontEntry {font, metrics}).first;
     }
     m_current = &it->second;
     m_fontApplied = false;

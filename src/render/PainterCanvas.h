@@ -28,8 +28,8 @@ namespace Slipdesk {
 class PainterCanvas : public Canvas
 {
 public:
-    PainterCanvas(QPainter &painter, int resolutionX, int resolutionY, QPoint printableOffset = {},
-                  bool printing = false);
+    PainterCanvas(
+        QPainter &painter, int resolutionX, int resolutionY, QPoint printableOffset = {}, bool printing = false);
 
     QPainter &painter() const { return m_painter; }
 

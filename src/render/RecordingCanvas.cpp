@@ -16,11 +16,21 @@ QString jsonString(const QString &text)
     out += u'"';
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -35,9 +45,12 @@ QString jsonString(const QString &text)
 QString modeName(RecordingCanvas::Op::Mode mode)
 {
     switch (mode) {
-    case RecordingCanvas::Op::Clipped: return QStringLiteral("clipped");
-    case RecordingCanvas::Op::Wrapped: return QStringLiteral("wrapped");
-    case RecordingCanvas::Op::Plain: break;
+    case RecordingCanvas::Op::Clipped:
+        return QStringLiteral("clipped");
+    case RecordingCanvas::Op::Wrapped:
+        return QStringLiteral("wrapped");
+    case RecordingCanvas::Op::Plain:
+        break;
     }
     return QStringLiteral("plain");
 }
@@ -52,9 +65,11 @@ QFont realFont(const QString &family, int size, int resolutionY)
 } // namespace
 
 RecordingCanvas::RecordingCanvas(int resolution, Metrics metrics)
-    : availableFonts{QStringLiteral("黑体"), QStringLiteral("宋体"), QStringLiteral("华文细黑"),
-                     QStringLiteral("新宋体")},
-      m_resolutionX(resolution), m_resolutionY(resolution), m_metrics(metrics)
+    : availableFonts {QStringLiteral("黑体"), QStringLiteral("宋体"), QStringLiteral("华文细黑"),
+        QStringLiteral("新宋体")}
+    , m_resolutionX(resolution)
+    , m_resolutionY(resolution)
+    , m_metrics(metrics)
 {
 }
 
@@ -202,8 +217,9 @@ QString RecordingCanvas::toJsonLines() const
             break;
         case Op::Line:
         case Op::DottedLine:
-            out += u"{\"op\":\"" + (op.kind == Op::Line ? QStringLiteral("line") : QStringLiteral("dotted")) + u"\",\"x1\":" + n(op.x)
-                + u",\"y1\":" + n(op.y) + u",\"x2\":" + n(op.x2) + u",\"y2\":" + n(op.y2) + u"}\n";
+            out += u"{\"op\":\"" + (op.kind == Op::Line ? QStringLiteral("line") : QStringLiteral("dotted"))
+                + u"\",\"x1\":" + n(op.x) + u",\"y1\":" + n(op.y) + u",\"x2\":" + n(op.x2) + u",\"y2\":" + n(op.y2)
+                + u"}\n";
             break;
         case Op::Frame:
             out += u"{\"op\":\"frame\",\"x\":" + n(op.box.x()) + u",\"y\":" + n(op.box.y()) + u",\"w\":"

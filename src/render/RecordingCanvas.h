@@ -32,7 +32,7 @@ public:
         int y = 0;
         int x2 = 0; // lines: end
         int y2 = 0;
-        QRect box;  // clipped and wrapped text: the box; frames: the rectangle
+        QRect box; // clipped and wrapped text: the box; frames: the rectangle
         QString text;
         QString font;
         int size = 0;
@@ -48,7 +48,11 @@ public:
     // Fonts reported as installed; by default the four template fonts.
     QSet<QString> availableFonts;
 
-    void setResolution(int x, int y) { m_resolutionX = x; m_resolutionY = y; }
+    void setResolution(int x, int y)
+    {
+        m_resolutionX = x;
+        m_resolutionY = y;
+    }
     void setPrintableOffset(const QPoint &offset) { m_printableOffset = offset; }
     void setPrinting(bool printing) { m_printing = printing; }
 
@@ -56,7 +60,11 @@ public:
     int widthCalls() const { return m_widthCalls; }
     int heightCalls() const { return m_heightCalls; }
     void resetCounters() { m_widthCalls = m_heightCalls = 0; }
-    void clear() { ops.clear(); resetCounters(); }
+    void clear()
+    {
+        ops.clear();
+        resetCounters();
+    }
 
     QList<Op> texts() const;
 

@@ -13,7 +13,10 @@ namespace Slipdesk {
 
 namespace {
 
-constexpr bool isBlank(QChar c) { return c.unicode() <= u' '; }
+constexpr bool isBlank(QChar c)
+{
+    return c.unicode() <= u' ';
+}
 
 QStringView trimmed(QStringView text)
 {
@@ -76,7 +79,7 @@ std::optional<int> parseInteger(QStringView text)
         return std::nullopt;
     // Hexadecimal spells the 32 bits (0xFFFFFFFF is -1); decimal must fit.
     const quint64 limit = base == 16 ? quint64(std::numeric_limits<quint32>::max())
-                          : negative ? quint64(std::numeric_limits<int>::max()) + 1
+        : negative                   ? quint64(std::numeric_limits<int>::max()) + 1
                                      : quint64(std::numeric_limits<int>::max());
     quint64 magnitude = 0;
     for (const QChar c : text) {
@@ -264,7 +267,10 @@ private:
 
 } // namespace
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path)
+    : m_path(std::move(path))
+{
+}
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
@@ -324,8 +330,8 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value)
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void IniFile::writeValues(const QString &section, const QList<std::pair<QString, QString>> &values,
-                          const QStringList &keysToDelete)
+void IniFile::writeValues(
+    const QString &section, const QList<std::pair<QString, QString>> &values, const QStringList &keysToDelete)
 {
     Document doc = Document::load(m_path, true);
     for (const auto &[key, value] : values)

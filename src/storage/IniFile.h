@@ -33,8 +33,8 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
     // Several keys of one section set and others deleted in one rewrite.
-    void writeValues(const QString &section, const QList<std::pair<QString, QString>> &values,
-                     const QStringList &keysToDelete = {});
+    void writeValues(
+        const QString &section, const QList<std::pair<QString, QString>> &values, const QStringList &keysToDelete = {});
     void deleteKey(const QString &section, const QString &key);
     void eraseSection(const QString &section);
 

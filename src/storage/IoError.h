@@ -11,7 +11,10 @@ class IoError : public std::runtime_error
 {
 public:
     explicit IoError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {
+    }
     QString message() const { return m_message; }
 
 private:

@@ -13,7 +13,8 @@ QString withSlashes(QString path)
 
 } // namespace
 
-Paths::Paths(const QString &root) : m_root(withSlashes(root))
+Paths::Paths(const QString &root)
+    : m_root(withSlashes(root))
 {
     if (!m_root.isEmpty() && !m_root.endsWith(u'/'))
         m_root += u'/';

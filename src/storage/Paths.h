@@ -15,10 +15,10 @@ public:
     QString root() const { return m_root; }
     QString file(const QString &relative) const;
 
-    QString templateDir() const;  // "用户信函模版/"
-    QString logDir() const;       // "打印记录/"
-    QString batchDir() const;     // "批打数据/"
-    QString programIni() const;   // "SlipdeskPosts.INI"
+    QString templateDir() const; // "用户信函模版/"
+    QString logDir() const; // "打印记录/"
+    QString batchDir() const; // "批打数据/"
+    QString programIni() const; // "SlipdeskPosts.INI"
     QString templateIni(const QString &templateName) const;
     QString templateSet(const QString &templateName) const;
 

@@ -37,8 +37,8 @@ QString optionValue(const QStringList &arguments, const QString &option)
     return QString();
 }
 
-ProgramLocation ProgramLocation::resolve(const QStringList &arguments, const QString &exeDir,
-                                         const QString &environmentData, const QString &userDataDir)
+ProgramLocation ProgramLocation::resolve(
+    const QStringList &arguments, const QString &exeDir, const QString &environmentData, const QString &userDataDir)
 {
     ProgramLocation location;
     location.exeDir = withSlash(exeDir);
@@ -61,9 +61,8 @@ ProgramLocation ProgramLocation::resolve(const QStringList &arguments, const QSt
 ProgramLocation ProgramLocation::fromApplication()
 {
     return resolve(QCoreApplication::arguments(), QCoreApplication::applicationDirPath(),
-                   qEnvironmentVariable("SLIPDESK_DATA"),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                       + QStringLiteral("/slipdesk"));
+        qEnvironmentVariable("SLIPDESK_DATA"),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/slipdesk"));
 }
 
 bool ProgramLocation::insideTemporaryFolder(const QString &folder, const QString &tempFolder)

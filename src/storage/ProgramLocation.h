@@ -10,14 +10,14 @@ namespace Slipdesk {
 // executable folder falls back to the user's data folder.
 struct ProgramLocation
 {
-    QString dataRoot;     // absolute, trailing "/"
-    QString exeDir;       // absolute, trailing "/"
+    QString dataRoot; // absolute, trailing "/"
+    QString exeDir; // absolute, trailing "/"
     bool namedByUser = false;
 
     // `arguments` as QCoreApplication::arguments(); `environmentData` the value
     // of SLIPDESK_DATA; `userDataDir` the XDG fallback.
-    static ProgramLocation resolve(const QStringList &arguments, const QString &exeDir,
-                                   const QString &environmentData, const QString &userDataDir);
+    static ProgramLocation resolve(const QStringList &arguments, const QString &exeDir, const QString &environmentData,
+        const QString &userDataDir);
     static ProgramLocation fromApplication(); // uses the running application
 
     // True when `folder` lies inside the system temporary folder: the program

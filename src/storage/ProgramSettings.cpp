@@ -28,28 +28,73 @@ QString nameKey(qsizetype position) // 1-based
 
 } // namespace
 
-ProgramSettings::ProgramSettings(const Paths &paths) : m_ini(paths.programIni()) {}
+ProgramSettings::ProgramSettings(const Paths &paths)
+    : m_ini(paths.programIni())
+{
+}
 
-int ProgramSettings::lastTemplate() const { return m_ini.readInteger(kMain, kLastTemplate, 0); }
-void ProgramSettings::setLastTemplate(int index) { m_ini.writeInteger(kMain, kLastTemplate, index); }
+int ProgramSettings::lastTemplate() const
+{
+    return m_ini.readInteger(kMain, kLastTemplate, 0);
+}
+void ProgramSettings::setLastTemplate(int index)
+{
+    m_ini.writeInteger(kMain, kLastTemplate, index);
+}
 
-bool ProgramSettings::autoCopy() const { return m_ini.readBool(kMain, kAutoCopy, false); }
-void ProgramSettings::setAutoCopy(bool on) { m_ini.writeBool(kMain, kAutoCopy, on); }
+bool ProgramSettings::autoCopy() const
+{
+    return m_ini.readBool(kMain, kAutoCopy, false);
+}
+void ProgramSettings::setAutoCopy(bool on)
+{
+    m_ini.writeBool(kMain, kAutoCopy, on);
+}
 
-QString ProgramSettings::sellerMessage() const { return m_ini.readString(kMain, kSellerMessage, defaultSellerMessage()); }
-void ProgramSettings::setSellerMessage(const QString &text) { m_ini.writeString(kMain, kSellerMessage, text); }
+QString ProgramSettings::sellerMessage() const
+{
+    return m_ini.readString(kMain, kSellerMessage, defaultSellerMessage());
+}
+void ProgramSettings::setSellerMessage(const QString &text)
+{
+    m_ini.writeString(kMain, kSellerMessage, text);
+}
 
-bool ProgramSettings::expressSharedAddress() const { return m_ini.readBool(kMain, kExpressShared, true); }
-void ProgramSettings::setExpressSharedAddress(bool shared) { m_ini.writeBool(kMain, kExpressShared, shared); }
+bool ProgramSettings::expressSharedAddress() const
+{
+    return m_ini.readBool(kMain, kExpressShared, true);
+}
+void ProgramSettings::setExpressSharedAddress(bool shared)
+{
+    m_ini.writeBool(kMain, kExpressShared, shared);
+}
 
-int ProgramSettings::expressAddressType() const { return m_ini.readInteger(kMain, kExpressAddressType, 2); }
-void ProgramSettings::setExpressAddressType(int type) { m_ini.writeInteger(kMain, kExpressAddressType, type); }
+int ProgramSettings::expressAddressType() const
+{
+    return m_ini.readInteger(kMain, kExpressAddressType, 2);
+}
+void ProgramSettings::setExpressAddressType(int type)
+{
+    m_ini.writeInteger(kMain, kExpressAddressType, type);
+}
 
-bool ProgramSettings::deliverySharedAddress() const { return m_ini.readBool(kMain, kDeliveryShared, true); }
-void ProgramSettings::setDeliverySharedAddress(bool shared) { m_ini.writeBool(kMain, kDeliveryShared, shared); }
+bool ProgramSettings::deliverySharedAddress() const
+{
+    return m_ini.readBool(kMain, kDeliveryShared, true);
+}
+void ProgramSettings::setDeliverySharedAddress(bool shared)
+{
+    m_ini.writeBool(kMain, kDeliveryShared, shared);
+}
 
-int ProgramSettings::deliveryAddressType() const { return m_ini.readInteger(kMain, kDeliveryAddressType, 0); }
-void ProgramSettings::setDeliveryAddressType(int type) { m_ini.writeInteger(kMain, kDeliveryAddressType, type); }
+int ProgramSettings::deliveryAddressType() const
+{
+    return m_ini.readInteger(kMain, kDeliveryAddressType, 0);
+}
+void ProgramSettings::setDeliveryAddressType(int type)
+{
+    m_ini.writeInteger(kMain, kDeliveryAddressType, type);
+}
 
 QString ProgramSettings::takeLegacyList(const QString &key)
 {
@@ -68,9 +113,12 @@ QString ProgramSettings::defaultSellerMessage()
 QString ProgramSettings::kindName(int kind)
 {
     switch (kind) {
-    case 0: return QStringLiteral("信函快递单模版");
-    case 1: return QStringLiteral("出库发货单模版");
-    case 2: return QStringLiteral("采购入库单模版");
+    case 0:
+        return QStringLiteral("信函快递单模版");
+    case 1:
+        return QStringLiteral("出库发货单模版");
+    case 2:
+        return QStringLiteral("采购入库单模版");
     }
     Q_ASSERT_X(false, "ProgramSettings::kindName", "template kind out of range");
     return QString();
@@ -79,9 +127,12 @@ QString ProgramSettings::kindName(int kind)
 QString ProgramSettings::defaultTemplateName(int kind)
 {
     switch (kind) {
-    case 0: return QStringLiteral("默认B6国内信封");
-    case 1: return QStringLiteral("出库发货单");
-    case 2: return QStringLiteral("采购入库单");
+    case 0:
+        return QStringLiteral("默认B6国内信封");
+    case 1:
+        return QStringLiteral("出库发货单");
+    case 2:
+        return QStringLiteral("采购入库单");
     }
     Q_ASSERT_X(false, "ProgramSettings::defaultTemplateName", "template kind out of range");
     return QString();
@@ -105,7 +156,7 @@ QStringList ProgramSettings::templateNames(int kind) const
 void ProgramSettings::setTemplateNames(int kind, const QStringList &names)
 {
     const QString section = listSection(kind);
-    QList<std::pair<QString, QString>> values{{kTemplateCount, QString::number(names.size())}};
+    QList<std::pair<QString, QString>> values {{kTemplateCount, QString::number(names.size())}};
     for (qsizetype i = 0; i < names.size(); ++i)
         values.append({nameKey(i + 1), names[i]});
     const qsizetype oldCount = qMax(templateCount(kind), 0);

@@ -48,7 +48,8 @@ QString groupStem(int group)
 } // namespace
 
 TemplateSettings::TemplateSettings(const Paths &paths, const QString &templateName)
-    : m_ini(paths.templateIni(templateName)), m_name(templateName)
+    : m_ini(paths.templateIni(templateName))
+    , m_name(templateName)
 {
 }
 
@@ -59,7 +60,7 @@ TemplateSettings::PrintDevice TemplateSettings::printDevice() const
 
 void TemplateSettings::setPrintDevice(const PrintDevice &device)
 {
-    QList<std::pair<QString, QString>> values{
+    QList<std::pair<QString, QString>> values {
         {kPrinter, device.printer},
         {kFeedDirection, QString::number(device.feedDirection)},
         {kPaperSize, QString::number(device.paperSize)},
@@ -71,71 +72,238 @@ void TemplateSettings::setPrintDevice(const PrintDevice &device)
     m_ini.writeValues(kDevice, values);
 }
 
-QString TemplateSettings::printer() const { return m_ini.readString(kDevice, kPrinter); }
-void TemplateSettings::setPrinter(const QString &name) { m_ini.writeString(kDevice, kPrinter, name); }
-int TemplateSettings::feedDirection() const { return m_ini.readInteger(kDevice, kFeedDirection, 0); }
-void TemplateSettings::setFeedDirection(int direction) { m_ini.writeInteger(kDevice, kFeedDirection, direction); }
-int TemplateSettings::paperSize() const { return m_ini.readInteger(kDevice, kPaperSize, 0); }
-void TemplateSettings::setPaperSize(int size) { m_ini.writeInteger(kDevice, kPaperSize, size); }
-QString TemplateSettings::otherPaper() const { return m_ini.readString(kDevice, kOtherPaper); }
-void TemplateSettings::setOtherPaper(const QString &paper) { m_ini.writeString(kDevice, kOtherPaper, paper); }
-QString TemplateSettings::moveX() const { return m_ini.readString(kDevice, kMoveX, QStringLiteral("0")); }
-void TemplateSettings::setMoveX(const QString &tenthsMm) { m_ini.writeString(kDevice, kMoveX, tenthsMm); }
-QString TemplateSettings::moveY() const { return m_ini.readString(kDevice, kMoveY, QStringLiteral("0")); }
-void TemplateSettings::setMoveY(const QString &tenthsMm) { m_ini.writeString(kDevice, kMoveY, tenthsMm); }
+QString TemplateSettings::printer() const
+{
+    return m_ini.readString(kDevice, kPrinter);
+}
+void TemplateSettings::setPrinter(const QString &name)
+{
+    m_ini.writeString(kDevice, kPrinter, name);
+}
+int TemplateSettings::feedDirection() const
+{
+    return m_ini.readInteger(kDevice, kFeedDirection, 0);
+}
+void TemplateSettings::setFeedDirection(int direction)
+{
+    m_ini.writeInteger(kDevice, kFeedDirection, direction);
+}
+int TemplateSettings::paperSize() const
+{
+    return m_ini.readInteger(kDevice, kPaperSize, 0);
+}
+void TemplateSettings::setPaperSize(int size)
+{
+    m_ini.writeInteger(kDevice, kPaperSize, size);
+}
+QString TemplateSettings::otherPaper() const
+{
+    return m_ini.readString(kDevice, kOtherPaper);
+}
+void TemplateSettings::setOtherPaper(const QString &paper)
+{
+    m_ini.writeString(kDevice, kOtherPaper, paper);
+}
+QString TemplateSettings::moveX() const
+{
+    return m_ini.readString(kDevice, kMoveX, QStringLiteral("0"));
+}
+void TemplateSettings::setMoveX(const QString &tenthsMm)
+{
+    m_ini.writeString(kDevice, kMoveX, tenthsMm);
+}
+QString TemplateSettings::moveY() const
+{
+    return m_ini.readString(kDevice, kMoveY, QStringLiteral("0"));
+}
+void TemplateSettings::setMoveY(const QString &tenthsMm)
+{
+    m_ini.writeString(kDevice, kMoveY, tenthsMm);
+}
 
-int TemplateSettings::defaultSenderIndex() const { return m_ini.readInteger(kDevice, kDefaultSender, 0); }
-void TemplateSettings::setDefaultSenderIndex(int index) { m_ini.writeInteger(kDevice, kDefaultSender, index); }
-QString TemplateSettings::handler() const { return m_ini.readString(kDevice, kHandler, QStringLiteral("经办人")); }
-void TemplateSettings::setHandler(const QString &name) { m_ini.writeString(kDevice, kHandler, name); }
-bool TemplateSettings::splitRecipientAddress() const { return m_ini.readBool(kDevice, kSplitRecipient, false); }
-void TemplateSettings::setSplitRecipientAddress(bool on) { m_ini.writeBool(kDevice, kSplitRecipient, on); }
-bool TemplateSettings::splitSenderAddress() const { return m_ini.readBool(kDevice, kSplitSender, false); }
-void TemplateSettings::setSplitSenderAddress(bool on) { m_ini.writeBool(kDevice, kSplitSender, on); }
-bool TemplateSettings::previewShowPicture() const { return m_ini.readBool(kDevice, kPreviewPicture, true); }
-void TemplateSettings::setPreviewShowPicture(bool on) { m_ini.writeBool(kDevice, kPreviewPicture, on); }
-QString TemplateSettings::backgroundPicture() const { return m_ini.readString(kDevice, kBackgroundPicture, m_name + QStringLiteral(".JPG")); }
-void TemplateSettings::setBackgroundPicture(const QString &fileName) { m_ini.writeString(kDevice, kBackgroundPicture, fileName); }
-int TemplateSettings::dateFormat() const { return m_ini.readInteger(kDevice, kDateFormat, 0); }
-void TemplateSettings::setDateFormat(int format) { m_ini.writeInteger(kDevice, kDateFormat, format); }
-int TemplateSettings::amountCapitalFormat() const { return m_ini.readInteger(kDevice, kAmountCapital, 1); }
-void TemplateSettings::setAmountCapitalFormat(int format) { m_ini.writeInteger(kDevice, kAmountCapital, format); }
-int TemplateSettings::codCapitalFormat() const { return m_ini.readInteger(kDevice, kCodCapital, 0); }
-void TemplateSettings::setCodCapitalFormat(int format) { m_ini.writeInteger(kDevice, kCodCapital, format); }
-int TemplateSettings::insuredCapitalFormat() const { return m_ini.readInteger(kDevice, kInsuredCapital, 0); }
-void TemplateSettings::setInsuredCapitalFormat(int format) { m_ini.writeInteger(kDevice, kInsuredCapital, format); }
-QString TemplateSettings::waybillNumber() const { return m_ini.readString(kDevice, kWaybillNumber); }
-void TemplateSettings::setWaybillNumber(const QString &number) { m_ini.writeString(kDevice, kWaybillNumber, number); }
-QString TemplateSettings::defaultMessage() const { return m_ini.readString(kDevice, kDefaultMessage); }
-void TemplateSettings::setDefaultMessage(const QString &message) { m_ini.writeString(kDevice, kDefaultMessage, message); }
-int TemplateSettings::addressType() const { return m_ini.readInteger(kDevice, kAddressType, 0); }
-void TemplateSettings::setAddressType(int type) { m_ini.writeInteger(kDevice, kAddressType, type); }
+int TemplateSettings::defaultSenderIndex() const
+{
+    return m_ini.readInteger(kDevice, kDefaultSender, 0);
+}
+void TemplateSettings::setDefaultSenderIndex(int index)
+{
+    m_ini.writeInteger(kDevice, kDefaultSender, index);
+}
+QString TemplateSettings::handler() const
+{
+    return m_ini.readString(kDevice, kHandler, QStringLiteral("经办人"));
+}
+void TemplateSettings::setHandler(const QString &name)
+{
+    m_ini.writeString(kDevice, kHandler, name);
+}
+bool TemplateSettings::splitRecipientAddress() const
+{
+    return m_ini.readBool(kDevice, kSplitRecipient, false);
+}
+void TemplateSettings::setSplitRecipientAddress(bool on)
+{
+    m_ini.writeBool(kDevice, kSplitRecipient, on);
+}
+bool TemplateSettings::splitSenderAddress() const
+{
+    return m_ini.readBool(kDevice, kSplitSender, false);
+}
+void TemplateSettings::setSplitSenderAddress(bool on)
+{
+    m_ini.writeBool(kDevice, kSplitSender, on);
+}
+bool TemplateSettings::previewShowPicture() const
+{
+    return m_ini.readBool(kDevice, kPreviewPicture, true);
+}
+void TemplateSettings::setPreviewShowPicture(bool on)
+{
+    m_ini.writeBool(kDevice, kPreviewPicture, on);
+}
+QString TemplateSettings::backgroundPicture() const
+{
+    return m_ini.readString(kDevice, kBackgroundPicture, m_name + QStringLiteral(".JPG"));
+}
+void TemplateSettings::setBackgroundPicture(const QString &fileName)
+{
+    m_ini.writeString(kDevice, kBackgroundPicture, fileName);
+}
+int TemplateSettings::dateFormat() const
+{
+    return m_ini.readInteger(kDevice, kDateFormat, 0);
+}
+void TemplateSettings::setDateFormat(int format)
+{
+    m_ini.writeInteger(kDevice, kDateFormat, format);
+}
+int TemplateSettings::amountCapitalFormat() const
+{
+    return m_ini.readInteger(kDevice, kAmountCapital, 1);
+}
+void TemplateSettings::setAmountCapitalFormat(int format)
+{
+    m_ini.writeInteger(kDevice, kAmountCapital, format);
+}
+int TemplateSettings::codCapitalFormat() const
+{
+    return m_ini.readInteger(kDevice, kCodCapital, 0);
+}
+void TemplateSettings::setCodCapitalFormat(int format)
+{
+    m_ini.writeInteger(kDevice, kCodCapital, format);
+}
+int TemplateSettings::insuredCapitalFormat() const
+{
+    return m_ini.readInteger(kDevice, kInsuredCapital, 0);
+}
+void TemplateSettings::setInsuredCapitalFormat(int format)
+{
+    m_ini.writeInteger(kDevice, kInsuredCapital, format);
+}
+QString TemplateSettings::waybillNumber() const
+{
+    return m_ini.readString(kDevice, kWaybillNumber);
+}
+void TemplateSettings::setWaybillNumber(const QString &number)
+{
+    m_ini.writeString(kDevice, kWaybillNumber, number);
+}
+QString TemplateSettings::defaultMessage() const
+{
+    return m_ini.readString(kDevice, kDefaultMessage);
+}
+void TemplateSettings::setDefaultMessage(const QString &message)
+{
+    m_ini.writeString(kDevice, kDefaultMessage, message);
+}
+int TemplateSettings::addressType() const
+{
+    return m_ini.readInteger(kDevice, kAddressType, 0);
+}
+void TemplateSettings::setAddressType(int type)
+{
+    m_ini.writeInteger(kDevice, kAddressType, type);
+}
 
-int TemplateSettings::defaultShipperIndex() const { return m_ini.readInteger(kDevice, kDefaultShipper, 0); }
-void TemplateSettings::setDefaultShipperIndex(int index) { m_ini.writeInteger(kDevice, kDefaultShipper, index); }
-QString TemplateSettings::deliveryNumber() const { return m_ini.readString(kDevice, kDeliveryNumber, QStringLiteral("CK000001")); }
-void TemplateSettings::setDeliveryNumber(const QString &number) { m_ini.writeString(kDevice, kDeliveryNumber, number); }
-QString TemplateSettings::sellerLastMessage() const { return m_ini.readString(kDevice, kSellerLastMessage); }
-void TemplateSettings::setSellerLastMessage(const QString &message) { m_ini.writeString(kDevice, kSellerLastMessage, message); }
-int TemplateSettings::deliveryAddressType() const { return m_ini.readInteger(kDevice, kDeliveryAddressType, 2); }
-void TemplateSettings::setDeliveryAddressType(int type) { m_ini.writeInteger(kDevice, kDeliveryAddressType, type); }
+int TemplateSettings::defaultShipperIndex() const
+{
+    return m_ini.readInteger(kDevice, kDefaultShipper, 0);
+}
+void TemplateSettings::setDefaultShipperIndex(int index)
+{
+    m_ini.writeInteger(kDevice, kDefaultShipper, index);
+}
+QString TemplateSettings::deliveryNumber() const
+{
+    return m_ini.readString(kDevice, kDeliveryNumber, QStringLiteral("CK000001"));
+}
+void TemplateSettings::setDeliveryNumber(const QString &number)
+{
+    m_ini.writeString(kDevice, kDeliveryNumber, number);
+}
+QString TemplateSettings::sellerLastMessage() const
+{
+    return m_ini.readString(kDevice, kSellerLastMessage);
+}
+void TemplateSettings::setSellerLastMessage(const QString &message)
+{
+    m_ini.writeString(kDevice, kSellerLastMessage, message);
+}
+int TemplateSettings::deliveryAddressType() const
+{
+    return m_ini.readInteger(kDevice, kDeliveryAddressType, 2);
+}
+void TemplateSettings::setDeliveryAddressType(int type)
+{
+    m_ini.writeInteger(kDevice, kDeliveryAddressType, type);
+}
 
-int TemplateSettings::defaultInboundHandlerIndex() const { return m_ini.readInteger(kDevice, kDefaultInboundHandler, 0); }
-void TemplateSettings::setDefaultInboundHandlerIndex(int index) { m_ini.writeInteger(kDevice, kDefaultInboundHandler, index); }
-QString TemplateSettings::inboundNumber() const { return m_ini.readString(kDevice, kInboundNumber, QStringLiteral("RK000001")); }
-void TemplateSettings::setInboundNumber(const QString &number) { m_ini.writeString(kDevice, kInboundNumber, number); }
+int TemplateSettings::defaultInboundHandlerIndex() const
+{
+    return m_ini.readInteger(kDevice, kDefaultInboundHandler, 0);
+}
+void TemplateSettings::setDefaultInboundHandlerIndex(int index)
+{
+    m_ini.writeInteger(kDevice, kDefaultInboundHandler, index);
+}
+QString TemplateSettings::inboundNumber() const
+{
+    return m_ini.readString(kDevice, kInboundNumber, QStringLiteral("RK000001"));
+}
+void TemplateSettings::setInboundNumber(const QString &number)
+{
+    m_ini.writeString(kDevice, kInboundNumber, number);
+}
 
-QString TemplateSettings::captionValue(const QString &key) const { return m_ini.readString(kDevice, key); }
-void TemplateSettings::setCaptionValue(const QString &key, const QString &caption) { m_ini.writeString(kDevice, key, caption); }
-QStringList TemplateSettings::captionValues(const QStringList &keys) const { return m_ini.readStrings(kDevice, keys); }
+QString TemplateSettings::captionValue(const QString &key) const
+{
+    return m_ini.readString(kDevice, key);
+}
+void TemplateSettings::setCaptionValue(const QString &key, const QString &caption)
+{
+    m_ini.writeString(kDevice, key, caption);
+}
+QStringList TemplateSettings::captionValues(const QStringList &keys) const
+{
+    return m_ini.readStrings(kDevice, keys);
+}
 
 const QStringList &TemplateSettings::deliveryCaptionKeys()
 {
-    static const QStringList keys{
-        QStringLiteral("买家姓名值"), QStringLiteral("买家昵称值"), QStringLiteral("买家手机值"),
-        QStringLiteral("买家电话值"), QStringLiteral("收货地址值"), QStringLiteral("卖家留言值"),
-        QStringLiteral("店铺网址值"), QStringLiteral("卖家地址值"), QStringLiteral("卖家姓名值"),
-        QStringLiteral("卖家昵称值"), QStringLiteral("卖家手机值"), QStringLiteral("发货快递值"),
+    static const QStringList keys {
+        QStringLiteral("买家姓名值"),
+        QStringLiteral("买家昵称值"),
+        QStringLiteral("买家手机值"),
+        QStringLiteral("买家电话值"),
+        QStringLiteral("收货地址值"),
+        QStringLiteral("卖家留言值"),
+        QStringLiteral("店铺网址值"),
+        QStringLiteral("卖家地址值"),
+        QStringLiteral("卖家姓名值"),
+        QStringLiteral("卖家昵称值"),
+        QStringLiteral("卖家手机值"),
+        QStringLiteral("发货快递值"),
         QStringLiteral("快递单号值"),
     };
     return keys;
@@ -143,9 +311,11 @@ const QStringList &TemplateSettings::deliveryCaptionKeys()
 
 const QStringList &TemplateSettings::inboundCaptionKeys()
 {
-    static const QStringList keys{
-        QStringLiteral("入库经办人值"), QStringLiteral("入库类别值"),
-        QStringLiteral("入库日期值"), QStringLiteral("入库单号值"),
+    static const QStringList keys {
+        QStringLiteral("入库经办人值"),
+        QStringLiteral("入库类别值"),
+        QStringLiteral("入库日期值"),
+        QStringLiteral("入库单号值"),
     };
     return keys;
 }
@@ -153,9 +323,12 @@ const QStringList &TemplateSettings::inboundCaptionKeys()
 int TemplateSettings::markerCount(int group)
 {
     switch (group) {
-    case 1: return 2;
-    case 2: return 4;
-    case 3: return 5;
+    case 1:
+        return 2;
+    case 2:
+        return 4;
+    case 3:
+        return 5;
     }
     return 0;
 }
@@ -182,8 +355,8 @@ void TemplateSettings::setMarkerGroupMode(int group, int mode)
 
 QString TemplateSettings::markerName(int group, int marker) const
 {
-    return m_ini.readString(kMarkers, groupStem(group) + QString::number(marker),
-                            QStringLiteral("标记") + QString::number(marker));
+    return m_ini.readString(
+        kMarkers, groupStem(group) + QString::number(marker), QStringLiteral("标记") + QString::number(marker));
 }
 
 void TemplateSettings::setMarkerName(int group, int marker, const QString &name)
@@ -193,8 +366,7 @@ void TemplateSettings::setMarkerName(int group, int marker, const QString &name)
 
 QString TemplateSettings::markerLastState(int group) const
 {
-    return m_ini.readString(kMarkers, groupStem(group) + QStringLiteral("最后设置"),
-                            QString(markerCount(group), u'0'));
+    return m_ini.readString(kMarkers, groupStem(group) + QStringLiteral("最后设置"), QString(markerCount(group), u'0'));
 }
 
 void TemplateSettings::setMarkerLastState(int group, const QString &state)

@@ -22,71 +22,71 @@ public:
     // Every kind. The six keys the template tab saves together.
     struct PrintDevice
     {
-        QString printer;        // "打印机"
-        int feedDirection = 0;  // "进纸方向": 0 横向进纸, 1 纵向进纸
-        int paperSize = 0;      // "纸张尺寸": 0 A4, 1 A3, 2 默认, 3 其他
-        QString otherPaper;     // "其他纸张类型", written only while paperSize is 3
+        QString printer; // "打印机"
+        int feedDirection = 0; // "进纸方向": 0 横向进纸, 1 纵向进纸
+        int paperSize = 0; // "纸张尺寸": 0 A4, 1 A3, 2 默认, 3 其他
+        QString otherPaper; // "其他纸张类型", written only while paperSize is 3
         QString moveX = QStringLiteral("0"); // "水平整体移动", 0.1 mm as text
         QString moveY = QStringLiteral("0"); // "垂直整体移动", 0.1 mm as text
     };
     PrintDevice printDevice() const;
     void setPrintDevice(const PrintDevice &device);
 
-    QString printer() const;           // "打印机", default empty
+    QString printer() const; // "打印机", default empty
     void setPrinter(const QString &name);
-    int feedDirection() const;         // "进纸方向", default 0
+    int feedDirection() const; // "进纸方向", default 0
     void setFeedDirection(int direction);
-    int paperSize() const;             // "纸张尺寸", default 0
+    int paperSize() const; // "纸张尺寸", default 0
     void setPaperSize(int size);
-    QString otherPaper() const;        // "其他纸张类型", default empty
+    QString otherPaper() const; // "其他纸张类型", default empty
     void setOtherPaper(const QString &paper);
-    QString moveX() const;             // "水平整体移动", default "0"
+    QString moveX() const; // "水平整体移动", default "0"
     void setMoveX(const QString &tenthsMm);
-    QString moveY() const;             // "垂直整体移动", default "0"
+    QString moveY() const; // "垂直整体移动", default "0"
     void setMoveY(const QString &tenthsMm);
 
     // Express waybill templates.
-    int defaultSenderIndex() const;    // "默认寄件单位索引", default 0
+    int defaultSenderIndex() const; // "默认寄件单位索引", default 0
     void setDefaultSenderIndex(int index);
-    QString handler() const;           // "信函经办人", default "经办人"
+    QString handler() const; // "信函经办人", default "经办人"
     void setHandler(const QString &name);
     bool splitRecipientAddress() const; // "分隔打印收件单位地址", default false
     void setSplitRecipientAddress(bool on);
-    bool splitSenderAddress() const;   // "分隔打印寄件单位地址", default false
+    bool splitSenderAddress() const; // "分隔打印寄件单位地址", default false
     void setSplitSenderAddress(bool on);
-    bool previewShowPicture() const;   // "预览时显示背景图片", default true
+    bool previewShowPicture() const; // "预览时显示背景图片", default true
     void setPreviewShowPicture(bool on);
     QString backgroundPicture() const; // "背景图片文件路径" (file name only), default name + ".JPG"
     void setBackgroundPicture(const QString &fileName);
-    int dateFormat() const;            // "信函日期打印格式", default 0
+    int dateFormat() const; // "信函日期打印格式", default 0
     void setDateFormat(int format);
-    int amountCapitalFormat() const;   // "金额大写打印格式", default 1
+    int amountCapitalFormat() const; // "金额大写打印格式", default 1
     void setAmountCapitalFormat(int format);
-    int codCapitalFormat() const;      // "代收货款大写打印格式", default 0
+    int codCapitalFormat() const; // "代收货款大写打印格式", default 0
     void setCodCapitalFormat(int format);
-    int insuredCapitalFormat() const;  // "保价金额大写打印格式", default 0
+    int insuredCapitalFormat() const; // "保价金额大写打印格式", default 0
     void setInsuredCapitalFormat(int format);
-    QString waybillNumber() const;     // "信函号码", default empty
+    QString waybillNumber() const; // "信函号码", default empty
     void setWaybillNumber(const QString &number);
-    QString defaultMessage() const;    // "默认留言", default empty
+    QString defaultMessage() const; // "默认留言", default empty
     void setDefaultMessage(const QString &message);
-    int addressType() const;           // "快递地址类型", default 0 (used when not shared)
+    int addressType() const; // "快递地址类型", default 0 (used when not shared)
     void setAddressType(int type);
 
     // Delivery-note templates.
-    int defaultShipperIndex() const;   // "默认发货单位索引", default 0
+    int defaultShipperIndex() const; // "默认发货单位索引", default 0
     void setDefaultShipperIndex(int index);
-    QString deliveryNumber() const;    // "发货单号码", default "CK000001"
+    QString deliveryNumber() const; // "发货单号码", default "CK000001"
     void setDeliveryNumber(const QString &number);
     QString sellerLastMessage() const; // "卖家最后留言", default empty
     void setSellerLastMessage(const QString &message);
-    int deliveryAddressType() const;   // "发货地址类型", default 2 (used when not shared)
+    int deliveryAddressType() const; // "发货地址类型", default 2 (used when not shared)
     void setDeliveryAddressType(int type);
 
     // Inbound-note templates.
     int defaultInboundHandlerIndex() const; // "默认入库经办人索引", default 0
     void setDefaultInboundHandlerIndex(int index);
-    QString inboundNumber() const;     // "入库单号码", default "RK000001"
+    QString inboundNumber() const; // "入库单号码", default "RK000001"
     void setInboundNumber(const QString &number);
 
     // User-defined label captions, default empty: one of the keys below.
@@ -103,7 +103,7 @@ public:
 
     // Marker groups of express templates, group 1..3 with 2, 4, 5 markers.
     static int markerCount(int group);
-    QString markerGroupName(int group) const;  // "第g组标记组名", default "第g组标记"
+    QString markerGroupName(int group) const; // "第g组标记组名", default "第g组标记"
     void setMarkerGroupName(int group, const QString &name);
     // "第g组标记勾选项互斥", default 0. Note the sense: 0 = ticking one marker
     // clears the others; any other value = the markers are independent.

@@ -14,7 +14,10 @@ namespace {
 const QString kLineEnd = QStringLiteral("\r\n");
 
 // Blanks and control characters: what trimming and the comma-text rule skip.
-constexpr bool isBlankOrControl(char16_t c) { return c <= u' '; }
+constexpr bool isBlankOrControl(char16_t c)
+{
+    return c <= u' ';
+}
 
 // Lines as a text file holds them: a line ends at CR LF, a lone LF or a lone
 // CR; a line break at the very end does not start another (empty) line.
@@ -199,9 +202,8 @@ QString joinCommaText(const QStringList &values)
         if (i > 0)
             text += u',';
         const QString &value = values[i];
-        const bool quote = std::any_of(value.begin(), value.end(), [](QChar c) {
-            return isBlankOrControl(c.unicode()) || c == u'"' || c == u',';
-        });
+        const bool quote = std::any_of(value.begin(), value.end(),
+            [](QChar c) { return isBlankOrControl(c.unicode()) || c == u'"' || c == u','; });
         if (quote) {
             text += u'"';
             text += QString(value).replace(u'"', QStringLiteral("\"\""));

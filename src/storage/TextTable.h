@@ -17,7 +17,7 @@ int fieldCount(QStringView row, QStringView separator = u",");
 QString setField(QStringView row, int index, QStringView value, QChar separator = u',');
 
 QString cleanValue(QString value); // every "," removed
-QString cleanRow(QString row);     // every blank removed
+QString cleanRow(QString row); // every blank removed
 
 // The file's lines, or `defaultText` split into lines when the file is missing
 // (the file is not created then).

@@ -149,14 +149,13 @@ constexpr BuiltInItem kInboundItems[] = {
 };
 static_assert(std::size(kInboundItems) == 9);
 
-template<std::size_t N>
-QList<QStringList> rowsOf(const BuiltInItem (&items)[N])
+template<std::size_t N> QList<QStringList> rowsOf(const BuiltInItem (&items)[N])
 {
     QList<QStringList> rows;
     rows.reserve(qsizetype(N) + 1);
     rows.append(TextTable::splitCommaText(ItemTable::header()));
     for (const BuiltInItem &item : items) {
-        rows.append(QStringList{
+        rows.append(QStringList {
             QString(),
             QString::fromUtf16(item.name),
             item.print ? QStringLiteral("打印") : QStringLiteral("不打印"),
@@ -295,9 +294,7 @@ ItemParams ItemParams::fromRow(const ItemTable &table, int row)
     ItemParams params;
     if (row < 1 || row >= table.rowCount())
         return params;
-    const auto text = [&](const QString &header) {
-        return table.cell(row, table.findColumn(header));
-    };
+    const auto text = [&](const QString &header) { return table.cell(row, table.findColumn(header)); };
     params.print = text(QStringLiteral("是否打印")) == u"打印";
     params.left = intOr(text(QStringLiteral("距左端")), 0);
     params.top = intOr(text(QStringLiteral("距上端")), 0);

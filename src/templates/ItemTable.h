@@ -15,7 +15,10 @@ public:
     enum Kind { Express = 0, Delivery = 1, Inbound = 2 };
 
     ItemTable() = default;
-    explicit ItemTable(QList<QStringList> rows) : m_rows(std::move(rows)) {}
+    explicit ItemTable(QList<QStringList> rows)
+        : m_rows(std::move(rows))
+    {
+    }
 
     static QString header();
     static ItemTable builtIn(int kind); // 74, 24 and 9 items
@@ -47,14 +50,14 @@ struct ItemParams
 {
     enum Wrap { AutoWrap = 0, ManualWrap = 1, NoWrap = 2 };
 
-    bool print = false;   // "是否打印" is "打印"
-    int left = 0;         // 0.1 mm
+    bool print = false; // "是否打印" is "打印"
+    int left = 0; // 0.1 mm
     int top = 0;
     int width = 0;
     int spacing = 0;
-    int size = 10;        // points
+    int size = 10; // points
     QString font = QStringLiteral("黑体");
-    bool shrink = true;   // only "否" switches it off
+    bool shrink = true; // only "否" switches it off
     Wrap wrap = AutoWrap;
 
     static ItemParams fromRow(const ItemTable &table, int row);

@@ -17,7 +17,7 @@ struct PrinterSetup
     static constexpr int PaperA3 = 8;
     static constexpr int PaperUnchanged = 0;
 
-    QString printer;   // empty or not installed: the default printer
+    QString printer; // empty or not installed: the default printer
     Orientation orientation = Orientation::Portrait;
     int paperNumber = PaperA4; // PaperUnchanged leaves the printer's paper alone
     // For "其他": the name part of the list entry, so that a printer offering

@@ -7,7 +7,7 @@ namespace Slipdesk::TemplateList {
 QStringList load(ProgramSettings &settings, int kind)
 {
     if (settings.templateCount(kind) <= 0) {
-        const QStringList defaults{ProgramSettings::defaultTemplateName(kind)};
+        const QStringList defaults {ProgramSettings::defaultTemplateName(kind)};
         settings.setTemplateNames(kind, defaults);
         return defaults;
     }

@@ -22,7 +22,7 @@ QString GoodsMaster::fileName()
 QStringList GoodsMaster::samples()
 {
     return {QStringLiteral("0101,手机,个,10,1500,翻盖型,1200,示例数码批发部"),
-            QStringLiteral("0102,电脑,台,10,3500,宽屏,3000,自己组装机")};
+        QStringLiteral("0102,电脑,台,10,3500,宽屏,3000,自己组装机")};
 }
 
 void GoodsMaster::load(const Paths &paths)

@@ -11,27 +11,36 @@ namespace Slipdesk {
 QString SmallLists::fileName(Which which)
 {
     switch (which) {
-    case Units: return QStringLiteral("计量单位.txt");
-    case OutboundRemarks: return QStringLiteral("出库备注.Txt");
-    default: return QStringLiteral("入库备注.Txt");
+    case Units:
+        return QStringLiteral("计量单位.txt");
+    case OutboundRemarks:
+        return QStringLiteral("出库备注.Txt");
+    default:
+        return QStringLiteral("入库备注.Txt");
     }
 }
 
 QString SmallLists::legacyKey(Which which)
 {
     switch (which) {
-    case Units: return QStringLiteral("计量单位");
-    case OutboundRemarks: return QStringLiteral("商品备注");
-    default: return QStringLiteral("no"); // inbound remarks never had an old key
+    case Units:
+        return QStringLiteral("计量单位");
+    case OutboundRemarks:
+        return QStringLiteral("商品备注");
+    default:
+        return QStringLiteral("no"); // inbound remarks never had an old key
     }
 }
 
 QString SmallLists::defaultText(Which which)
 {
     switch (which) {
-    case Units: return QStringLiteral("件\r\n个\r\n套\r\n台\r\n盒\r\n包\r\n");
-    case OutboundRemarks: return QStringLiteral("出库备注1\r\n出库备注2\r\n");
-    default: return QStringLiteral("A供应商\r\nB供应商\r\n");
+    case Units:
+        return QStringLiteral("件\r\n个\r\n套\r\n台\r\n盒\r\n包\r\n");
+    case OutboundRemarks:
+        return QStringLiteral("出库备注1\r\n出库备注2\r\n");
+    default:
+        return QStringLiteral("A供应商\r\nB供应商\r\n");
     }
 }
 

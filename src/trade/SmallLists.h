@@ -15,8 +15,8 @@ class SmallLists
 public:
     enum Which { Units, OutboundRemarks, InboundRemarks, Count };
 
-    static QString fileName(Which which);     // "计量单位.txt", "出库备注.Txt", "入库备注.Txt"
-    static QString legacyKey(Which which);    // old comma-separated key in "Main"
+    static QString fileName(Which which); // "计量单位.txt", "出库备注.Txt", "入库备注.Txt"
+    static QString legacyKey(Which which); // old comma-separated key in "Main"
     static QString defaultText(Which which);
 
     // Reads the file; without it, migrates the old-style settings key (deleting

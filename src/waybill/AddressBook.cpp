@@ -7,8 +7,14 @@
 
 namespace Slipdesk::AddressBook {
 
-QString recipientFile() { return QStringLiteral("收件单位.TXT"); }
-QString senderFile() { return QStringLiteral("寄件单位.TXT"); }
+QString recipientFile()
+{
+    return QStringLiteral("收件单位.TXT");
+}
+QString senderFile()
+{
+    return QStringLiteral("寄件单位.TXT");
+}
 
 // Columns: 代码,类别,编号,邮编,省/市,地/市,区/县,通讯地址,收件单位名称,部门,收件人,称谓,
 // 收件语,单位电话,传真,网址,收件人电话,昵称,手机,支付宝,邮箱,聊天 (部门 and 称谓 left empty).
@@ -68,14 +74,28 @@ QStringList column(const QStringList &rows, int field)
 
 const QStringList &recipientControls()
 {
-    static const QStringList names{
-        QStringLiteral("EdtSjDwDm"),   QStringLiteral("EdtSjDwType"),  QStringLiteral("EdtSjDwNo"),
-        QStringLiteral("EdtSjdwYb"),   QStringLiteral("EdtSjDwSs"),    QStringLiteral("EdtSjDwDs"),
-        QStringLiteral("EdtSjDwQx"),   QStringLiteral("EdtSjDwDz"),    QStringLiteral("CmbSjdwMc"),
-        QStringLiteral("CmbSjdwBm"),   QStringLiteral("CmbSjrMc"),     QStringLiteral("CmbSjrCw"),
-        QStringLiteral("CmbSjrSy"),    QStringLiteral("EdtSjDwTel"),   QStringLiteral("EdtSjDwFax"),
-        QStringLiteral("EdtSjDwWeb"),  QStringLiteral("EdtSjrTel1"),   QStringLiteral("EdtSjrWW"),
-        QStringLiteral("EdtSjrMobile"), QStringLiteral("EdtSjrPayEmail"), QStringLiteral("EdtSjrEmail"),
+    static const QStringList names {
+        QStringLiteral("EdtSjDwDm"),
+        QStringLiteral("EdtSjDwType"),
+        QStringLiteral("EdtSjDwNo"),
+        QStringLiteral("EdtSjdwYb"),
+        QStringLiteral("EdtSjDwSs"),
+        QStringLiteral("EdtSjDwDs"),
+        QStringLiteral("EdtSjDwQx"),
+        QStringLiteral("EdtSjDwDz"),
+        QStringLiteral("CmbSjdwMc"),
+        QStringLiteral("CmbSjdwBm"),
+        QStringLiteral("CmbSjrMc"),
+        QStringLiteral("CmbSjrCw"),
+        QStringLiteral("CmbSjrSy"),
+        QStringLiteral("EdtSjDwTel"),
+        QStringLiteral("EdtSjDwFax"),
+        QStringLiteral("EdtSjDwWeb"),
+        QStringLiteral("EdtSjrTel1"),
+        QStringLiteral("EdtSjrWW"),
+        QStringLiteral("EdtSjrMobile"),
+        QStringLiteral("EdtSjrPayEmail"),
+        QStringLiteral("EdtSjrEmail"),
         QStringLiteral("EdtSjrIM"),
     };
     return names;
@@ -83,14 +103,28 @@ const QStringList &recipientControls()
 
 const QStringList &senderControls()
 {
-    static const QStringList names{
-        QStringLiteral("EdtJjDwDm"),   QStringLiteral("EdtJjDwYb"),    QStringLiteral("EdtFrom"),
-        QStringLiteral("EdtJjDwSs"),   QStringLiteral("EdtJjDwDs"),    QStringLiteral("EdtJjDwQx"),
-        QStringLiteral("EdtJjDwDz"),   QStringLiteral("CmbJjDwMc"),    QStringLiteral("CmbJjrMc"),
-        QStringLiteral("EdtJjDwTel"),  QStringLiteral("EdtJjDwFax"),   QStringLiteral("EdtJjDwTax"),
-        QStringLiteral("EdtJjDwWeb"),  QStringLiteral("EdtJjDwBank"),  QStringLiteral("EdtJjDwBankId"),
-        QStringLiteral("EdtJjrTel1"),  QStringLiteral("EdtJjrWW"),     QStringLiteral("EdtJjrMobile"),
-        QStringLiteral("EdtJjrPayEmail"), QStringLiteral("EdtJjrEmail"), QStringLiteral("EdtJjrIM"),
+    static const QStringList names {
+        QStringLiteral("EdtJjDwDm"),
+        QStringLiteral("EdtJjDwYb"),
+        QStringLiteral("EdtFrom"),
+        QStringLiteral("EdtJjDwSs"),
+        QStringLiteral("EdtJjDwDs"),
+        QStringLiteral("EdtJjDwQx"),
+        QStringLiteral("EdtJjDwDz"),
+        QStringLiteral("CmbJjDwMc"),
+        QStringLiteral("CmbJjrMc"),
+        QStringLiteral("EdtJjDwTel"),
+        QStringLiteral("EdtJjDwFax"),
+        QStringLiteral("EdtJjDwTax"),
+        QStringLiteral("EdtJjDwWeb"),
+        QStringLiteral("EdtJjDwBank"),
+        QStringLiteral("EdtJjDwBankId"),
+        QStringLiteral("EdtJjrTel1"),
+        QStringLiteral("EdtJjrWW"),
+        QStringLiteral("EdtJjrMobile"),
+        QStringLiteral("EdtJjrPayEmail"),
+        QStringLiteral("EdtJjrEmail"),
+        QStringLiteral("EdtJjrIM"),
     };
     return names;
 }
@@ -100,8 +134,8 @@ QString storedName(QString text)
     return TextTable::cleanRow(TextTable::cleanValue(std::move(text)));
 }
 
-bool isNewRecipient(const QString &nameText, const QStringList &nameItems, const QString &unitText,
-                    const QStringList &unitItems)
+bool isNewRecipient(
+    const QString &nameText, const QStringList &nameItems, const QString &unitText, const QStringList &unitItems)
 {
     if (!storedName(nameText).isEmpty() && !nameItems.contains(nameText))
         return true;
@@ -122,17 +156,17 @@ QString buildRow(const QStringList &values)
 
 const QList<PickList> &pickLists()
 {
-    static const QList<PickList> lists{
+    static const QList<PickList> lists {
         {7, QStringLiteral("收件单位部门.TXT"), QStringLiteral("CmbSjdwBm"), QStringLiteral("采购部\r\n财务部"),
-         QStringLiteral("序号,收件单位部门"), QStringLiteral("收件部门")},
+            QStringLiteral("序号,收件单位部门"), QStringLiteral("收件部门")},
         {8, QStringLiteral("收件人称谓.TXT"), QStringLiteral("CmbSjrCw"), QStringLiteral("先生\r\n女士"),
-         QStringLiteral("序号,收件人称谓"), QStringLiteral("收件称谓")},
+            QStringLiteral("序号,收件人称谓"), QStringLiteral("收件称谓")},
         {9, QStringLiteral("收件语.TXT"), QStringLiteral("CmbSjrSy"), QStringLiteral("收\r\n启"),
-         QStringLiteral("序号,收件语"), QStringLiteral("收件语")},
+            QStringLiteral("序号,收件语"), QStringLiteral("收件语")},
         {10, QStringLiteral("信函物品.TXT"), QStringLiteral("CmbLetterWP"), QStringLiteral("书籍\r\n光盘"),
-         QStringLiteral("序号,信函物品"), QStringLiteral("信函物品")},
+            QStringLiteral("序号,信函物品"), QStringLiteral("信函物品")},
         {11, QStringLiteral("信函留言.TXT"), QStringLiteral("CmbLetterLy"), QStringLiteral("请查收\r\n请收件后回复"),
-         QStringLiteral("序号,信函留言"), QStringLiteral("信函留言")},
+            QStringLiteral("序号,信函留言"), QStringLiteral("信函留言")},
     };
     return lists;
 }

@@ -17,7 +17,7 @@ inline constexpr int SenderUnitField = 7;
 inline constexpr int SenderNameField = 8;
 
 QString recipientFile(); // "收件单位.TXT"
-QString senderFile();    // "寄件单位.TXT"
+QString senderFile(); // "寄件单位.TXT"
 
 QStringList recipientSamples();
 QStringList senderSamples();
@@ -40,8 +40,8 @@ QString storedName(QString text);
 // whose text is not an item of the name list, or else a non-empty unit whose
 // text is not an item of the unit list. Texts are compared as shown; the
 // emptiness test looks at the stored form.
-bool isNewRecipient(const QString &nameText, const QStringList &nameItems, const QString &unitText,
-                    const QStringList &unitItems);
+bool isNewRecipient(
+    const QString &nameText, const QStringList &nameItems, const QString &unitText, const QStringList &unitItems);
 
 // A book row from field values: commas and line breaks removed from each
 // value (a line break would split the row in two), joined by ",", and then

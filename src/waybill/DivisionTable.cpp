@@ -130,8 +130,8 @@ bool DivisionTable::continuesStreet(QStringView after)
     return false;
 }
 
-DivisionTable::Match DivisionTable::matchAt(QStringView text, qsizetype pos, Level level, int within,
-                                            bool allowShort) const
+DivisionTable::Match DivisionTable::matchAt(
+    QStringView text, qsizetype pos, Level level, int within, bool allowShort) const
 {
     Match m;
     if (pos < 0 || pos >= text.size())
@@ -146,7 +146,7 @@ DivisionTable::Match DivisionTable::matchAt(QStringView text, qsizetype pos, Lev
         const Entry &entry = m_entries[e];
         if (m.division >= 0 || m.ambiguous) {
             if (entry.name.size() < m.length)
-                break;  // only equally long names can still compete
+                break; // only equally long names can still compete
         }
         if (entry.isShort && !allowShort)
             continue;

@@ -19,7 +19,7 @@ public:
     struct Division
     {
         QString code;
-        QString name;   // official full name
+        QString name; // official full name
         int parent = -1;
         Level level = Province;
     };
@@ -40,9 +40,9 @@ public:
 
     int size() const { return int(m_divisions.size()); }
     const Division &at(int i) const { return m_divisions[size_t(i)]; }
-    int find(const QString &name, Level level) const;  // first division with that official name, or -1
+    int find(const QString &name, Level level) const; // first division with that official name, or -1
     int provinceOf(int i) const;
-    int prefectureOf(int i) const;  // -1 for provinces and for counties directly below a province
+    int prefectureOf(int i) const; // -1 for provinces and for counties directly below a province
     // Provinces whose counties sit directly below them (the four
     // municipalities, Hong Kong and Macau).
     bool isMunicipality(int province) const;
@@ -73,8 +73,8 @@ private:
         bool isShort;
     };
     std::vector<Division> m_divisions;
-    std::vector<Entry> m_entries;        // grouped by first character, longest first
-    std::vector<uint32_t> m_buckets;     // per first character: start << 8 | count, 0 = none
+    std::vector<Entry> m_entries; // grouped by first character, longest first
+    std::vector<uint32_t> m_buckets; // per first character: start << 8 | count, 0 = none
 };
 
 } // namespace Slipdesk

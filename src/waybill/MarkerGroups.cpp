@@ -8,10 +8,14 @@ namespace Slipdesk::MarkerGroups {
 int boxCount(int group)
 {
     switch (group) {
-    case 1: return 2;
-    case 2: return 4;
-    case 3: return 5;
-    default: return 0;
+    case 1:
+        return 2;
+    case 2:
+        return 4;
+    case 3:
+        return 5;
+    default:
+        return 0;
     }
 }
 

@@ -19,12 +19,18 @@ struct Region
     const char16_t *full;
 };
 constexpr Region kRegions[] = {
-    {u"北京", u"北京市"},           {u"上海", u"上海市"},
-    {u"天津", u"天津市"},           {u"重庆", u"重庆市"},
-    {u"香港", u"香港特别行政区"},   {u"澳门", u"澳门特别行政区"},
-    {u"内蒙古自治区", nullptr},     {u"广西壮族自治区", nullptr},
-    {u"西藏自治区", nullptr},       {u"宁夏回族自治区", nullptr},
-    {u"新疆维吾尔自治区", nullptr}, {u"海外", nullptr},
+    {u"北京", u"北京市"},
+    {u"上海", u"上海市"},
+    {u"天津", u"天津市"},
+    {u"重庆", u"重庆市"},
+    {u"香港", u"香港特别行政区"},
+    {u"澳门", u"澳门特别行政区"},
+    {u"内蒙古自治区", nullptr},
+    {u"广西壮族自治区", nullptr},
+    {u"西藏自治区", nullptr},
+    {u"宁夏回族自治区", nullptr},
+    {u"新疆维吾尔自治区", nullptr},
+    {u"海外", nullptr},
 };
 
 // The last space-separated part of s.
@@ -48,8 +54,8 @@ int readInteger(const QString &s)
 QStringList OrderParser::formatNames()
 {
     return {QStringLiteral("有啊地址1"), QStringLiteral("淘宝地址2"), QStringLiteral("淘宝地址3"),
-            QStringLiteral("淘宝地址4"), QStringLiteral("淘宝地址5"), QStringLiteral("淘宝地址6"),
-            QStringLiteral("拍拍地址1")};
+        QStringLiteral("淘宝地址4"), QStringLiteral("淘宝地址5"), QStringLiteral("淘宝地址6"),
+        QStringLiteral("拍拍地址1")};
 }
 
 bool OrderParser::isMunicipality(const QString &s)
@@ -331,11 +337,11 @@ QString OrderParser::expressPreview(int format, const OrderResult &r)
 {
     const QString crlf = QStringLiteral("\r\n");
     QString out = QStringLiteral("[收件姓名]:") + r.name + QString(10, u' ') + QStringLiteral("[目的地]:")
-                  + r.destination + crlf + QStringLiteral("[收件地址]:") + r.province + kSpace + r.city + kSpace
-                  + r.district + crlf + QStringLiteral("\u3000\u3000\u3000\u3000   ") + r.address + crlf
-                  + QStringLiteral("[收件单位]:") + crlf + QStringLiteral("[联系电话]:") + r.telephone + kSpace
-                  + QStringLiteral("[邮   编]:") + r.postcode + crlf + QStringLiteral("[收件手机]:") + r.mobile
-                  + crlf + crlf + QStringLiteral("[买家昵称]:") + r.nickname + QStringLiteral("    ");
+        + r.destination + crlf + QStringLiteral("[收件地址]:") + r.province + kSpace + r.city + kSpace + r.district
+        + crlf + QStringLiteral("\u3000\u3000\u3000\u3000   ") + r.address + crlf + QStringLiteral("[收件单位]:") + crlf
+        + QStringLiteral("[联系电话]:") + r.telephone + kSpace + QStringLiteral("[邮   编]:") + r.postcode + crlf
+        + QStringLiteral("[收件手机]:") + r.mobile + crlf + crlf + QStringLiteral("[买家昵称]:") + r.nickname
+        + QStringLiteral("    ");
     if (format == Paipai1)
         out += QStringLiteral("[财付通]:") + r.chat;
     else
@@ -343,16 +349,15 @@ QString OrderParser::expressPreview(int format, const OrderResult &r)
     return out;
 }
 
-QString OrderParser::deliveryPreview(const OrderResult &r, const QString &goodsName, const QString &goodsPrice,
-                                     const QString &postage)
+QString OrderParser::deliveryPreview(
+    const OrderResult &r, const QString &goodsName, const QString &goodsPrice, const QString &postage)
 {
     const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("[买家姓名]:") + r.name + kSpace + QStringLiteral("[买家昵称]:") + r.nickname + kSpace
-           + QStringLiteral("[收件手机]:") + r.mobile + kSpace + QStringLiteral("[联系电话]:") + r.telephone + crlf
-           + QStringLiteral("[收货地址]:") + r.province + kSpace + r.city + kSpace + r.district + kSpace + r.address
-           + kSpace + QStringLiteral("[邮   编]:") + r.postcode + crlf + crlf + QStringLiteral("[商品名称]:")
-           + goodsName + crlf + QStringLiteral("[商品单价]:") + goodsPrice + crlf + QStringLiteral("[邮    费]:")
-           + postage;
+        + QStringLiteral("[收件手机]:") + r.mobile + kSpace + QStringLiteral("[联系电话]:") + r.telephone + crlf
+        + QStringLiteral("[收货地址]:") + r.province + kSpace + r.city + kSpace + r.district + kSpace + r.address
+        + kSpace + QStringLiteral("[邮   编]:") + r.postcode + crlf + crlf + QStringLiteral("[商品名称]:") + goodsName
+        + crlf + QStringLiteral("[商品单价]:") + goodsPrice + crlf + QStringLiteral("[邮    费]:") + postage;
 }
 
 } // namespace Slipdesk

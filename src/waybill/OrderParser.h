@@ -13,13 +13,13 @@ class OrderParser
 public:
     // Indexes of the copy formats, in the order of the format list.
     enum Format {
-        Youa1 = 0,    // "有啊地址1": nickname / name and phones / address，postcode
-        Taobao2 = 1,  // "淘宝地址2": smart reading of any common layout
-        Taobao3 = 2,  // "淘宝地址3": name ，phones ，address ，postcode
-        Taobao4 = 3,  // "淘宝地址4": address， postcode， name， phones
-        Taobao5 = 4,  // "淘宝地址5": smart reading, as "淘宝地址2"
-        Taobao6 = 5,  // "淘宝地址6": chat copy, nickname then address，postcode，name，phones
-        Paipai1 = 6,  // "拍拍地址1": one line or an order card
+        Youa1 = 0, // "有啊地址1": nickname / name and phones / address，postcode
+        Taobao2 = 1, // "淘宝地址2": smart reading of any common layout
+        Taobao3 = 2, // "淘宝地址3": name ，phones ，address ，postcode
+        Taobao4 = 3, // "淘宝地址4": address， postcode， name， phones
+        Taobao5 = 4, // "淘宝地址5": smart reading, as "淘宝地址2"
+        Taobao6 = 5, // "淘宝地址6": chat copy, nickname then address，postcode，name，phones
+        Paipai1 = 6, // "拍拍地址1": one line or an order card
     };
     static constexpr int FormatCount = 7;
 
@@ -36,7 +36,7 @@ public:
     // The preview of the delivery tab's label; goods name, unit price and
     // postage come from no format and are passed in (usually empty).
     static QString deliveryPreview(const OrderResult &r, const QString &goodsName = QString(),
-                                   const QString &goodsPrice = QString(), const QString &postage = QString());
+        const QString &goodsPrice = QString(), const QString &postage = QString());
 
     // A text counts as a municipality when it occurs inside
     // "北京上海天津重庆香港澳门"; an empty text never does.

@@ -1,16 +1,15 @@
 #include "OrderResult.h"
 
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace Slipdesk {
 
 QStringList OrderResult::keys()
 {
-    return {QStringLiteral("name"),     QStringLiteral("destination"), QStringLiteral("province"),
-            QStringLiteral("city"),     QStringLiteral("district"),    QStringLiteral("address"),
-            QStringLiteral("telephone"), QStringLiteral("postcode"),   QStringLiteral("mobile"),
-            QStringLiteral("nickname"), QStringLiteral("payment"),     QStringLiteral("chat")};
+    return {QStringLiteral("name"), QStringLiteral("destination"), QStringLiteral("province"), QStringLiteral("city"),
+        QStringLiteral("district"), QStringLiteral("address"), QStringLiteral("telephone"), QStringLiteral("postcode"),
+        QStringLiteral("mobile"), QStringLiteral("nickname"), QStringLiteral("payment"), QStringLiteral("chat")};
 }
 
 QStringList OrderResult::values() const
@@ -28,7 +27,7 @@ QByteArray OrderResult::toJson() const
     for (int i = 0; i < k.size(); ++i) {
         if (i)
             out += ',';
-        QByteArray value = QJsonDocument(QJsonArray{v.at(i)}).toJson(QJsonDocument::Compact);
+        QByteArray value = QJsonDocument(QJsonArray {v.at(i)}).toJson(QJsonDocument::Compact);
         out += '"' + k.at(i).toUtf8() + "\":" + value.mid(1, value.size() - 2);
     }
     out += '}';

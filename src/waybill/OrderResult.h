@@ -19,8 +19,8 @@ struct OrderResult
     QString postcode;
     QString mobile;
     QString nickname;
-    QString payment;   // 支付宝 account
-    QString chat;      // chat account (财付通 / QQ)
+    QString payment; // 支付宝 account
+    QString chat; // chat account (财付通 / QQ)
 
     // The keys in the order above, as the command line prints them.
     static QStringList keys();

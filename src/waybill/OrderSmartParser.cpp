@@ -23,23 +23,64 @@ struct Label
 // Labels as marketplaces and buyers write them. A label is recognised when it
 // ends the words in front of a colon, so "新收货地址：" reads as "收货地址：".
 constexpr Label kLabels[] = {
-    {u"收货人姓名", Kind::Name}, {u"收件人姓名", Kind::Name}, {u"收货人", Kind::Name}, {u"收件人", Kind::Name},
-    {u"买家姓名", Kind::Name}, {u"姓名", Kind::Name}, {u"联系人", Kind::Name}, {u"名字", Kind::Name},
-    {u"手机号码", Kind::Mobile}, {u"手机号", Kind::Mobile}, {u"手机", Kind::Mobile}, {u"移动电话", Kind::Mobile},
-    {u"电话号码", Kind::Phone}, {u"电话", Kind::Phone}, {u"固话", Kind::Phone}, {u"座机", Kind::Phone},
-    {u"联系方式", Kind::Phone}, {u"号码", Kind::Phone},
+    {u"收货人姓名", Kind::Name},
+    {u"收件人姓名", Kind::Name},
+    {u"收货人", Kind::Name},
+    {u"收件人", Kind::Name},
+    {u"买家姓名", Kind::Name},
+    {u"姓名", Kind::Name},
+    {u"联系人", Kind::Name},
+    {u"名字", Kind::Name},
+    {u"手机号码", Kind::Mobile},
+    {u"手机号", Kind::Mobile},
+    {u"手机", Kind::Mobile},
+    {u"移动电话", Kind::Mobile},
+    {u"电话号码", Kind::Phone},
+    {u"电话", Kind::Phone},
+    {u"固话", Kind::Phone},
+    {u"座机", Kind::Phone},
+    {u"联系方式", Kind::Phone},
+    {u"号码", Kind::Phone},
     {u"地址", Kind::Address},
-    {u"所在地区", Kind::Region}, {u"所在地", Kind::Region}, {u"省市区", Kind::Region}, {u"地区", Kind::Region},
-    {u"邮政编码", Kind::Postcode}, {u"邮编", Kind::Postcode},
-    {u"昵称", Kind::Nickname}, {u"旺旺", Kind::Nickname}, {u"旺旺号", Kind::Nickname}, {u"会员名", Kind::Nickname},
-    {u"支付宝", Kind::Payment}, {u"支付宝账号", Kind::Payment},
-    {u"QQ", Kind::Chat}, {u"qq", Kind::Chat}, {u"微信", Kind::Chat}, {u"微信号", Kind::Chat}, {u"财付通", Kind::Chat},
-    {u"收货信息", Kind::Free}, {u"收件信息", Kind::Free}, {u"收货人信息", Kind::Free},
-    {u"订单编号", Kind::Ignore}, {u"订单号", Kind::Ignore}, {u"留言", Kind::Ignore}, {u"备注", Kind::Ignore},
-    {u"时间", Kind::Ignore}, {u"运费", Kind::Ignore}, {u"实付款", Kind::Ignore}, {u"金额", Kind::Ignore},
-    {u"商品", Kind::Ignore}, {u"宝贝", Kind::Ignore}, {u"数量", Kind::Ignore}, {u"单价", Kind::Ignore},
-    {u"价格", Kind::Ignore}, {u"快递", Kind::Ignore}, {u"物流", Kind::Ignore}, {u"配送方式", Kind::Ignore},
-    {u"发票", Kind::Ignore}, {u"状态", Kind::Ignore}, {u"付款方式", Kind::Ignore},
+    {u"所在地区", Kind::Region},
+    {u"所在地", Kind::Region},
+    {u"省市区", Kind::Region},
+    {u"地区", Kind::Region},
+    {u"邮政编码", Kind::Postcode},
+    {u"邮编", Kind::Postcode},
+    {u"昵称", Kind::Nickname},
+    {u"旺旺", Kind::Nickname},
+    {u"旺旺号", Kind::Nickname},
+    {u"会员名", Kind::Nickname},
+    {u"支付宝", Kind::Payment},
+    {u"支付宝账号", Kind::Payment},
+    {u"QQ", Kind::Chat},
+    {u"qq", Kind::Chat},
+    {u"微信", Kind::Chat},
+    {u"微信号", Kind::Chat},
+    {u"财付通", Kind::Chat},
+    {u"收货信息", Kind::Free},
+    {u"收件信息", Kind::Free},
+    {u"收货人信息", Kind::Free},
+    {u"订单编号", Kind::Ignore},
+    {u"订单号", Kind::Ignore},
+    {u"留言", Kind::Ignore},
+    {u"备注", Kind::Ignore},
+    {u"时间", Kind::Ignore},
+    {u"运费", Kind::Ignore},
+    {u"实付款", Kind::Ignore},
+    {u"金额", Kind::Ignore},
+    {u"商品", Kind::Ignore},
+    {u"宝贝", Kind::Ignore},
+    {u"数量", Kind::Ignore},
+    {u"单价", Kind::Ignore},
+    {u"价格", Kind::Ignore},
+    {u"快递", Kind::Ignore},
+    {u"物流", Kind::Ignore},
+    {u"配送方式", Kind::Ignore},
+    {u"发票", Kind::Ignore},
+    {u"状态", Kind::Ignore},
+    {u"付款方式", Kind::Ignore},
 };
 
 // Common surnames: a name found without a label must begin with one. Common
@@ -56,8 +97,26 @@ const QString &singleSurnames()
 }
 
 constexpr const char16_t *kCompoundSurnames[] = {
-    u"欧阳", u"司马", u"上官", u"诸葛", u"东方", u"皇甫", u"尉迟", u"公孙", u"慕容", u"令狐",
-    u"长孙", u"宇文", u"司徒", u"夏侯", u"端木", u"南宫", u"轩辕", u"西门", u"独孤", u"呼延",
+    u"欧阳",
+    u"司马",
+    u"上官",
+    u"诸葛",
+    u"东方",
+    u"皇甫",
+    u"尉迟",
+    u"公孙",
+    u"慕容",
+    u"令狐",
+    u"长孙",
+    u"宇文",
+    u"司徒",
+    u"夏侯",
+    u"端木",
+    u"南宫",
+    u"轩辕",
+    u"西门",
+    u"独孤",
+    u"呼延",
 };
 
 bool isCjk(QChar c)
@@ -89,7 +148,15 @@ bool isSpace(QChar c)
 bool isStrongSeparator(QChar c)
 {
     switch (c.unicode()) {
-    case u'\n': case u'\r': case u',': case u'，': case u';': case u'；': case u'/': case u'／': case u'|':
+    case u'\n':
+    case u'\r':
+    case u',':
+    case u'，':
+    case u';':
+    case u'；':
+    case u'/':
+    case u'／':
+    case u'|':
         return true;
     default:
         return false;
@@ -160,8 +227,8 @@ QStringView stripWrapping(QStringView w)
 
 struct LabelHit
 {
-    qsizetype begin = 0;    // where the label word starts
-    qsizetype content = 0;  // where its value starts
+    qsizetype begin = 0; // where the label word starts
+    qsizetype content = 0; // where its value starts
     Kind kind = Kind::Free;
 };
 
@@ -192,7 +259,7 @@ std::vector<LabelHit> findLabels(QStringView chunk)
             --end;
         qsizetype begin = end;
         while (begin > 0 && (isCjk(chunk.at(begin - 1)) || (colon && isAsciiLetter(chunk.at(begin - 1))))
-               && end - begin < 12)
+            && end - begin < 12)
             --begin;
         if (begin == end)
             continue;
@@ -206,7 +273,7 @@ std::vector<LabelHit> findLabels(QStringView chunk)
         if (label) {
             hits.push_back({end - qsizetype(QStringView(label->word).size()), j + 1, label->kind});
         } else if (run.size() >= 2 && run.size() <= 6 && (begin == 0 || isSpace(chunk.at(begin - 1)))
-                   && !isAsciiLetter(run.front())) {
+            && !isAsciiLetter(run.front())) {
             // An unknown label: its words go, its value is read like free text.
             hits.push_back({begin, j + 1, Kind::Free});
         }
@@ -349,8 +416,8 @@ void extractNumbers(QString &s, Kind kind, Found &found)
             if (g.text.size() == 6) {
                 const bool leftFree = k > 0 ? g.sepBefore == u' '
                                             : (runBegin == 0 || !isCjk(s.at(runBegin - 1)) || kind == Kind::Postcode);
-                const bool rightFree = k + 1 < count ? groups[size_t(k + 1)].sepBefore == u' '
-                                                     : (runEnd == n || !isCjk(s.at(runEnd)));
+                const bool rightFree
+                    = k + 1 < count ? groups[size_t(k + 1)].sepBefore == u' ' : (runEnd == n || !isCjk(s.at(runEnd)));
                 if (leftFree && rightFree) {
                     if (!found.postcodeSeen && g.text != u"000000")
                         found.postcode = g.text.toString();
@@ -371,7 +438,8 @@ void extractNumbers(QString &s, Kind kind, Found &found)
 
 bool hasStopChar(QStringView w)
 {
-    static const QString anywhere = QStringLiteral("的店铺司址话编码省市县区镇乡村街巷弄楼室栋层厦号货购买卖件递价款单收");
+    static const QString anywhere
+        = QStringLiteral("的店铺司址话编码省市县区镇乡村街巷弄楼室栋层厦号货购买卖件递价款单收");
     static const QString atEnd = QStringLiteral("路道园苑场庄湾府桥坊里组");
     for (QChar c : w)
         if (anywhere.contains(c))
@@ -468,8 +536,7 @@ bool OrderSmartParser::splitAddress(const QString &address, OrderResult &r)
 
     Table::Match mp = t.matchAt(s, pos, Table::Province, -1, true);
     Table::Match mc = t.matchAt(s, pos, Table::Prefecture, -1, true);
-    if (mp.found() && mp.isShort && !t.isMunicipality(mp.division)
-        && !followedByBelow(s, pos + mp.length, mp.division))
+    if (mp.found() && mp.isShort && !t.isMunicipality(mp.division) && !followedByBelow(s, pos + mp.length, mp.division))
         mp = {};
     if (mc.found() && mc.isShort && !followedByBelow(s, pos + mc.length, mc.division))
         mc = {};
@@ -722,7 +789,7 @@ OrderResult OrderSmartParser::parse(const QString &text)
             if (used[w])
                 continue;
             const bool alone = (w == 0 || words[w - 1].chunk != words[w].chunk)
-                               && (w + 1 == words.size() || words[w + 1].chunk != words[w].chunk);
+                && (w + 1 == words.size() || words[w + 1].chunk != words[w].chunk);
             if (looksLikeName(words[w].text, alone ? 4 : 3))
                 candidates.push_back({qsizetype(w), words[w].text});
         }

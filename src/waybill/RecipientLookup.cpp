@@ -32,7 +32,10 @@ QStringView fieldView(QStringView row, int index)
     return length < 0 ? QStringView() : row.mid(start, length);
 }
 
-bool isLineBreak(QChar c) { return c == u'\n' || c == u'\r'; }
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
 
 } // namespace
 
@@ -192,7 +195,7 @@ QList<int> RecipientLookup::widestCandidates(const QStringList &items, int limit
     }
     const qsizetype keep = std::min<qsizetype>(limit, units.size());
     std::partial_sort(units.begin(), units.begin() + keep, units.end(),
-                      [](const auto &a, const auto &b) { return a.first > b.first; });
+        [](const auto &a, const auto &b) { return a.first > b.first; });
     QList<int> out;
     out.reserve(keep);
     for (qsizetype i = 0; i < keep; ++i)

@@ -57,16 +57,16 @@ public:
 private:
     struct Column
     {
-        QString text;             // the field values joined by '\n'
-        QList<qsizetype> starts;  // where each row's value begins in `text`
+        QString text; // the field values joined by '\n'
+        QList<qsizetype> starts; // where each row's value begins in `text`
     };
     void follow(const QStringList &rows);
     void extend(Column &c, int field, qsizetype from) const;
     const Column &column(int field);
 
-    QStringList m_book;           // shares the caller's list while unchanged
+    QStringList m_book; // shares the caller's list while unchanged
     QHash<int, Column> m_columns;
-    QStringList m_items;          // built on demand, null until then
+    QStringList m_items; // built on demand, null until then
 };
 
 } // namespace Slipdesk

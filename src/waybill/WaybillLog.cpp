@@ -12,16 +12,35 @@ namespace {
 // empty name marks the three marker fields and the joined address.
 const QStringList &columnsFromControls()
 {
-    static const QStringList columns{
-        QStringLiteral("EdtEmsNo"),      QStringLiteral("CmbLetterSelect"), QStringLiteral("EdtSjrWW"),
-        QStringLiteral("CmbSjrMc"),      QStringLiteral("CmbSjdwMc"),       QString(), // 收件地址
-        QStringLiteral("EdtSjDwTel"),    QStringLiteral("EdtSjdwYb"),       QStringLiteral("EdtWLDD"),
-        QStringLiteral("CmbLetterWP"),   QStringLiteral("EdtWpCount"),      QStringLiteral("EdtWpWeight"),
-        QStringLiteral("CmbLetterLy"),   QString(), QString(), QString(),   // 业务标记1-3
-        QStringLiteral("EdtSjrTel1"),    QStringLiteral("EdtSjrMobile"),    QStringLiteral("EdtSjrPayEmail"),
-        QStringLiteral("EdtSjrEmail"),   QStringLiteral("EdtSjrIM"),        QStringLiteral("EdtWpJe"),
-        QStringLiteral("EdtDshk"),       QStringLiteral("EdtBjje"),         QStringLiteral("EdtBF"),
-        QStringLiteral("EdtYF"),         QStringLiteral("EdtJJF"),          QStringLiteral("CmbJjDwMc"),
+    static const QStringList columns {
+        QStringLiteral("EdtEmsNo"),
+        QStringLiteral("CmbLetterSelect"),
+        QStringLiteral("EdtSjrWW"),
+        QStringLiteral("CmbSjrMc"),
+        QStringLiteral("CmbSjdwMc"),
+        QString(), // 收件地址
+        QStringLiteral("EdtSjDwTel"),
+        QStringLiteral("EdtSjdwYb"),
+        QStringLiteral("EdtWLDD"),
+        QStringLiteral("CmbLetterWP"),
+        QStringLiteral("EdtWpCount"),
+        QStringLiteral("EdtWpWeight"),
+        QStringLiteral("CmbLetterLy"),
+        QString(),
+        QString(),
+        QString(), // 业务标记1-3
+        QStringLiteral("EdtSjrTel1"),
+        QStringLiteral("EdtSjrMobile"),
+        QStringLiteral("EdtSjrPayEmail"),
+        QStringLiteral("EdtSjrEmail"),
+        QStringLiteral("EdtSjrIM"),
+        QStringLiteral("EdtWpJe"),
+        QStringLiteral("EdtDshk"),
+        QStringLiteral("EdtBjje"),
+        QStringLiteral("EdtBF"),
+        QStringLiteral("EdtYF"),
+        QStringLiteral("EdtJJF"),
+        QStringLiteral("CmbJjDwMc"),
     };
     return columns;
 }
@@ -41,17 +60,15 @@ QString path(const Paths &paths, int year)
 QString buildLine(const FieldValues &values, const QStringList &markers, const QDateTime &now)
 {
     const QDate letterDate = QDate::fromString(values.value(QStringLiteral("DateTimeP")), QStringLiteral("yyyy-MM-dd"));
-    QStringList fields{shortDate(now.date()), longTime(now.time()),
-                       letterDate.isValid() ? shortDate(letterDate) : values.value(QStringLiteral("DateTimeP")),
-                       QString()};
+    QStringList fields {shortDate(now.date()), longTime(now.time()),
+        letterDate.isValid() ? shortDate(letterDate) : values.value(QStringLiteral("DateTimeP")), QString()};
     int marker = 0;
     for (const QString &control : columnsFromControls()) {
         if (!control.isEmpty()) {
             fields.append(values.value(control));
         } else if (fields.size() == 9) {
             fields.append(values.value(QStringLiteral("EdtSjDwSs")) + u'|' + values.value(QStringLiteral("EdtSjDwDs"))
-                          + u'|' + values.value(QStringLiteral("EdtSjDwQx")) + u'|'
-                          + values.value(QStringLiteral("EdtSjDwDz")));
+                + u'|' + values.value(QStringLiteral("EdtSjDwQx")) + u'|' + values.value(QStringLiteral("EdtSjDwDz")));
         } else {
             fields.append(markers.value(marker++));
         }
@@ -63,8 +80,8 @@ QString buildLine(const FieldValues &values, const QStringList &markers, const Q
 
 QStringList sourceControls()
 {
-    QStringList names{QStringLiteral("DateTimeP"), QStringLiteral("EdtSjDwSs"), QStringLiteral("EdtSjDwDs"),
-                      QStringLiteral("EdtSjDwQx"), QStringLiteral("EdtSjDwDz")};
+    QStringList names {QStringLiteral("DateTimeP"), QStringLiteral("EdtSjDwSs"), QStringLiteral("EdtSjDwDs"),
+        QStringLiteral("EdtSjDwQx"), QStringLiteral("EdtSjDwDz")};
     for (const QString &control : columnsFromControls())
         if (!control.isEmpty())
             names.append(control);

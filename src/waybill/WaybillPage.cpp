@@ -96,12 +96,21 @@ constexpr Source kSources[] = {
     {u"加急费", u"EdtJJF", Kind::Figures},
 };
 
-QString str(const char16_t *s) { return QString::fromUtf16(s); }
+QString str(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
 
-bool ticked(const FieldValues &values, const QString &control) { return values.value(control) == u"1"; }
+bool ticked(const FieldValues &values, const QString &control)
+{
+    return values.value(control) == u"1";
+}
 
 // Sender fields start with "EdtJjDw", recipient ones with "EdtSjDw".
-bool senderSide(const QString &control) { return control.startsWith(u"EdtJjDw"); }
+bool senderSide(const QString &control)
+{
+    return control.startsWith(u"EdtJjDw");
+}
 
 QString splitSwitch(const QString &control)
 {
@@ -125,12 +134,14 @@ int capitalFormat(const Formats &formats, const QString &control)
 }
 
 // The hour as a short time format without a leading zero writes it ("9").
-QString hourText(const QTime &now) { return QString::number(now.hour()); }
+QString hourText(const QTime &now)
+{
+    return QString::number(now.hour());
+}
 
 } // namespace
 
-void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats,
-          const QTime &now)
+void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats, const QTime &now)
 {
     Canvas &canvas = drawing.canvas();
     canvas.setTextColor(canvas.printing() ? QColor(Qt::black) : QColor(0, 0, 255));
@@ -193,8 +204,8 @@ QStringList sourceControls()
         if (!control.isEmpty() && !names.contains(control))
             names.append(control);
     }
-    for (const char *extra : {"ChbFgJjAddress", "ChbFgSjAddress", "EdtJjDwSs", "EdtJjDwDs", "EdtJjDwQx",
-                              "EdtSjDwSs", "EdtSjDwDs", "EdtSjDwQx"})
+    for (const char *extra : {"ChbFgJjAddress", "ChbFgSjAddress", "EdtJjDwSs", "EdtJjDwDs", "EdtJjDwQx", "EdtSjDwSs",
+             "EdtSjDwDs", "EdtSjDwQx"})
         if (!names.contains(QLatin1String(extra)))
             names.append(QLatin1String(extra));
     return names;

@@ -27,8 +27,8 @@ struct Formats
 // Draws every item switched to "打印", in the fixed order of the waybill's
 // items (not the template's row order); black while printing, blue in a
 // preview. `now` gives the hour of "信函时点".
-void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats,
-          const QTime &now);
+void draw(
+    Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats, const QTime &now);
 
 // The controls the page reads its values from.
 QStringList sourceControls();

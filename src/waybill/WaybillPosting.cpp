@@ -38,7 +38,7 @@ Result afterPrint(AppContext &context, const FieldValues &values, const QDateTim
 
     result.step(QStringLiteral("打印记录/") + WaybillLog::fileName(now.date().year()), [&] {
         const QStringList markers = templateName.isEmpty()
-            ? QStringList{QString(), QString(), QString()}
+            ? QStringList {QString(), QString(), QString()}
             : MarkerGroups::logFields(TemplateSettings(context.paths(), templateName), values);
         WaybillLog::append(context.paths(), values, markers, now);
     });
@@ -46,8 +46,8 @@ Result afterPrint(AppContext &context, const FieldValues &values, const QDateTim
     const QString goods = value(values, "CmbLetterWP");
     const QStringList descriptions = context.pickList(GoodsDescriptions);
     if (!goods.isEmpty() && !descriptions.isEmpty() && !descriptions.contains(goods)) {
-        result.step(AppContext::pickListFile(GoodsDescriptions),
-                    [&] { context.addToPickList(GoodsDescriptions, goods); });
+        result.step(
+            AppContext::pickListFile(GoodsDescriptions), [&] { context.addToPickList(GoodsDescriptions, goods); });
     }
 
     result.printedNumber = value(values, "EdtEmsNo");
@@ -55,9 +55,8 @@ Result afterPrint(AppContext &context, const FieldValues &values, const QDateTim
     // Kept at once, so that a crash or a close from another tab never prints
     // the same number twice.
     if (!templateName.isEmpty()) {
-        result.numberSaved = result.step(templateName + QStringLiteral(".INI"), [&] {
-            TemplateSettings(context.paths(), templateName).setWaybillNumber(result.nextNumber);
-        });
+        result.numberSaved = result.step(templateName + QStringLiteral(".INI"),
+            [&] { TemplateSettings(context.paths(), templateName).setWaybillNumber(result.nextNumber); });
     }
     return result;
 }

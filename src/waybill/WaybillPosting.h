@@ -17,9 +17,9 @@ namespace WaybillPosting {
 struct Result : PostingResult
 {
     QString printedNumber; // EdtEmsNo as printed
-    QString nextNumber;    // the number the next waybill gets
+    QString nextNumber; // the number the next waybill gets
     bool numberSaved = false;
-    QString newRecipient;  // the row added to the recipient book, empty when none
+    QString newRecipient; // the row added to the recipient book, empty when none
 };
 
 // The steps after a printed waybill, on the express tab's values (keyed by

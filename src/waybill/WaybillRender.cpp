@@ -107,8 +107,8 @@ FieldValues formValues(const Paths &paths, const QString &name, const FieldValue
     return form;
 }
 
-PrintResult print(AppContext &context, PrinterService &printers, const QString &name, const FieldValues &values,
-                  const QDateTime &now)
+PrintResult print(
+    AppContext &context, PrinterService &printers, const QString &name, const FieldValues &values, const QDateTime &now)
 {
     PrintResult result;
     ProgramSettings settings(context.paths());

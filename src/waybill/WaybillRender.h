@@ -22,11 +22,11 @@ namespace WaybillRender {
 struct Options
 {
     QString templateName;
-    FieldValues values;      // keyed by control name; missing ones are empty
-    QString out;             // ".pdf", ".png" or ".ops"
-    int dpi = 0;             // 0: 600, or 96 for a preview
-    QPoint printableOffset;  // pixels, subtracted while printing
-    bool preview = false;    // blue, no printable-area offset
+    FieldValues values; // keyed by control name; missing ones are empty
+    QString out; // ".pdf", ".png" or ".ops"
+    int dpi = 0; // 0: 600, or 96 for a preview
+    QPoint printableOffset; // pixels, subtracted while printing
+    bool preview = false; // blue, no printable-area offset
 };
 
 // Reads "Name=value" lines (UTF-8); blank lines and lines without "=" are skipped.
@@ -42,14 +42,14 @@ FieldValues formValues(const Paths &paths, const QString &name, const FieldValue
 
 struct PrintResult
 {
-    QString refusal;               // set when nothing was printed
+    QString refusal; // set when nothing was printed
     WaybillPosting::Result posting; // what the print kept
 };
 
 // "打印(&P)" without the window: prints the waybill with template `name`
 // through `printers` and keeps its record as the express tab does.
 PrintResult print(AppContext &context, PrinterService &printers, const QString &name, const FieldValues &values,
-                  const QDateTime &now);
+    const QDateTime &now);
 
 } // namespace WaybillRender
 } // namespace Slipdesk

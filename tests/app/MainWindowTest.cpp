@@ -1,7 +1,7 @@
 #include "support/MainWindowFixture.h"
 
-#include "platform/ui/WidgetFields.h"
 #include "platform/ClipboardWatch.h"
+#include "platform/ui/WidgetFields.h"
 #include "storage/Codec.h"
 #include "storage/IniFile.h"
 
@@ -21,7 +21,10 @@ const QString kMain = QStringLiteral("Main");
 const QString kDevice = QStringLiteral("打印设备");
 const QString kExpressList = QStringLiteral("信函快递单模版列表");
 
-QByteArray gb(const QString &text) { return Codec::encode(text); }
+QByteArray gb(const QString &text)
+{
+    return Codec::encode(text);
+}
 
 // Writes an express template list of `names` into the program settings.
 void writeExpressList(const TempDir &dir, const QStringList &names, int last)
@@ -47,7 +50,7 @@ TEST_F(MainWindowTest, FreshStartUsesSamplesWithoutWritingDataFiles)
     EXPECT_FALSE(dir.exists(QStringLiteral("寄件单位.TXT")));
 
     // The express list gets its one default template, written to the settings.
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbLetterSelect")), QStringList{QStringLiteral("默认B6国内信封")});
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbLetterSelect")), QStringList {QStringLiteral("默认B6国内信封")});
     IniFile ini(dir.file(QStringLiteral("SlipdeskPosts.INI")));
     EXPECT_EQ(ini.readInteger(kExpressList, QStringLiteral("模版总数")), 1);
     EXPECT_EQ(ini.readString(kExpressList, QStringLiteral("模版1")), QStringLiteral("默认B6国内信封"));
@@ -62,20 +65,20 @@ TEST_F(MainWindowTest, FreshStartUsesSamplesWithoutWritingDataFiles)
 TEST_F(MainWindowTest, StartLoadsAddressBooksFromFiles)
 {
     dir.write(QStringLiteral("收件单位.TXT"),
-              gb(QStringLiteral("A,,,,,,,,一号单位,,王𠮷,\r\nB,,,,,,,,二号单位,,李四,\r\nC,,,,,,,,三号单位,,赵五,\r\n")));
+        gb(QStringLiteral("A,,,,,,,,一号单位,,王𠮷,\r\nB,,,,,,,,二号单位,,李四,\r\nC,,,,,,,,三号单位,,赵五,\r\n")));
     dir.write(QStringLiteral("寄件单位.TXT"), gb(QStringLiteral("S,,,,,,,本店,店主,\r\n")));
     open();
     EXPECT_EQ(comboItems(control<QComboBox>("CmbSjrMc")),
-              (QStringList{QStringLiteral("王𠮷"), QStringLiteral("李四"), QStringLiteral("赵五")}));
+        (QStringList {QStringLiteral("王𠮷"), QStringLiteral("李四"), QStringLiteral("赵五")}));
     EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwMc")).last(), QStringLiteral("三号单位"));
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbDefJjDw")), QStringList{QStringLiteral("1,本店,店主")});
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbInputJbr")), QStringList{QStringLiteral("店主")});
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbDefJjDw")), QStringList {QStringLiteral("1,本店,店主")});
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbInputJbr")), QStringList {QStringLiteral("店主")});
 }
 
 TEST_F(MainWindowTest, LastTemplateOutOfRangeSelectsTheFirst)
 {
-    const QStringList names{QStringLiteral("顺丰"), QStringLiteral("圆通"), QStringLiteral("中通")};
-    for (const auto &[last, expected] : {std::pair{5, 0}, {-1, 0}, {3, 0}, {2, 2}, {1, 1}}) {
+    const QStringList names {QStringLiteral("顺丰"), QStringLiteral("圆通"), QStringLiteral("中通")};
+    for (const auto &[last, expected] : {std::pair {5, 0}, {-1, 0}, {3, 0}, {2, 2}, {1, 1}}) {
         writeExpressList(dir, names, last);
         open(false);
         EXPECT_EQ(control<QComboBox>("CmbLetterSelect")->currentIndex(), expected) << "最后模版=" << last;
@@ -89,22 +92,21 @@ TEST_F(MainWindowTest, DeliveryToExpressCopiesTheBuyer)
 {
     TForm1 &w = open();
     ASSERT_TRUE(w.switchToPage(1));
-    const QList<std::pair<const char *, QString>> buyer{
-        {"CmbBuyerName", QStringLiteral("陈小姐")}, {"CmbBuyerWW", QStringLiteral("xiaochen")},
-        {"EdtBuyerMobile", QStringLiteral("13512345678")}, {"EdtBuyerTel", QStringLiteral("0755-1234567")},
-        {"EdtAddSs", QStringLiteral("广东省")}, {"EdtAddDs", QStringLiteral("深圳市")},
-        {"EdtAddQx", QStringLiteral("南山区")}, {"EdtAddress", QStringLiteral("科技园1号")},
-        {"EdtBuyerYb", QStringLiteral("518000")}};
+    const QList<std::pair<const char *, QString>> buyer {{"CmbBuyerName", QStringLiteral("陈小姐")},
+        {"CmbBuyerWW", QStringLiteral("xiaochen")}, {"EdtBuyerMobile", QStringLiteral("13512345678")},
+        {"EdtBuyerTel", QStringLiteral("0755-1234567")}, {"EdtAddSs", QStringLiteral("广东省")},
+        {"EdtAddDs", QStringLiteral("深圳市")}, {"EdtAddQx", QStringLiteral("南山区")},
+        {"EdtAddress", QStringLiteral("科技园1号")}, {"EdtBuyerYb", QStringLiteral("518000")}};
     for (const auto &[name, value] : buyer)
         Fields::setText(control<QWidget>(name), value);
 
     ASSERT_TRUE(w.switchToPage(0));
-    const QList<std::pair<const char *, QString>> waybill{
-        {"CmbSjrMc", QStringLiteral("陈小姐")}, {"EdtSjrWW", QStringLiteral("xiaochen")},
-        {"EdtSjrMobile", QStringLiteral("13512345678")}, {"EdtSjDwTel", QStringLiteral("0755-1234567")},
-        {"EdtSjDwSs", QStringLiteral("广东省")}, {"EdtSjDwDs", QStringLiteral("深圳市")},
-        {"EdtTo", QStringLiteral("深圳市")}, {"EdtSjDwQx", QStringLiteral("南山区")},
-        {"EdtSjDwDz", QStringLiteral("科技园1号")}, {"EdtSjdwYb", QStringLiteral("518000")}};
+    const QList<std::pair<const char *, QString>> waybill {{"CmbSjrMc", QStringLiteral("陈小姐")},
+        {"EdtSjrWW", QStringLiteral("xiaochen")}, {"EdtSjrMobile", QStringLiteral("13512345678")},
+        {"EdtSjDwTel", QStringLiteral("0755-1234567")}, {"EdtSjDwSs", QStringLiteral("广东省")},
+        {"EdtSjDwDs", QStringLiteral("深圳市")}, {"EdtTo", QStringLiteral("深圳市")},
+        {"EdtSjDwQx", QStringLiteral("南山区")}, {"EdtSjDwDz", QStringLiteral("科技园1号")},
+        {"EdtSjdwYb", QStringLiteral("518000")}};
     for (const auto &[name, value] : waybill)
         EXPECT_EQ(Fields::text(control<QWidget>(name)), value) << name;
     EXPECT_EQ(control<QTabWidget>("PageControlFjxx")->currentIndex(), 1);
@@ -158,7 +160,8 @@ TEST_F(MainWindowTest, CloseSavesNumberOnlyWhenChangedAndTheLastTemplate)
     auto *number = control<QLineEdit>("EdtEmsNo");
     w.close();
     EXPECT_FALSE(IniFile(ini).valueExists(kDevice, QStringLiteral("信函号码")));
-    EXPECT_EQ(IniFile(dir.file(QStringLiteral("SlipdeskPosts.INI"))).readInteger(kMain, QStringLiteral("最后模版"), -9), 1);
+    EXPECT_EQ(
+        IniFile(dir.file(QStringLiteral("SlipdeskPosts.INI"))).readInteger(kMain, QStringLiteral("最后模版"), -9), 1);
     form.reset();
 
     open();
@@ -186,10 +189,10 @@ TEST_F(MainWindowTest, SmallListsMigrateOldKeysAndAreWrittenBackAtClose)
 
 TEST_F(MainWindowTest, StartedFromTheTemporaryFolderEndsWithAWarning)
 {
-    form = std::make_unique<TForm1>(Paths(dir.path()), QStringLiteral("/var/tmp/unpacked/"),
-                                    QStringLiteral("/var/tmp"));
+    form
+        = std::make_unique<TForm1>(Paths(dir.path()), QStringLiteral("/var/tmp/unpacked/"), QStringLiteral("/var/tmp"));
     EXPECT_FALSE(form->FormCreate());
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("请先解压，然后再运行软件")});
+    EXPECT_EQ(messages.texts(), QStringList {QStringLiteral("请先解压，然后再运行软件")});
     EXPECT_FALSE(dir.exists(QStringLiteral("SlipdeskPosts.INI")));
 }
 
@@ -201,7 +204,8 @@ TEST_F(MainWindowTest, ClipboardFillRunsOnTheWorkingTabsOnly)
     EXPECT_FALSE(watch->isEnabled());
     control<QCheckBox>("ChbAutoAdd")->click();
     EXPECT_TRUE(watch->isEnabled());
-    EXPECT_TRUE(IniFile(dir.file(QStringLiteral("SlipdeskPosts.INI"))).readBool(kMain, QStringLiteral("自动感应复制操作")));
+    EXPECT_TRUE(
+        IniFile(dir.file(QStringLiteral("SlipdeskPosts.INI"))).readBool(kMain, QStringLiteral("自动感应复制操作")));
 
     QSignalSpy fills(&w, &TForm1::oneClickFillRequested);
     const QString text = QStringLiteral("收货人：张三，13800000000，北京市海淀区中关村大街1号");

@@ -1,4 +1,6 @@
 #include "app/TForm1.h"
+#include "platform/ui/PageControl.h"
+#include "platform/ui/RadioGroup.h"
 #include "support/TempDir.h"
 #include "templates/ui/TemplateTab.h"
 #include "trade/ui/DeliveryTab.h"
@@ -6,8 +8,6 @@
 #include "waybill/MarkerGroups.h"
 #include "waybill/ui/ExpressTab.h"
 #include "waybill/ui/MarkerGroupsPanel.h"
-#include "platform/ui/PageControl.h"
-#include "platform/ui/RadioGroup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -43,14 +43,10 @@ protected:
     InboundTabUi &in() { return form.inboundTab()->ui(); }
     TemplateTabUi &te() { return form.templateTab()->ui(); }
     PageControl *pages() { return form.pageControl(); }
-    template<typename T>
-    T *shell(const char *name)
-    {
-        return form.findChild<T *>(QLatin1String(name));
-    }
+    template<typename T> T *shell(const char *name) { return form.findChild<T *>(QLatin1String(name)); }
 
     TempDir dir;
-    TForm1 form{Paths(dir.path()), dir.path(), QStringLiteral("/nonexistent-temp")};
+    TForm1 form {Paths(dir.path()), dir.path(), QStringLiteral("/nonexistent-temp")};
 };
 
 QStringList tabCaptions(const QTabWidget *tabs)
@@ -66,16 +62,15 @@ QStringList tabCaptions(const QTabWidget *tabs)
 TEST_F(WindowLayoutTest, MainTabsAndSubTabsInOrder)
 {
     ASSERT_EQ(form.findChild<PageControl *>(QStringLiteral("PageControlMain")), pages());
-    EXPECT_EQ(tabCaptions(pages()),
-              QStringList({"快递打印", "出库发货", "采购入库", "模版设置"}));
+    EXPECT_EQ(tabCaptions(pages()), QStringList({"快递打印", "出库发货", "采购入库", "模版设置"}));
     EXPECT_EQ(pages()->widget(0)->objectName(), "TabEmsPrn");
     EXPECT_EQ(pages()->widget(1)->objectName(), "TabFhdPrn");
     EXPECT_EQ(pages()->widget(2)->objectName(), "TabSheet2");
     EXPECT_EQ(pages()->widget(3)->objectName(), "TabPrnSet");
 
     ASSERT_TRUE(ex().TabEmsPrn->isAncestorOf(ex().PageControlFjxx));
-    EXPECT_EQ(tabCaptions(ex().PageControlFjxx),
-              QStringList({"寄件单位", "收件单位", "信函信息", "物品信息", "选项设置"}));
+    EXPECT_EQ(
+        tabCaptions(ex().PageControlFjxx), QStringList({"寄件单位", "收件单位", "信函信息", "物品信息", "选项设置"}));
 }
 
 // Each named control exists once, with the type the window logic casts to,
@@ -87,7 +82,8 @@ TEST_F(WindowLayoutTest, NamedControlsHaveTheirTypeAndTab)
         using T = std::remove_pointer_t<decltype(sample)>;
         return [](QObject *o) { return qobject_cast<T *>(o) != nullptr; };
     };
-    struct Row {
+    struct Row
+    {
         const char *name;
         Check typeOk;
         QWidget *tab;
@@ -182,15 +178,15 @@ TEST_F(WindowLayoutTest, MarkersSitInTheirGroupsAndPlaces)
 TEST_F(WindowLayoutTest, TypedCombosNeverAddOrCompleteByThemselves)
 {
     for (QComboBox *c : {ex().CmbSjrMc, ex().CmbSjdwMc, ex().CmbJjDwMc, ex().CmbJjrMc, de().CmbBuyerName,
-                         de().CmbBuyerWW, ex().CmbLetterWP, de().CmbSalerSay}) {
+             de().CmbBuyerWW, ex().CmbLetterWP, de().CmbSalerSay}) {
         SCOPED_TRACE(c->objectName().toStdString());
         EXPECT_TRUE(c->isEditable());
         EXPECT_EQ(c->insertPolicy(), QComboBox::NoInsert);
         EXPECT_EQ(c->completer(), nullptr);
     }
     for (QComboBox *c : {ex().CmbLetterSelect, te().CmbPrn, te().CmbModelType, te().CmbPaperList, te().CmbMoveLength,
-                         ex().CmbDefJjDw, ex().CmbAddType, de().CmbInvAddtype, de().CmbInvoice, in().CmbInputModel,
-                         de().CmbEmsCompany, in().CmbInputType})
+             ex().CmbDefJjDw, ex().CmbAddType, de().CmbInvAddtype, de().CmbInvoice, in().CmbInputModel,
+             de().CmbEmsCompany, in().CmbInputType})
         EXPECT_FALSE(c->isEditable()) << c->objectName().toStdString();
 
     ex().CmbSjrMc->addItems({"张三", "李四"});
@@ -217,8 +213,8 @@ TEST_F(WindowLayoutTest, TemplateTabEditorsAndChoices)
     QStringList names;
     for (QAction *a : te().PopupMenu1->actions())
         names << a->objectName();
-    EXPECT_EQ(names, QStringList({"N6", "N7", "N20", "NOut", "NInput", "N3", "MReName", "N1", "NUpdate",
-                                  "N5", "MDeleteM"}));
+    EXPECT_EQ(
+        names, QStringList({"N6", "N7", "N20", "NOut", "NInput", "N3", "MReName", "N1", "NUpdate", "N5", "MDeleteM"}));
     EXPECT_FALSE(te().NUpdate->isVisible());
     EXPECT_EQ(te().RzMBtnMoreFunc->menu(), te().PopupMenu1);
     EXPECT_EQ(te().RzMBtnMoreFunc->popupMode(), QToolButton::InstantPopup);

@@ -34,7 +34,7 @@ CliRun cli(const QStringList &arguments, const QString &input = QString())
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+        QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -57,12 +57,11 @@ TEST(Cli, HelpListsEveryCommandAndEachCommandHasItsOwn)
 
 TEST(Cli, WrongUsageExitsWithTwo)
 {
-    for (const QStringList &arguments :
-         {QStringList{}, QStringList{QStringLiteral("nonsense")}, QStringList{QStringLiteral("advance")},
-          QStringList{QStringLiteral("capital"), QStringLiteral("abc")},
-          QStringList{QStringLiteral("render"), QStringLiteral("waybill")},
-          QStringList{QStringLiteral("render"), QStringLiteral("waybill"), QStringLiteral("--bogus")},
-          QStringList{QStringLiteral("parse-order"), QStringLiteral("--format"), QStringLiteral("9")}}) {
+    for (const QStringList &arguments : {QStringList {}, QStringList {QStringLiteral("nonsense")},
+             QStringList {QStringLiteral("advance")}, QStringList {QStringLiteral("capital"), QStringLiteral("abc")},
+             QStringList {QStringLiteral("render"), QStringLiteral("waybill")},
+             QStringList {QStringLiteral("render"), QStringLiteral("waybill"), QStringLiteral("--bogus")},
+             QStringList {QStringLiteral("parse-order"), QStringLiteral("--format"), QStringLiteral("9")}}) {
         const CliRun run = cli(arguments);
         EXPECT_EQ(run.code, 2) << arguments.join(u' ').toStdString();
         EXPECT_FALSE(run.err.isEmpty()) << arguments.join(u' ').toStdString();
@@ -73,13 +72,13 @@ TEST(Cli, SmallCommandsPrintOneLine)
 {
     EXPECT_EQ(cli({QStringLiteral("advance"), QStringLiteral("CK000009")}).out, QStringLiteral("CK000010\n"));
     EXPECT_EQ(cli({QStringLiteral("capital"), QStringLiteral("1005.5")}).out, QStringLiteral("壹仟零伍元伍角整\n"));
-    EXPECT_EQ(cli({QStringLiteral("boxes"), QStringLiteral("100.01"), QStringLiteral("2")}).out,
-              QStringLiteral("※壹零零\n"));
+    EXPECT_EQ(
+        cli({QStringLiteral("boxes"), QStringLiteral("100.01"), QStringLiteral("2")}).out, QStringLiteral("※壹零零\n"));
     TempDir dir;
     EXPECT_EQ(cli({QStringLiteral("--data"), dir.path(), QStringLiteral("where")}).out,
-              QDir(dir.path()).absolutePath() + QStringLiteral("/\n"));
+        QDir(dir.path()).absolutePath() + QStringLiteral("/\n"));
     const CliRun parsed = cli({QStringLiteral("parse-order"), QStringLiteral("--format=1")},
-                           QStringLiteral("收货人：张伟\n手机：138 1234 5678\n地址：江苏无锡滨湖区湖滨路8号"));
+        QStringLiteral("收货人：张伟\n手机：138 1234 5678\n地址：江苏无锡滨湖区湖滨路8号"));
     EXPECT_EQ(parsed.code, 0);
     EXPECT_TRUE(parsed.out.startsWith(QStringLiteral("{\"name\":\"张伟\"")));
 }
@@ -89,11 +88,12 @@ TEST(Cli, SmallCommandsPrintOneLine)
 TEST(Cli, PrintWaybillPrintsAndKeepsTheRecord)
 {
     TempDir dir;
-    dir.write(QStringLiteral("fields.txt"), QStringLiteral("CmbSjrMc=王小二\nEdtEmsNo=SF0099\nEdtSjDwDz=湖滨路8号\n").toUtf8());
+    dir.write(QStringLiteral("fields.txt"),
+        QStringLiteral("CmbSjrMc=王小二\nEdtEmsNo=SF0099\nEdtSjDwDz=湖滨路8号\n").toUtf8());
     const QString pdf = dir.file(QStringLiteral("pdf"));
     const CliRun run = cli({QStringLiteral("--data"), dir.path(), QStringLiteral("print"), QStringLiteral("waybill"),
-                         QStringLiteral("--template"), QStringLiteral("默认B6国内信封"), QStringLiteral("--fields"),
-                         dir.file(QStringLiteral("fields.txt")), QStringLiteral("--print-to"), pdf});
+        QStringLiteral("--template"), QStringLiteral("默认B6国内信封"), QStringLiteral("--fields"),
+        dir.file(QStringLiteral("fields.txt")), QStringLiteral("--print-to"), pdf});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("SF0099\n"));
     EXPECT_TRUE(QFile::exists(pdf + QStringLiteral("/默认B6国内信封SF0099.pdf")));
@@ -104,22 +104,23 @@ TEST(Cli, PrintWaybillPrintsAndKeepsTheRecord)
     EXPECT_EQ(Slipdesk::TextTable::load(dir.file(QStringLiteral("收件单位.TXT"))).size(), 1);
     EXPECT_EQ(IniFile(dir.file(QStringLiteral("用户信函模版/默认B6国内信封.INI")))
                   .readString(QStringLiteral("打印设备"), QStringLiteral("信函号码")),
-              QStringLiteral("SF0100"));
+        QStringLiteral("SF0100"));
 }
 
 TEST(Cli, PrintRefusesWithTheProgramsMessageAndChangesNothing)
 {
     TempDir dir;
     dir.write(QStringLiteral("fields.txt"), QStringLiteral("CmbSjrMc=王小二\n").toUtf8());
-    const QStringList common{QStringLiteral("--data"), dir.path(), QStringLiteral("print"), QStringLiteral("waybill"),
-                             QStringLiteral("--fields"), dir.file(QStringLiteral("fields.txt"))};
+    const QStringList common {QStringLiteral("--data"), dir.path(), QStringLiteral("print"), QStringLiteral("waybill"),
+        QStringLiteral("--fields"), dir.file(QStringLiteral("fields.txt"))};
 
-    CliRun run = cli(common + QStringList{QStringLiteral("--template"), QStringLiteral("不存在"), QStringLiteral("--print-to"),
-                                       dir.file(QStringLiteral("pdf"))});
+    CliRun run = cli(common
+        + QStringList {QStringLiteral("--template"), QStringLiteral("不存在"), QStringLiteral("--print-to"),
+            dir.file(QStringLiteral("pdf"))});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("不存在"))) << run.err.toStdString();
 
-    run = cli(common + QStringList{QStringLiteral("--template"), QStringLiteral("默认B6国内信封")});
+    run = cli(common + QStringList {QStringLiteral("--template"), QStringLiteral("默认B6国内信封")});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("你的电脑上没有安装任何打印机驱动程序"))) << run.err.toStdString();
     EXPECT_FALSE(dir.exists(QStringLiteral("收件单位.TXT")));

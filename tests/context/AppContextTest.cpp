@@ -14,7 +14,7 @@ using namespace Slipdesk;
 TEST(AppContext, BooksStartFromTheirSamplesAndSayWhenTheyChange)
 {
     TempDir dir;
-    AppContext context{Paths(dir.path())};
+    AppContext context {Paths(dir.path())};
     QSignalSpy loaded(&context, &AppContext::addressBooksLoaded);
     QSignalSpy appended(&context, &AppContext::recipientAppended);
     context.loadAddressBooks();
@@ -28,7 +28,7 @@ TEST(AppContext, BooksStartFromTheirSamplesAndSayWhenTheyChange)
     ASSERT_EQ(appended.size(), 1);
     EXPECT_EQ(context.recipientNames().last(), QStringLiteral("新人"));
     EXPECT_EQ(context.recipientUnits().last(), QStringLiteral("新单位"));
-    EXPECT_EQ(TextTable::load(dir.file(QStringLiteral("收件单位.TXT"))), QStringList{row});
+    EXPECT_EQ(TextTable::load(dir.file(QStringLiteral("收件单位.TXT"))), QStringList {row});
 
     // A book that cannot be written stays as it is, and nobody is told of a row.
     QFile::remove(dir.file(QStringLiteral("收件单位.TXT")));
@@ -41,7 +41,7 @@ TEST(AppContext, BooksStartFromTheirSamplesAndSayWhenTheyChange)
 TEST(AppContext, SavedTablesAreReadAgain)
 {
     TempDir dir;
-    AppContext context{Paths(dir.path())};
+    AppContext context {Paths(dir.path())};
     context.loadAddressBooks();
     QSignalSpy recipients(&context, &AppContext::recipientsReloaded);
     QSignalSpy senders(&context, &AppContext::sendersReloaded);
@@ -50,27 +50,27 @@ TEST(AppContext, SavedTablesAreReadAgain)
     dir.write(QStringLiteral("收件单位.TXT"), Codec::encode(QStringLiteral("A,,,,,,,,丙公司,,赵六\r\n")));
     context.tableSaved(3);
     EXPECT_EQ(recipients.size(), 1);
-    EXPECT_EQ(context.recipientNames(), QStringList{QStringLiteral("赵六")});
+    EXPECT_EQ(context.recipientNames(), QStringList {QStringLiteral("赵六")});
     context.tableSaved(5);
     EXPECT_EQ(senders.size(), 1);
 
-    EXPECT_EQ(context.loadPickList(7), (QStringList{QStringLiteral("采购部"), QStringLiteral("财务部")}));
+    EXPECT_EQ(context.loadPickList(7), (QStringList {QStringLiteral("采购部"), QStringLiteral("财务部")}));
     dir.write(QStringLiteral("收件单位部门.TXT"), Codec::encode(QStringLiteral("销售部\r\n")));
     EXPECT_EQ(context.loadPickList(7).size(), 2); // read once per run
     context.tableSaved(7);
     EXPECT_FALSE(context.pickListLoaded(7));
     EXPECT_EQ(lists.size(), 1);
-    EXPECT_EQ(context.loadPickList(7), QStringList{QStringLiteral("销售部")});
+    EXPECT_EQ(context.loadPickList(7), QStringList {QStringLiteral("销售部")});
     EXPECT_EQ(context.loadPickList(AppContext::InboundTypesCode).last(), QStringLiteral("盘点调整"));
 }
 
 TEST(AppContext, APickListEntryIsKeptOnlyWhenWritten)
 {
     TempDir dir;
-    AppContext context{Paths(dir.path())};
+    AppContext context {Paths(dir.path())};
     context.addToPickList(11, QStringLiteral("轻放"));
     EXPECT_EQ(TextTable::load(dir.file(QStringLiteral("信函留言.TXT"))),
-              (QStringList{QStringLiteral("请查收"), QStringLiteral("请收件后回复"), QStringLiteral("轻放")}));
+        (QStringList {QStringLiteral("请查收"), QStringLiteral("请收件后回复"), QStringLiteral("轻放")}));
 
     QFile::remove(dir.file(QStringLiteral("信函留言.TXT")));
     QDir().mkpath(dir.file(QStringLiteral("信函留言.TXT")));
@@ -82,8 +82,8 @@ TEST(AppContext, GoodsMasterLoadsOnFirstUseAndFindsCodesIgnoringCase)
 {
     TempDir dir;
     dir.write(QStringLiteral("商品资料.TXT"),
-              Codec::encode(QStringLiteral("ab01,茶杯,个,1\r\nAB01,重复,个,2\r\nx9,杯垫,个,3\r\n")));
-    AppContext context{Paths(dir.path())};
+        Codec::encode(QStringLiteral("ab01,茶杯,个,1\r\nAB01,重复,个,2\r\nx9,杯垫,个,3\r\n")));
+    AppContext context {Paths(dir.path())};
     QSignalSpy loaded(&context, &AppContext::goodsLoaded);
     EXPECT_FALSE(context.goods().isLoaded());
     context.ensureGoods();
@@ -95,7 +95,7 @@ TEST(AppContext, GoodsMasterLoadsOnFirstUseAndFindsCodesIgnoringCase)
     EXPECT_EQ(context.goods().find(QStringLiteral("x")), -1);
 
     TempDir empty;
-    AppContext fresh{Paths(empty.path())};
+    AppContext fresh {Paths(empty.path())};
     fresh.ensureGoods();
     EXPECT_EQ(fresh.goods().rows(), GoodsMaster::samples());
     EXPECT_EQ(fresh.goods().find(QStringLiteral("0102")), 1);

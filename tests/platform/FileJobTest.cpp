@@ -46,7 +46,7 @@ TEST(FileJob, PaperRule)
     EXPECT_NEAR(millimetres(setup(PrinterSetup::PaperA4)).height(), 297, 0.5);
     EXPECT_NEAR(millimetres(setup(PrinterSetup::PaperA3, true)).width(), 420, 0.5);
     EXPECT_NEAR(millimetres(setup(PrinterSetup::PaperUnchanged)).width(), 210, 0.5);
-    EXPECT_NEAR(millimetres(setup(256)).height(), 297, 0.5);                      // a custom number
+    EXPECT_NEAR(millimetres(setup(256)).height(), 297, 0.5); // a custom number
     EXPECT_NEAR(millimetres(setup(11 /* A5 */, true)).height(), 148, 0.5);
     EXPECT_TRUE(PrintJob::pageLayoutFor(setup(PrinterSetup::PaperA4)).margins().isNull());
 }
@@ -98,12 +98,13 @@ TEST(FileJob, FailedDrawingLeavesNoFileAndSaysWhy)
         SCOPED_TRACE(name);
         const QString path = dir.file(QString::fromLatin1(name));
         const QString error = printForm(PrintJob::toFile(setup(PrinterSetup::PaperA4), target(path), nullptr),
-                                        [](Canvas &) { throw IoError(QStringLiteral("磁盘已满")); });
+            [](Canvas &) { throw IoError(QStringLiteral("磁盘已满")); });
         EXPECT_TRUE(error.contains(QStringLiteral("磁盘已满"))) << error.toStdString();
         EXPECT_FALSE(dir.exists(QString::fromLatin1(name)));
     }
-    const QString done = printForm(PrintJob::toFile(setup(PrinterSetup::PaperA4), target(dir.file(QStringLiteral("y.pdf"))), nullptr),
-                                   [](Canvas &canvas) { canvas.drawLine(0, 0, 5, 5); });
+    const QString done
+        = printForm(PrintJob::toFile(setup(PrinterSetup::PaperA4), target(dir.file(QStringLiteral("y.pdf"))), nullptr),
+            [](Canvas &canvas) { canvas.drawLine(0, 0, 5, 5); });
     EXPECT_EQ(done, QString());
     EXPECT_TRUE(dir.read(QStringLiteral("y.pdf")).startsWith("%PDF"));
 }
@@ -112,8 +113,8 @@ TEST(FileJob, NoPrinterNoJob)
 {
     VirtualPrinterService none;
     bool drawn = false;
-    const QString error =
-        printForm(none, setup(PrinterSetup::PaperA4), QStringLiteral("t"), [&](Canvas &) { drawn = true; });
+    const QString error
+        = printForm(none, setup(PrinterSetup::PaperA4), QStringLiteral("t"), [&](Canvas &) { drawn = true; });
     EXPECT_EQ(error, QStringLiteral("没有可用的打印机"));
     EXPECT_FALSE(drawn);
 }

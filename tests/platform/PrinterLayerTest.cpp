@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -41,7 +44,10 @@ QList<QSizeF> mediaBoxes(const QByteArray &pdf)
 // the printers of the machine it runs on.
 struct VirtualOnly
 {
-    explicit VirtualOnly(const TempDir &dir) : service(std::make_unique<VirtualPdfPrinter>(dir.path())) {}
+    explicit VirtualOnly(const TempDir &dir)
+        : service(std::make_unique<VirtualPdfPrinter>(dir.path()))
+    {
+    }
     VirtualPdfPrinter &printer() { return *service.virtualPrinter(); }
     VirtualPrinterService service;
 };
@@ -60,7 +66,7 @@ TEST(VirtualPdfPrinter, ListedAndDefaultWithoutRealPrinters)
 {
     TempDir dir;
     VirtualOnly v(dir);
-    EXPECT_EQ(v.service.printerNames(), QStringList{u"Slipdesk PDF"_s});
+    EXPECT_EQ(v.service.printerNames(), QStringList {u"Slipdesk PDF"_s});
     EXPECT_EQ(v.service.defaultPrinterName(), u"Slipdesk PDF");
     EXPECT_EQ(v.service.resolvePrinter(u"Gone Printer"_s), u"Slipdesk PDF");
 
@@ -84,8 +90,9 @@ TEST(VirtualPdfPrinter, EachJobWritesItsOwnFile)
         EXPECT_TRUE(job->finish());
         EXPECT_FALSE(job->finish()) << "a job ends once";
     }
-    EXPECT_EQ(pdfFiles(dir), (QStringList{u"默认B6国内信封-SF0001 (2).pdf"_s, u"默认B6国内信封-SF0001 (3).pdf"_s,
-                                          u"默认B6国内信封-SF0001.pdf"_s}));
+    EXPECT_EQ(pdfFiles(dir),
+        (QStringList {
+            u"默认B6国内信封-SF0001 (2).pdf"_s, u"默认B6国内信封-SF0001 (3).pdf"_s, u"默认B6国内信封-SF0001.pdf"_s}));
     const QByteArray pdf = dir.read(u"默认B6国内信封-SF0001.pdf"_s);
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(mediaBoxes(pdf).size(), 1);
@@ -125,7 +132,7 @@ TEST(VirtualPdfPrinter, TitlesBecomeSafeFileNames)
     auto job = v.service.startJob(setupFor(0, 0), u"../escape"_s);
     ASSERT_NE(job, nullptr);
     EXPECT_TRUE(job->finish());
-    EXPECT_EQ(pdfFiles(dir), QStringList{u"_escape.pdf"_s});
+    EXPECT_EQ(pdfFiles(dir), QStringList {u"_escape.pdf"_s});
 }
 
 TEST(VirtualPdfPrinter, PaperSizeAndOrientation)
@@ -141,9 +148,8 @@ TEST(VirtualPdfPrinter, PaperSizeAndOrientation)
     const QSizeF a4(595.28, 841.89);
     const QSizeF a3(841.89, 1190.55);
     const Case cases[] = {
-        {u"a4", setupFor(0, 0), a4},
-        {u"a3-landscape", setupFor(1, 1), a3.transposed()},
-        {u"default", setupFor(2, 0), a4},                   // "默认" on a PDF: A4
+        {u"a4", setupFor(0, 0), a4}, {u"a3-landscape", setupFor(1, 1), a3.transposed()},
+        {u"default", setupFor(2, 0), a4}, // "默认" on a PDF: A4
         {u"a5", setupFor(3, 0, u"11-A5"_s), QSizeF(419.53, 595.28)},
         {u"custom", setupFor(3, 1, u"256-Custom"_s), a4.transposed()}, // no size known
     };
@@ -220,8 +226,8 @@ TEST(PrinterServiceBase, ConfigureFromArguments)
     const QString folder = dir.file(u"out"_s);
     PrinterService::install(nullptr);
 
-    EXPECT_EQ(PrinterService::configureFromArguments({u"slipdesk"_s, u"--print-to"_s, folder}),
-              QDir(folder).absolutePath());
+    EXPECT_EQ(
+        PrinterService::configureFromArguments({u"slipdesk"_s, u"--print-to"_s, folder}), QDir(folder).absolutePath());
     EXPECT_TRUE(QDir(folder).exists());
     EXPECT_TRUE(PrinterService::instance().printerNames().contains(u"Slipdesk PDF"_s));
     auto job = PrinterService::instance().startJob(setupFor(0, 0), u"cli"_s);
@@ -230,7 +236,7 @@ TEST(PrinterServiceBase, ConfigureFromArguments)
     EXPECT_TRUE(QFile::exists(folder + u"/cli.pdf"));
 
     EXPECT_EQ(PrinterService::configureFromArguments({u"slipdesk"_s, u"--print-to="_s + folder + u"2"}),
-              QDir(folder + u"2").absolutePath());
+        QDir(folder + u"2").absolutePath());
 
     qputenv("SLIPDESK_PRINT_TO", QFile::encodeName(folder + u"3"));
     EXPECT_EQ(PrinterService::configureFromArguments({u"slipdesk"_s}), QDir(folder + u"3").absolutePath());

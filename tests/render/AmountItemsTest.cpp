@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
 using namespace Slipdesk;
 
-QString q(const char16_t *text) { return QString::fromUtf16(text); }
+QString q(const char16_t *text)
+{
+    return QString::fromUtf16(text);
+}
 
 // At 96 pixels per inch: left 1000 → x 378, top 500 → y 189, spacing 50 →
 // a pitch of 19 pixels. Size 12 → em 16: wide characters 16 pixels, digits 8.
@@ -67,8 +73,7 @@ TEST(AmountFigures, FieldTextIsReadNotPrintedAsTyped)
     RecordingCanvas canvas(96);
     Drawing drawing(canvas);
     drawAmountFigures(drawing, QStringLiteral("1,234.5"), item());
-    expectTexts(canvas, {{378, u"0"}, {359, u"5"}, {340, u"4"}, {321, u"3"},
-                         {302, u"2"}, {283, u"1"}, {258, u"￥"}});
+    expectTexts(canvas, {{378, u"0"}, {359, u"5"}, {340, u"4"}, {321, u"3"}, {302, u"2"}, {283, u"1"}, {258, u"￥"}});
 }
 
 TEST(AmountFigures, WithoutSpacingSignThenGroupedText)
@@ -119,7 +124,11 @@ TEST(AmountItems, CapitalsBeyondFifteenFenDigitsPrintNothing)
 
 TEST(CapitalItems, BoxesRightToLeft)
 {
-    struct Case { int format; std::initializer_list<Placed> texts; };
+    struct Case
+    {
+        int format;
+        std::initializer_list<Placed> texts;
+    };
     const Case cases[] = {
         {CapitalBoxYuan, {{378, u"零"}, {359, u"零"}, {340, u"壹"}, {321, u"※"}}},
         {CapitalBoxJiao, {{378, u"零"}, {359, u"零"}, {340, u"零"}, {321, u"壹"}, {302, u"※"}}},
@@ -185,7 +194,11 @@ TEST(DateItem, SplitFormats)
 TEST(DateItem, OneStringFormatsAreNormalItems)
 {
     const QDate date(2010, 5, 4);
-    struct Case { int format; const char16_t *text; };
+    struct Case
+    {
+        int format;
+        const char16_t *text;
+    };
     const Case cases[] = {
         {DateDashed, u"2010-05-04"},
         {DateChinese, u"2010年05月04日"},
@@ -216,7 +229,10 @@ TEST(DateItem, ShortMonthKeepsTheDayInItsBox)
     // Capitals: the day stands where it would after a three-character month.
     // Year "贰零壹零" is 64 wide: month at 378 + 64 + 19 = 461, day at
     // 461 + 48 + 19 = 528.
-    struct Case { const char16_t *month; };
+    struct Case
+    {
+        const char16_t *month;
+    };
     const Case months[] = {{u"伍"}, {u"零伍"}, {u"壹拾壹"}};
     for (const Case &c : months) {
         RecordingCanvas canvas(96);

@@ -2,23 +2,33 @@
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
 using namespace Slipdesk;
 
-QString q(const char16_t *text) { return QString::fromUtf16(text); }
+QString q(const char16_t *text)
+{
+    return QString::fromUtf16(text);
+}
 
 // ---- reading an amount ----------------------------------------------------
 
 TEST(AmountParse, ExactFenFromDecimalText)
 {
-    struct Case { const char16_t *text; qint64 fen; };
+    struct Case
+    {
+        const char16_t *text;
+        qint64 fen;
+    };
     const Case cases[] = {
         {u"12", 1200},
         {u"1,234.5", 123450},
-        {u"1,2,3", 12300},          // every comma goes, wherever it stands
+        {u"1,2,3", 12300}, // every comma goes, wherever it stands
         {u" 12 ", 1200},
         {u".5", 50},
         {u"5.", 500},
@@ -52,7 +62,11 @@ TEST(AmountParse, ExactFenFromDecimalText)
 
 TEST(AmountParse, RefusesWhatIsNotAnAmount)
 {
-    struct Case { const char16_t *text; AmountError error; };
+    struct Case
+    {
+        const char16_t *text;
+        AmountError error;
+    };
     const Case cases[] = {
         {u"", AmountError::NotANumber},
         {u",", AmountError::NotANumber},
@@ -65,7 +79,7 @@ TEST(AmountParse, RefusesWhatIsNotAnAmount)
         {u"1 2", AmountError::NotANumber},
         {u"inf", AmountError::NotANumber},
         {u"nan", AmountError::NotANumber},
-        {u"１２", AmountError::NotANumber},   // fullwidth digits
+        {u"１２", AmountError::NotANumber}, // fullwidth digits
         // Beyond 18 fen digits nothing can be held exactly.
         {u"10000000000000000", AmountError::TooLarge},
         {u"9999999999999999.995", AmountError::TooLarge}, // rounds over the edge
@@ -84,7 +98,11 @@ TEST(AmountParse, RefusesWhatIsNotAnAmount)
 
 TEST(AmountFormat, GroupedWithTwoDecimals)
 {
-    struct Case { qint64 fen; const char16_t *text; };
+    struct Case
+    {
+        qint64 fen;
+        const char16_t *text;
+    };
     const Case cases[] = {
         {0, u"0.00"},
         {5, u"0.05"},
@@ -102,12 +120,16 @@ TEST(AmountFormat, GroupedWithTwoDecimals)
 
 TEST(AmountFormat, FieldShowsGroupedValueOrNothing)
 {
-    struct Case { const char16_t *typed; const char16_t *shown; };
+    struct Case
+    {
+        const char16_t *typed;
+        const char16_t *shown;
+    };
     const Case cases[] = {
         {u"12", u"12.00"},
         {u"1,234.5", u"1,234.50"},
         {u"1234567.891", u"1,234,567.89"},
-        {u"1,234.50", u"1,234.50"},  // leaving it again changes nothing
+        {u"1,234.50", u"1,234.50"}, // leaving it again changes nothing
         {u"-0", u"0.00"},
         {u"abc", u""},
         {u"", u""},
@@ -121,7 +143,11 @@ TEST(AmountFormat, FieldShowsGroupedValueOrNothing)
 
 TEST(CapitalAmount, ChequeText)
 {
-    struct Case { const char16_t *amount; const char16_t *capital; };
+    struct Case
+    {
+        const char16_t *amount;
+        const char16_t *capital;
+    };
     const Case cases[] = {
         {u"100.01", u"壹佰元零壹分"},
         {u"100", u"壹佰元整"},
@@ -152,7 +178,10 @@ TEST(CapitalAmount, SixteenFenDigitsAndMoreGiveNoText)
     // The units end at the fifteenth digit; a longer amount must not come out
     // as a shorter, wrong one.
     const char16_t *amounts[] = {
-        u"10000000000000", u"-10000000000000", u"99999999999999.99", u"9999999999999999.99",
+        u"10000000000000",
+        u"-10000000000000",
+        u"99999999999999.99",
+        u"9999999999999999.99",
     };
     for (const char16_t *amount : amounts)
         EXPECT_EQ(capitalAmount(q(amount)), QString()) << q(amount).toStdString();
@@ -165,7 +194,12 @@ TEST(CapitalAmount, SixteenFenDigitsAndMoreGiveNoText)
 
 TEST(BoxCapitals, DigitsWithoutTheDroppedOnes)
 {
-    struct Case { const char16_t *field; int drop; const char16_t *boxes; };
+    struct Case
+    {
+        const char16_t *field;
+        int drop;
+        const char16_t *boxes;
+    };
     const Case cases[] = {
         {u"100.01", 2, u"※壹零零"},
         {u"100.01", 1, u"※壹零零零"},
@@ -184,8 +218,7 @@ TEST(BoxCapitals, DigitsWithoutTheDroppedOnes)
         {u"abc", 0, u""},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(boxCapitals(q(c.field), c.drop), q(c.boxes))
-            << q(c.field).toStdString() << " k=" << c.drop;
+        EXPECT_EQ(boxCapitals(q(c.field), c.drop), q(c.boxes)) << q(c.field).toStdString() << " k=" << c.drop;
 }
 
 } // namespace

@@ -129,7 +129,8 @@ TEST_F(PainterCanvasTest, PointSizesScaleWithTheResolutionOnEveryDevice)
 TEST_F(PainterCanvasTest, ItemsLandInsideTheirBoxes)
 {
     const int dpi = 300;
-    const struct Case {
+    const struct Case
+    {
         const char *name;
         QString text;
         ItemParams item;
@@ -193,11 +194,11 @@ TEST_F(PainterCanvasTest, LinesFramesAndDottedLines)
     canvas.drawDottedLine(10, 190, 190, 190, Qt::black);
     painter.end();
 
-    EXPECT_TRUE(dark(image.pixel(20, 50)));   // left edge
-    EXPECT_TRUE(dark(image.pixel(70, 20)));   // top edge
-    EXPECT_TRUE(dark(image.pixel(120, 50)));  // right edge
-    EXPECT_TRUE(dark(image.pixel(70, 80)));   // bottom edge
-    EXPECT_FALSE(dark(image.pixel(70, 50)));  // a frame is not filled
+    EXPECT_TRUE(dark(image.pixel(20, 50))); // left edge
+    EXPECT_TRUE(dark(image.pixel(70, 20))); // top edge
+    EXPECT_TRUE(dark(image.pixel(120, 50))); // right edge
+    EXPECT_TRUE(dark(image.pixel(70, 80))); // bottom edge
+    EXPECT_FALSE(dark(image.pixel(70, 50))); // a frame is not filled
     EXPECT_TRUE(dark(image.pixel(100, 150)));
     int dots = 0;
     for (int x = 10; x <= 190; ++x)
@@ -292,14 +293,18 @@ TEST(RecordingCanvasTest, SimpleMetrics)
 {
     RecordingCanvas canvas(96);
     canvas.setFont(QStringLiteral("黑体"), 10); // em 13, narrow 7
-    const struct { QString text; int width; } cases[] = {
+    const struct
+    {
+        QString text;
+        int width;
+    } cases[] = {
         {QStringLiteral("A"), 7},
         {QStringLiteral("国"), 13},
         {QStringLiteral("￥12"), 27},
         {QStringLiteral("※"), 13},
-        {QStringLiteral("，"), 13},     // fullwidth comma
-        {QStringLiteral("　"), 13},     // ideographic space
-        {QStringLiteral("ｱ"), 7},       // halfwidth katakana
+        {QStringLiteral("，"), 13}, // fullwidth comma
+        {QStringLiteral("　"), 13}, // ideographic space
+        {QStringLiteral("ｱ"), 7}, // halfwidth katakana
         {QString::fromUcs4(U"\U00020000"), 13},
         {QString(), 0},
     };
@@ -332,11 +337,12 @@ TEST(RecordingCanvasTest, JsonLines)
     canvas.drawFrame(QRect(10, 20, 300, 40), 2);
     canvas.drawDottedLine(38, 0, 38, 300, Qt::blue);
     EXPECT_EQ(canvas.toJsonLines(),
-              QStringLiteral(
-                  "{\"op\":\"text\",\"x\":1,\"y\":2,\"size\":10,\"font\":\"黑体\",\"text\":\"A\\\"B\\\\C\",\"mode\":\"plain\"}\n"
-                  "{\"op\":\"text\",\"x\":3,\"y\":4,\"size\":10,\"font\":\"黑体\",\"text\":\"张三\",\"mode\":\"clipped\"}\n"
-                  "{\"op\":\"text\",\"x\":5,\"y\":6,\"size\":4,\"font\":\"宋体\",\"text\":\"x\\ny\",\"mode\":\"wrapped\"}\n"
-                  "{\"op\":\"line\",\"x1\":0,\"y1\":1,\"x2\":100,\"y2\":1}\n"
-                  "{\"op\":\"frame\",\"x\":10,\"y\":20,\"w\":300,\"h\":40}\n"
-                  "{\"op\":\"dotted\",\"x1\":38,\"y1\":0,\"x2\":38,\"y2\":300}\n"));
+        QStringLiteral(
+            "{\"op\":\"text\",\"x\":1,\"y\":2,\"size\":10,\"font\":\"黑体\",\"text\":\"A\\\"B\\\\C\",\"mode\":"
+            "\"plain\"}\n"
+            "{\"op\":\"text\",\"x\":3,\"y\":4,\"size\":10,\"font\":\"黑体\",\"text\":\"张三\",\"mode\":\"clipped\"}\n"
+            "{\"op\":\"text\",\"x\":5,\"y\":6,\"size\":4,\"font\":\"宋体\",\"text\":\"x\\ny\",\"mode\":\"wrapped\"}\n"
+            "{\"op\":\"line\",\"x1\":0,\"y1\":1,\"x2\":100,\"y2\":1}\n"
+            "{\"op\":\"frame\",\"x\":10,\"y\":20,\"w\":300,\"h\":40}\n"
+            "{\"op\":\"dotted\",\"x1\":38,\"y1\":0,\"x2\":38,\"y2\":300}\n"));
 }

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
 using namespace Slipdesk;
 
-QString q(const char16_t *text) { return QString::fromUtf16(text); }
+QString q(const char16_t *text)
+{
+    return QString::fromUtf16(text);
+}
 
 TEST(DateText, FixedFileFormats)
 {
@@ -21,7 +27,13 @@ TEST(DateText, FixedFileFormats)
 
 TEST(DateText, SplitAtDashes)
 {
-    struct Case { const char16_t *text; const char16_t *year; const char16_t *month; const char16_t *day; };
+    struct Case
+    {
+        const char16_t *text;
+        const char16_t *year;
+        const char16_t *month;
+        const char16_t *day;
+    };
     const Case cases[] = {
         {u"2010-05-04", u"2010", u"05", u"04"},
         {u"2010-5-4", u"2010", u"5", u"4"},
@@ -39,7 +51,11 @@ TEST(DateText, SplitAtDashes)
 TEST(DateText, OneStringFormats)
 {
     const QDate date(2007, 7, 30);
-    struct Case { int format; const char16_t *text; };
+    struct Case
+    {
+        int format;
+        const char16_t *text;
+    };
     const Case cases[] = {
         {DateSpaced, u""},
         {DateDashed, u"2007-07-30"},
@@ -62,11 +78,24 @@ TEST(DateText, CapitalMonthsAndDays)
         EXPECT_EQ(capitalMonth(m), longTable.at(m - 1)) << m;
         EXPECT_EQ(capitalMonth(m, true), shortTable.at(m - 1)) << m;
     }
-    struct Case { int day; const char16_t *text; };
+    struct Case
+    {
+        int day;
+        const char16_t *text;
+    };
     const Case days[] = {
-        {1, u"零壹"}, {9, u"零玖"}, {10, u"零壹拾"}, {11, u"壹拾壹"}, {19, u"壹拾玖"},
-        {20, u"零贰拾"}, {21, u"贰拾壹"}, {29, u"贰拾玖"}, {30, u"零叁拾"}, {31, u"叁拾壹"},
-        {0, u""}, {32, u""},
+        {1, u"零壹"},
+        {9, u"零玖"},
+        {10, u"零壹拾"},
+        {11, u"壹拾壹"},
+        {19, u"壹拾玖"},
+        {20, u"零贰拾"},
+        {21, u"贰拾壹"},
+        {29, u"贰拾玖"},
+        {30, u"零叁拾"},
+        {31, u"叁拾壹"},
+        {0, u""},
+        {32, u""},
     };
     for (const Case &c : days)
         EXPECT_EQ(capitalDay(c.day), q(c.text)) << c.day;

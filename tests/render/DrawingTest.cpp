@@ -1,5 +1,5 @@
-#include "render/CentimetreGrid.h"
 #include "render/Drawing.h"
+#include "render/CentimetreGrid.h"
 #include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ using Op = RecordingCanvas::Op;
 namespace {
 
 ItemParams item(int left, int top, int width, int size = 10, bool shrink = true,
-                ItemParams::Wrap wrap = ItemParams::AutoWrap, int spacing = 0)
+    ItemParams::Wrap wrap = ItemParams::AutoWrap, int spacing = 0)
 {
     ItemParams p;
     p.print = true;
@@ -32,9 +32,24 @@ const QString tenNarrow = QStringLiteral("ABCDEFGHIJ");
 
 TEST(DrawingTest, NearestRoundsHalvesToEven)
 {
-    const struct { double value; qint64 expected; } cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
-        {2.4999, 2}, {2.5001, 3}, {-2.5001, -3}, {37.7953, 38}, {11.34, 11}, {0.0, 0},
+    const struct
+    {
+        double value;
+        qint64 expected;
+    } cases[] = {
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {3.5, 4},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.4999, 2},
+        {2.5001, 3},
+        {-2.5001, -3},
+        {37.7953, 38},
+        {11.34, 11},
+        {0.0, 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Drawing::nearest(c.value), c.expected) << c.value;
@@ -42,14 +57,19 @@ TEST(DrawingTest, NearestRoundsHalvesToEven)
 
 TEST(DrawingTest, LengthToPixels)
 {
-    const struct { int length; int dpi; int expected; } cases[] = {
+    const struct
+    {
+        int length;
+        int dpi;
+        int expected;
+    } cases[] = {
         {1000, 600, 2362}, // 10 cm on a 600 dpi printer
-        {1000, 96, 378},   // the same on the screen
-        {127, 100, 50},    // exactly 500000 ten-thousandths, no float drift
+        {1000, 96, 378}, // the same on the screen
+        {127, 100, 50}, // exactly 500000 ten-thousandths, no float drift
         {381, 100, 150},
-        {127, 5, 2},       // 2.5: halves go to the even neighbour
-        {127, 3, 2},       // 1.5
-        {381, 1, 2},       // 1.5
+        {127, 5, 2}, // 2.5: halves go to the even neighbour
+        {127, 3, 2}, // 1.5
+        {381, 1, 2}, // 1.5
         {-127, 5, -2},
         {-381, 1, -2},
         {254, 600, 600},
@@ -143,7 +163,8 @@ TEST(DrawingTest, DrawItemFitsShrinksWrapsOrClips)
 {
     // Item at left 300, top 200 at 96 dpi: (113, 76). Width 140 → 53 px,
     // 50 → 19 px, 200 → 76 px.
-    const struct Case {
+    const struct Case
+    {
         const char *name;
         ItemParams::Wrap wrap;
         bool shrink;
@@ -259,7 +280,11 @@ TEST(DrawingTest, MissingFontFallsBackToHeiti)
 {
     RecordingCanvas canvas(96);
     Drawing drawing(canvas);
-    const struct { QString font; QString expected; } cases[] = {
+    const struct
+    {
+        QString font;
+        QString expected;
+    } cases[] = {
         {QStringLiteral("方正舒体"), QStringLiteral("黑体")},
         {QString(), QStringLiteral("黑体")},
         {QStringLiteral("宋体"), QStringLiteral("宋体")},
@@ -370,14 +395,26 @@ TEST(DrawingTest, DrawingKeepsTheCallersColour)
 
 TEST(CentimetreGridTest, Step)
 {
-    const struct { int dpi; int step; } cases[] = {{96, 38}, {72, 28}, {120, 47}, {144, 57}, {300, 118}, {0, 0}, {-96, 0}};
+    const struct
+    {
+        int dpi;
+        int step;
+    } cases[] = {{96, 38}, {72, 28}, {120, 47}, {144, 57}, {300, 118}, {0, 0}, {-96, 0}};
     for (const auto &c : cases)
         EXPECT_EQ(CentimetreGrid::step(c.dpi), c.step) << c.dpi;
 }
 
 TEST(CentimetreGridTest, LinesRunToTheFirstCentimetreBeyondTheEdge)
 {
-    const struct { QSize area; bool picture; int vertical; int horizontal; int lastX; int lastY; } cases[] = {
+    const struct
+    {
+        QSize area;
+        bool picture;
+        int vertical;
+        int horizontal;
+        int lastX;
+        int lastY;
+    } cases[] = {
         {{400, 300}, false, 11, 8, 418, 304},
         {{380, 304}, false, 11, 9, 418, 342}, // edges exactly on a mark
         {{400, 300}, true, 11, 8, 418, 304},

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -21,8 +24,8 @@ const EncodingCase kEncodings[] = {
     {u"abc,123", "6162632c313233"},
     {u"中文", "d6d0cec4"},
     {u"收件单位", "cad5bcfeb5a5cebb"},
-    {u"，", "a3ac"},       // full-width comma, a GBK character
-    {u"𠮷", "9534b235"},   // U+20BB7, outside GBK
+    {u"，", "a3ac"}, // full-width comma, a GBK character
+    {u"𠮷", "9534b235"}, // U+20BB7, outside GBK
     {u"张𠮷a", "d5c59534b23561"},
 };
 

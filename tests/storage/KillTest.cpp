@@ -1,9 +1,9 @@
 // A save or an append killed at any moment leaves a whole file behind: the
 // old version or the new one, every row complete.
 
-#include "support/TempDir.h"
 #include "storage/Codec.h"
 #include "storage/TextTable.h"
+#include "support/TempDir.h"
 
 #include <QDir>
 #include <QProcess>

@@ -16,16 +16,17 @@ TEST(ProgramLocation, NamedFolderWinsThenTheExecutableFolderThenTheUserFolder)
     const QString user = dir.file(QStringLiteral("user"));
     const QString named = dir.file(QStringLiteral("named"));
 
-    ProgramLocation byOption = ProgramLocation::resolve({QStringLiteral("slipdesk"), QStringLiteral("--data"), named},
-                                                        exe, QStringLiteral("/ignored"), user);
+    ProgramLocation byOption = ProgramLocation::resolve(
+        {QStringLiteral("slipdesk"), QStringLiteral("--data"), named}, exe, QStringLiteral("/ignored"), user);
     EXPECT_EQ(byOption.dataRoot, named + u'/');
     EXPECT_TRUE(byOption.namedByUser);
     EXPECT_TRUE(QDir(named).exists());
 
     EXPECT_EQ(ProgramLocation::resolve({QStringLiteral("slipdesk")}, exe, named, user).dataRoot, named + u'/');
-    EXPECT_EQ(ProgramLocation::resolve({QStringLiteral("slipdesk"), QStringLiteral("--data=") + user}, exe, QString(), user)
-                  .dataRoot,
-              user + u'/');
+    EXPECT_EQ(
+        ProgramLocation::resolve({QStringLiteral("slipdesk"), QStringLiteral("--data=") + user}, exe, QString(), user)
+            .dataRoot,
+        user + u'/');
     EXPECT_EQ(ProgramLocation::resolve({QStringLiteral("slipdesk")}, exe, QString(), user).dataRoot, exe + u'/');
 
     // A read-only program folder falls back to the user's data folder.

@@ -1,15 +1,18 @@
-#include "support/TempDir.h"
 #include "storage/Codec.h"
 #include "storage/IniFile.h"
 #include "storage/Paths.h"
 #include "storage/ProgramSettings.h"
 #include "storage/TemplateSettings.h"
+#include "support/TempDir.h"
 
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -48,8 +51,8 @@ class ProgramSettingsTest : public ::testing::Test
 {
 protected:
     TempDir m_dir;
-    Paths m_paths{m_dir.path()};
-    ProgramSettings m_settings{m_paths};
+    Paths m_paths {m_dir.path()};
+    ProgramSettings m_settings {m_paths};
 };
 
 TEST_F(ProgramSettingsTest, DefaultsFromMissingAndFromEmptyFile)
@@ -60,7 +63,8 @@ TEST_F(ProgramSettingsTest, DefaultsFromMissingAndFromEmptyFile)
             m_dir.write(u"SlipdeskPosts.INI"_s, QByteArray());
         EXPECT_EQ(m_settings.lastTemplate(), 0);
         EXPECT_FALSE(m_settings.autoCopy());
-        EXPECT_EQ(m_settings.sellerMessage(), u"收货时请当场清点核对，单、货是否一致。如有疑议，请当面指出，并及时联系卖家。");
+        EXPECT_EQ(m_settings.sellerMessage(),
+            u"收货时请当场清点核对，单、货是否一致。如有疑议，请当面指出，并及时联系卖家。");
         EXPECT_TRUE(m_settings.expressSharedAddress());
         EXPECT_EQ(m_settings.expressAddressType(), 2);
         EXPECT_TRUE(m_settings.deliverySharedAddress());
@@ -80,7 +84,7 @@ TEST_F(ProgramSettingsTest, KeysOnDisk)
     m_settings.setExpressSharedAddress(false);
     m_settings.setDeliveryAddressType(1);
     EXPECT_EQ(Codec::decode(m_dir.read(u"SlipdeskPosts.INI"_s)),
-              u"[Main]\r\n最后模版=3\r\n自动感应复制操作=1\r\n快递是否共用地址=0\r\n发货地址类型=1\r\n");
+        u"[Main]\r\n最后模版=3\r\n自动感应复制操作=1\r\n快递是否共用地址=0\r\n发货地址类型=1\r\n");
     EXPECT_EQ(m_settings.lastTemplate(), 3);
     EXPECT_TRUE(m_settings.autoCopy());
     EXPECT_FALSE(m_settings.expressSharedAddress());
@@ -109,12 +113,12 @@ TEST_F(ProgramSettingsTest, TemplateListsPerKind)
     m_settings.setTemplateNames(1, {u"甲"_s, u"乙"_s, u"丙"_s});
     m_settings.setTemplateNames(1, {u"丁"_s});
     EXPECT_EQ(Codec::decode(m_dir.read(u"SlipdeskPosts.INI"_s)), u"[出库发货单模版列表]\r\n模版总数=1\r\n模版1=丁\r\n");
-    EXPECT_EQ(m_settings.templateNames(1), QStringList{u"丁"_s});
+    EXPECT_EQ(m_settings.templateNames(1), QStringList {u"丁"_s});
     EXPECT_TRUE(m_settings.templateNames(0).isEmpty());
 
     // Exactly "模版总数" names are read, missing ones as empty text.
     m_dir.write(u"SlipdeskPosts.INI"_s, Codec::encode(u"[信函快递单模版列表]\r\n模版总数=2\r\n模版1=A\r\n模版3=C\r\n"));
-    EXPECT_EQ(m_settings.templateNames(0), (QStringList{u"A"_s, u""_s}));
+    EXPECT_EQ(m_settings.templateNames(0), (QStringList {u"A"_s, u""_s}));
     m_dir.write(u"SlipdeskPosts.INI"_s, Codec::encode(u"[信函快递单模版列表]\r\n模版总数=-1\r\n"));
     EXPECT_TRUE(m_settings.templateNames(0).isEmpty());
 }
@@ -125,8 +129,8 @@ class TemplateSettingsTest : public ::testing::Test
 {
 protected:
     TempDir m_dir;
-    Paths m_paths{m_dir.path()};
-    TemplateSettings m_settings{m_paths, u"默认B6国内信封"_s};
+    Paths m_paths {m_dir.path()};
+    TemplateSettings m_settings {m_paths, u"默认B6国内信封"_s};
 };
 
 TEST_F(TemplateSettingsTest, DefaultsOfAFreshTemplate)
@@ -163,7 +167,7 @@ TEST_F(TemplateSettingsTest, DefaultsOfAFreshTemplate)
     EXPECT_EQ(TemplateSettings::deliveryCaptionKeys().first(), u"买家姓名值");
     EXPECT_EQ(TemplateSettings::deliveryCaptionKeys().last(), u"快递单号值");
     EXPECT_EQ(TemplateSettings::inboundCaptionKeys(),
-              (QStringList{u"入库经办人值"_s, u"入库类别值"_s, u"入库日期值"_s, u"入库单号值"_s}));
+        (QStringList {u"入库经办人值"_s, u"入库类别值"_s, u"入库日期值"_s, u"入库单号值"_s}));
     for (const QString &key : TemplateSettings::deliveryCaptionKeys() + TemplateSettings::inboundCaptionKeys())
         EXPECT_EQ(s.captionValue(key), u"");
     EXPECT_FALSE(m_dir.exists(u"用户信函模版"_s));
@@ -171,7 +175,13 @@ TEST_F(TemplateSettingsTest, DefaultsOfAFreshTemplate)
 
 TEST_F(TemplateSettingsTest, MarkerGroups)
 {
-    struct Group { int group; int markers; const char16_t *name; const char16_t *state; };
+    struct Group
+    {
+        int group;
+        int markers;
+        const char16_t *name;
+        const char16_t *state;
+    };
     const Group groups[] = {{1, 2, u"第1组标记", u"00"}, {2, 4, u"第2组标记", u"0000"}, {3, 5, u"第3组标记", u"00000"}};
     for (const auto &g : groups) {
         SCOPED_TRACE(g.group);
@@ -186,7 +196,7 @@ TEST_F(TemplateSettingsTest, MarkerGroups)
     m_settings.setMarkerGroupMode(2, 1);
     m_settings.setMarkerLastState(3, u"01001"_s);
     EXPECT_EQ(Codec::decode(m_dir.read(u"用户信函模版/默认B6国内信封.INI"_s)),
-              u"[业务标记]\r\n第2组标记3=加急\r\n第2组标记勾选项互斥=1\r\n第3组标记最后设置=01001\r\n");
+        u"[业务标记]\r\n第2组标记3=加急\r\n第2组标记勾选项互斥=1\r\n第3组标记最后设置=01001\r\n");
 }
 
 TEST_F(TemplateSettingsTest, PrintDeviceIsSavedTogether)
@@ -215,8 +225,8 @@ TEST_F(TemplateSettingsTest, KindKeysOnDisk)
     m_settings.setAddressType(3);
     m_settings.setPreviewShowPicture(false);
     EXPECT_EQ(Codec::decode(m_dir.read(u"用户信函模版/默认B6国内信封.INI"_s)),
-              u"[打印设备]\r\n发货单号码=CK000002\r\n买家姓名值=收货人\r\n快递地址类型=3\r\n预览时显示背景图片=0\r\n");
-    EXPECT_EQ(m_settings.captionValues({u"买家昵称值"_s, u"买家姓名值"_s}), (QStringList{u""_s, u"收货人"_s}));
+        u"[打印设备]\r\n发货单号码=CK000002\r\n买家姓名值=收货人\r\n快递地址类型=3\r\n预览时显示背景图片=0\r\n");
+    EXPECT_EQ(m_settings.captionValues({u"买家昵称值"_s, u"买家姓名值"_s}), (QStringList {u""_s, u"收货人"_s}));
 }
 
 } // namespace

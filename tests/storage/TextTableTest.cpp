@@ -1,7 +1,7 @@
-#include "support/TempDir.h"
+#include "storage/TextTable.h"
 #include "storage/Codec.h"
 #include "storage/IoError.h"
-#include "storage/TextTable.h"
+#include "support/TempDir.h"
 
 #include <QDir>
 
@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -28,12 +31,17 @@ QStringList list(std::initializer_list<const char16_t *> values)
 
 TEST(TextTableFields, FieldByIndex)
 {
-    struct Case { const char16_t *row; int index; const char16_t *field; };
+    struct Case
+    {
+        const char16_t *row;
+        int index;
+        const char16_t *field;
+    };
     const Case cases[] = {
         {u"a,,c", 0, u"a"},
         {u"a,,c", 1, u""},
         {u"a,,c", 2, u"c"},
-        {u"a,,c", 3, u""},      // beyond the end
+        {u"a,,c", 3, u""}, // beyond the end
         {u"a,,c", -1, u""},
         {u"", 0, u""},
         {u"abc", 0, u"abc"},
@@ -49,9 +57,9 @@ TEST(TextTableFields, FieldByIndex)
 
 TEST(TextTableFields, FieldCount)
 {
-    const QString recipient = QStringLiteral(
-        "0,个人,0001,310000,上海市,上海市,浦东新区,张江路100弄,某某公司,采购部,张三,先生,收,"
-        "021-12345678,,,13812345678,nick,13812345678,a@b.com,c@d.com,qq123,x");
+    const QString recipient
+        = QStringLiteral("0,个人,0001,310000,上海市,上海市,浦东新区,张江路100弄,某某公司,采购部,张三,先生,收,"
+                         "021-12345678,,,13812345678,nick,13812345678,a@b.com,c@d.com,qq123,x");
     ASSERT_EQ(recipient.count(u','), 22);
     EXPECT_EQ(TT::fieldCount(recipient), 23);
     EXPECT_EQ(TT::fieldCount(QString(22, u',')), 23);
@@ -74,7 +82,8 @@ TEST(TextTableFields, SetFieldPadsShortRows)
 TEST(TextTableFields, CleaningRemovesCommasFromValuesAndBlanksFromRows)
 {
     EXPECT_EQ(TT::cleanValue(QStringLiteral("1,200")), u"1200");
-    const QString row = TT::cleanValue(QStringLiteral("张三")) + u',' + TT::cleanValue(QStringLiteral("上海 浦东,张江"));
+    const QString row
+        = TT::cleanValue(QStringLiteral("张三")) + u',' + TT::cleanValue(QStringLiteral("上海 浦东,张江"));
     EXPECT_EQ(TT::cleanRow(row), u"张三,上海浦东张江");
     EXPECT_EQ(TT::fieldCount(TT::cleanRow(row)), 2);
 }
@@ -83,7 +92,11 @@ TEST(TextTableFields, CleaningRemovesCommasFromValuesAndBlanksFromRows)
 
 TEST(CommaText, SplitsLikeTheDesktopRule)
 {
-    struct Case { const char16_t *text; QStringList fields; };
+    struct Case
+    {
+        const char16_t *text;
+        QStringList fields;
+    };
     const Case cases[] = {
         {u"", {}},
         {u"   ", {}},
@@ -91,16 +104,16 @@ TEST(CommaText, SplitsLikeTheDesktopRule)
         {u"a,", list({u"a", u""})},
         {u",a", list({u"", u"a"})},
         {u",", list({u"", u""})},
-        {u"a, ", list({u"a"})},                  // a separator followed by blanks adds nothing
-        {u"  a , b  ", list({u"a", u"b"})},       // blanks around fields are skipped
-        {u"a b", list({u"a", u"b"})},             // an unquoted field ends at a blank
+        {u"a, ", list({u"a"})}, // a separator followed by blanks adds nothing
+        {u"  a , b  ", list({u"a", u"b"})}, // blanks around fields are skipped
+        {u"a b", list({u"a", u"b"})}, // an unquoted field ends at a blank
         {u"a\tb", list({u"a", u"b"})},
         {u"\"a b\",c", list({u"a b", u"c"})},
         {u"\"say \"\"hi\"\"\",x", list({u"say \"hi\"", u"x"})},
         {u"\"\"", list({u""})},
         {u"\"a,b\"", list({u"a,b"})},
         {u"\"ab\"cd,e", list({u"ab", u"cd", u"e"})},
-        {u"\"open", list({u"open"})},            // unterminated quote: the rest of the text
+        {u"\"open", list({u"open"})}, // unterminated quote: the rest of the text
         {u"1,信函号码,打印,100,200", list({u"1", u"信函号码", u"打印", u"100", u"200"})},
     };
     for (const auto &c : cases) {
@@ -114,8 +127,7 @@ TEST(CommaText, JoinsQuotingOnlyWhereNeeded)
     EXPECT_EQ(TT::joinCommaText({}), u"");
     EXPECT_EQ(TT::joinCommaText(list({u""})), u"\"\"");
     EXPECT_EQ(TT::joinCommaText(list({u"a", u""})), u"a,");
-    EXPECT_EQ(TT::joinCommaText(list({u"a b", u"c\"d", u"e,f", u"g", u"宋体"})),
-              u"\"a b\",\"c\"\"d\",\"e,f\",g,宋体");
+    EXPECT_EQ(TT::joinCommaText(list({u"a b", u"c\"d", u"e,f", u"g", u"宋体"})), u"\"a b\",\"c\"\"d\",\"e,f\",g,宋体");
 }
 
 TEST(CommaText, JoinThenSplitGivesTheValuesBack)
@@ -137,7 +149,11 @@ TEST(CommaText, JoinThenSplitGivesTheValuesBack)
 
 TEST(AdvanceNumber, TrailingDigitRunPlusOne)
 {
-    struct Case { const char16_t *from; const char16_t *to; };
+    struct Case
+    {
+        const char16_t *from;
+        const char16_t *to;
+    };
     const Case cases[] = {
         {u"CK000001", u"CK000002"},
         {u"A99", u"A100"},
@@ -149,8 +165,8 @@ TEST(AdvanceNumber, TrailingDigitRunPlusOne)
         {u"", u""},
         {u"9", u"10"},
         {u"快递0099", u"快递0100"},
-        {u"9223372036854775807", u"9223372036854775808"},      // past 64-bit signed
-        {u"X99999999999999999999", u"X100000000000000000000"},  // past any 64-bit value
+        {u"9223372036854775807", u"9223372036854775808"}, // past 64-bit signed
+        {u"X99999999999999999999", u"X100000000000000000000"}, // past any 64-bit value
         {u"N00000000000000000000000001", u"N00000000000000000000000002"},
     };
     for (const auto &c : cases) {
@@ -173,7 +189,11 @@ TEST(TextTableFiles, MissingFileGivesDefaultsAndCreatesNothing)
 
 TEST(TextTableFiles, ReadsCrLfAndLoneLfOrCr)
 {
-    struct Case { const char *bytes; QStringList rows; };
+    struct Case
+    {
+        const char *bytes;
+        QStringList rows;
+    };
     const Case cases[] = {
         {"a\r\nb\r\n", list({u"a", u"b"})},
         {"a\r\nb", list({u"a", u"b"})},
@@ -202,7 +222,7 @@ TEST(TextTableFiles, SaveWritesCrLfAndReplacesTheWholeFile)
     TT::save(path, {});
     EXPECT_TRUE(dir.exists(QStringLiteral("商品资料.TXT")));
     EXPECT_EQ(dir.read(QStringLiteral("商品资料.TXT")), QByteArray());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("商品资料.TXT")})
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("商品资料.TXT")})
         << "a temporary file was left behind";
 }
 
@@ -246,7 +266,7 @@ TEST(TextTableFiles, NameOutsideGbkSurvivesAppendLoadAndSave)
     EXPECT_EQ(onDisk, Codec::encode(row) + "\r\n");
     EXPECT_TRUE(onDisk.contains(QByteArray::fromHex("d5c59534b235"))) << "张𠮷 in GB18030";
     const QStringList rows = TT::load(path);
-    ASSERT_EQ(rows, QStringList{row});
+    ASSERT_EQ(rows, QStringList {row});
     TT::save(path, rows);
     EXPECT_EQ(dir.read(QStringLiteral("收件单位.TXT")), onDisk);
 }
@@ -279,9 +299,12 @@ TEST(TextTableFiles, FileSystemFailuresThrowNamingTheFile)
     };
     // A folder where a file should be, and a file where a folder should be.
     expectIoError([&] { TT::load(dir.file(QStringLiteral("folder"))); }, QStringLiteral("folder"));
-    expectIoError([&] { TT::save(dir.file(QStringLiteral("folder")), {QStringLiteral("a")}); }, QStringLiteral("folder"));
-    expectIoError([&] { TT::appendRow(dir.file(QStringLiteral("folder")), QStringLiteral("a")); }, QStringLiteral("folder"));
-    expectIoError([&] { TT::save(dir.file(QStringLiteral("plain/t.txt")), {QStringLiteral("a")}); }, QStringLiteral("plain"));
+    expectIoError(
+        [&] { TT::save(dir.file(QStringLiteral("folder")), {QStringLiteral("a")}); }, QStringLiteral("folder"));
+    expectIoError(
+        [&] { TT::appendRow(dir.file(QStringLiteral("folder")), QStringLiteral("a")); }, QStringLiteral("folder"));
+    expectIoError(
+        [&] { TT::save(dir.file(QStringLiteral("plain/t.txt")), {QStringLiteral("a")}); }, QStringLiteral("plain"));
     EXPECT_EQ(dir.read(QStringLiteral("plain")), QByteArray("x"));
 }
 

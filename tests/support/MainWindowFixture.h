@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/ScriptedMessageService.h"
 #include "app/TForm1.h"
 #include "platform/PrinterService.h"
+#include "support/ScriptedMessageService.h"
 #include "support/TempDir.h"
 
 #include <QComboBox>
@@ -13,7 +13,7 @@
 class FakePrinters : public Slipdesk::PrinterService
 {
 public:
-    QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Slipdesk PDF")};
+    QStringList names {QStringLiteral("Office Laser"), QStringLiteral("Slipdesk PDF")};
     QStringList printerNames() const override { return names; }
     QString defaultPrinterName() const override { return names.value(0); }
 };
@@ -33,16 +33,15 @@ protected:
     // Builds the window; `create` also runs window creation and show.
     Slipdesk::TForm1 &open(bool show = true)
     {
-        form = std::make_unique<Slipdesk::TForm1>(Slipdesk::Paths(dir.path()), dir.path(),
-                                                  QStringLiteral("/nonexistent-temp"));
+        form = std::make_unique<Slipdesk::TForm1>(
+            Slipdesk::Paths(dir.path()), dir.path(), QStringLiteral("/nonexistent-temp"));
         EXPECT_TRUE(form->FormCreate());
         if (show)
             form->show();
         return *form;
     }
 
-    template<typename T>
-    T *control(const char *name) const
+    template<typename T> T *control(const char *name) const
     {
         T *found = form->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;

@@ -59,7 +59,7 @@ void ScriptedMessageService::inform(const QString &text, Icon icon, const QStrin
 
 MessageService::Answer ScriptedMessageService::ask(const QString &text, bool defaultNo)
 {
-    Call call{Kind::Ask, text, Icon::Question, QString()};
+    Call call {Kind::Ask, text, Icon::Question, QString()};
     call.defaultNo = defaultNo;
     m_calls.append(call);
     if (m_answers.isEmpty()) {
@@ -71,7 +71,7 @@ MessageService::Answer ScriptedMessageService::ask(const QString &text, bool def
 
 bool ScriptedMessageService::prompt(const QString &question, QString &value, bool masked)
 {
-    Call call{Kind::Prompt, question, Icon::Question, QString()};
+    Call call {Kind::Prompt, question, Icon::Question, QString()};
     call.masked = masked;
     call.preset = value;
     m_calls.append(call);

@@ -19,11 +19,11 @@ public:
     {
         Kind kind;
         QString text;
-        Icon icon;          // Question for ask and prompt
-        QString title;      // empty: the fixed caption
+        Icon icon; // Question for ask and prompt
+        QString title; // empty: the fixed caption
         bool defaultNo = false;
         bool masked = false;
-        QString preset;     // prompt: the text the edit line started with
+        QString preset; // prompt: the text the edit line started with
     };
 
     ScriptedMessageService();

@@ -4,11 +4,20 @@
 #include <QFile>
 #include <QFileInfo>
 
-TempDir::TempDir() : m_dir(QDir::tempPath() + QStringLiteral("/slipdesk-test-XXXXXX")) {}
+TempDir::TempDir()
+    : m_dir(QDir::tempPath() + QStringLiteral("/slipdesk-test-XXXXXX"))
+{
+}
 
-QString TempDir::path() const { return m_dir.path() + QLatin1Char('/'); }
+QString TempDir::path() const
+{
+    return m_dir.path() + QLatin1Char('/');
+}
 
-QString TempDir::file(const QString &relative) const { return path() + relative; }
+QString TempDir::file(const QString &relative) const
+{
+    return path() + relative;
+}
 
 void TempDir::write(const QString &relative, const QByteArray &bytes) const
 {
@@ -25,4 +34,7 @@ QByteArray TempDir::read(const QString &relative) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool TempDir::exists(const QString &relative) const { return QFileInfo::exists(file(relative)); }
+bool TempDir::exists(const QString &relative) const
+{
+    return QFileInfo::exists(file(relative));
+}

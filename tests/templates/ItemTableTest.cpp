@@ -1,10 +1,13 @@
-#include "support/TempDir.h"
-#include "storage/Codec.h"
 #include "templates/ItemTable.h"
+#include "storage/Codec.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -112,10 +115,11 @@ TEST(ItemTableFile, LoadRenumbersAndKeepsAnOlderTable)
     TempDir dir;
     // An older table: stored numbers are stale or empty, 收件单位部门 is missing,
     // one row is short.
-    const QString set = ItemTable::header() + u"\r\n"
-                        u"7,寄件人姓名,打印,1150,1000,200,0,10,黑体,是,自动换行\r\n"
-                        u",收件人姓名,不打印,600,750,300,0,10,黑体,否,不换行\r\n"
-                        u"x,收件单位邮编,打印,150,120\r\n"_s;
+    const QString set = ItemTable::header()
+        + u"\r\n"
+          u"7,寄件人姓名,打印,1150,1000,200,0,10,黑体,是,自动换行\r\n"
+          u",收件人姓名,不打印,600,750,300,0,10,黑体,否,不换行\r\n"
+          u"x,收件单位邮编,打印,150,120\r\n"_s;
     dir.write(u"old.SET"_s, Codec::encode(set));
     const ItemTable table = ItemTable::load(dir.file(u"old.SET"_s), ItemTable::Express);
     ASSERT_EQ(table.rowCount(), 4);
@@ -176,12 +180,12 @@ TEST(ItemParams, ValuesAndDefaults)
     EXPECT_FALSE(ItemParams::fromRow(t, 8).print);
     EXPECT_FALSE(ItemParams::fromRow(t, 6).shrink);
 
-    t.setCell(1, 7, QString());          // 字号 empty
-    t.setCell(1, 8, QString());          // 字体 empty
-    t.setCell(1, 3, u"12.5"_s);          // 距左端 not an integer
-    t.setCell(1, 9, u"不"_s);            // only "否" switches shrinking off
-    t.setCell(1, 10, u"竖排"_s);         // unknown wrap mode
-    t.setCell(1, 2, u"打印 "_s);         // not exactly "打印"
+    t.setCell(1, 7, QString()); // 字号 empty
+    t.setCell(1, 8, QString()); // 字体 empty
+    t.setCell(1, 3, u"12.5"_s); // 距左端 not an integer
+    t.setCell(1, 9, u"不"_s); // only "否" switches shrinking off
+    t.setCell(1, 10, u"竖排"_s); // unknown wrap mode
+    t.setCell(1, 2, u"打印 "_s); // not exactly "打印"
     const ItemParams p = ItemParams::fromRow(t, 1);
     EXPECT_EQ(p.size, 10);
     EXPECT_EQ(p.font, u"黑体");

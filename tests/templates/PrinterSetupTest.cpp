@@ -1,11 +1,14 @@
-#include "support/TempDir.h"
+#include "templates/PrinterSetup.h"
 #include "storage/Paths.h"
 #include "storage/TemplateSettings.h"
-#include "templates/PrinterSetup.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 

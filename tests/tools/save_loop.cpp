@@ -73,7 +73,8 @@ int runAppend(const QString &path)
     // may cut a single write at a page boundary when the kill arrives during
     // that very write, which no append can prevent; the test checks what the
     // program controls (one whole row per write call).
-    const QString payload = QStringLiteral("收货时请当场清点核对单货是否一致如有疑议请当面指出并及时联系卖家").repeated(4).left(116);
+    const QString payload
+        = QStringLiteral("收货时请当场清点核对单货是否一致如有疑议请当面指出并及时联系卖家").repeated(4).left(116);
     QElapsedTimer alive;
     alive.start();
     for (qint64 i = 0; i < kMaxAppends && alive.elapsed() < kLifetimeMs; ++i) {

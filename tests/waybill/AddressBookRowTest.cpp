@@ -11,7 +11,7 @@ TEST(AddressBookRowTest, BuildRowCleansValuesAndTheWholeRow)
         QStringList values;
         QString row;
     };
-    const QList<Case> cases{
+    const QList<Case> cases {
         {{QStringLiteral("上海 浦东,张江"), QStringLiteral("王 五")}, QStringLiteral("上海浦东张江,王五")},
         {{QStringLiteral("a,b,c"), QString(), QStringLiteral("d")}, QStringLiteral("abc,,d")},
         // A pasted line break would split the stored row in two.
@@ -24,21 +24,20 @@ TEST(AddressBookRowTest, BuildRowCleansValuesAndTheWholeRow)
 
 TEST(AddressBookRowTest, NewnessRule)
 {
-    const QStringList names{QStringLiteral("张三"), QStringLiteral("李四")};
-    const QStringList units{QStringLiteral("甲公司"), QStringLiteral("乙公司")};
+    const QStringList names {QStringLiteral("张三"), QStringLiteral("李四")};
+    const QStringList units {QStringLiteral("甲公司"), QStringLiteral("乙公司")};
     struct Case
     {
         QString name;
         QString unit;
         bool isNew;
     };
-    const QList<Case> cases{
+    const QList<Case> cases {
         {QStringLiteral("张三"), QStringLiteral("甲公司"), false},
         {QStringLiteral("张三"), QStringLiteral("乙公司"), false}, // both known, in different rows
         {QStringLiteral("张三"), QStringLiteral("丙公司"), true},
-        {QStringLiteral("王五"), QStringLiteral("甲公司"), true},
-        {QString(), QString(), false},
-        {QStringLiteral(" , "), QStringLiteral(" "), false},      // nothing left once cleaned
+        {QStringLiteral("王五"), QStringLiteral("甲公司"), true}, {QString(), QString(), false},
+        {QStringLiteral(" , "), QStringLiteral(" "), false}, // nothing left once cleaned
         {QString(), QStringLiteral("丙公司"), true},
         {QStringLiteral("张 三"), QStringLiteral("甲公司"), true}, // compared as shown
     };

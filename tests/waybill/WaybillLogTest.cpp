@@ -1,8 +1,8 @@
+#include "waybill/WaybillLog.h"
 #include "storage/Codec.h"
 #include "storage/Paths.h"
 #include "storage/TextTable.h"
 #include "support/TempDir.h"
-#include "waybill/WaybillLog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,19 @@ using namespace Slipdesk;
 
 TEST(WaybillLog, LineHoldsTheThirtyTwoFieldsCleaned)
 {
-    const FieldValues values{
-        {QStringLiteral("DateTimeP"), QStringLiteral("2010-05-04")}, {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")},
-        {QStringLiteral("CmbLetterSelect"), QStringLiteral("顺丰")}, {QStringLiteral("EdtSjrWW"), QStringLiteral("nick,name")},
-        {QStringLiteral("CmbSjrMc"), QStringLiteral("王 小二")}, {QStringLiteral("EdtSjDwSs"), QStringLiteral("上海市")},
-        {QStringLiteral("EdtSjDwDs"), QStringLiteral("上海市")}, {QStringLiteral("EdtSjDwQx"), QStringLiteral("浦东新区")},
-        {QStringLiteral("EdtSjDwDz"), QStringLiteral("上海 浦东,张江")}, {QStringLiteral("EdtWpJe"), QStringLiteral("1,234.50")},
+    const FieldValues values {{QStringLiteral("DateTimeP"), QStringLiteral("2010-05-04")},
+        {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")},
+        {QStringLiteral("CmbLetterSelect"), QStringLiteral("顺丰")},
+        {QStringLiteral("EdtSjrWW"), QStringLiteral("nick,name")},
+        {QStringLiteral("CmbSjrMc"), QStringLiteral("王 小二")},
+        {QStringLiteral("EdtSjDwSs"), QStringLiteral("上海市")},
+        {QStringLiteral("EdtSjDwDs"), QStringLiteral("上海市")},
+        {QStringLiteral("EdtSjDwQx"), QStringLiteral("浦东新区")},
+        {QStringLiteral("EdtSjDwDz"), QStringLiteral("上海 浦东,张江")},
+        {QStringLiteral("EdtWpJe"), QStringLiteral("1,234.50")},
         {QStringLiteral("CmbJjDwMc"), QStringLiteral("示例网店")}};
     const QString line = WaybillLog::buildLine(values, {QStringLiteral("加急+易碎"), QString(), QStringLiteral("到付")},
-                                               QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3)));
+        QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3)));
     const QStringList fields = line.split(u',');
     ASSERT_EQ(fields.size(), 32);
     EXPECT_EQ(fields.at(0), QStringLiteral("2026-12-07"));
@@ -41,10 +45,10 @@ TEST(WaybillLog, EachYearHasItsOwnFile)
 {
     TempDir dir;
     const Paths paths(dir.path());
-    WaybillLog::append(paths, {{QStringLiteral("EdtEmsNo"), QStringLiteral("A1")}}, {},
-                       QDateTime(QDate(2025, 12, 31), QTime(23, 59)));
-    WaybillLog::append(paths, {{QStringLiteral("EdtEmsNo"), QStringLiteral("A2")}}, {},
-                       QDateTime(QDate(2026, 1, 1), QTime(0, 1)));
+    WaybillLog::append(
+        paths, {{QStringLiteral("EdtEmsNo"), QStringLiteral("A1")}}, {}, QDateTime(QDate(2025, 12, 31), QTime(23, 59)));
+    WaybillLog::append(
+        paths, {{QStringLiteral("EdtEmsNo"), QStringLiteral("A2")}}, {}, QDateTime(QDate(2026, 1, 1), QTime(0, 1)));
     EXPECT_EQ(TextTable::load(WaybillLog::path(paths, 2025)).size(), 1);
     const QStringList lines = TextTable::load(WaybillLog::path(paths, 2026));
     ASSERT_EQ(lines.size(), 1);

@@ -1,6 +1,6 @@
+#include "waybill/WaybillPage.h"
 #include "render/Drawing.h"
 #include "render/RecordingCanvas.h"
-#include "waybill/WaybillPage.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ ItemTable tableWith(const QStringList &printed)
     ItemTable table = ItemTable::builtIn(ItemTable::Express);
     const int print = table.findColumn(QStringLiteral("是否打印"));
     for (int row = 1; row < table.rowCount(); ++row)
-        table.setCell(row, print, printed.contains(table.cell(row, 1)) ? QStringLiteral("打印") : QStringLiteral("不打印"));
+        table.setCell(
+            row, print, printed.contains(table.cell(row, 1)) ? QStringLiteral("打印") : QStringLiteral("不打印"));
     return table;
 }
 
@@ -42,19 +43,19 @@ QStringList textsOf(const RecordingCanvas &canvas)
 TEST(WaybillPage, AddressIsJoinedUnlessSplitPrintingIsOn)
 {
     const ItemTable table = tableWith({QStringLiteral("寄件单位省市"), QStringLiteral("寄件单位地址")});
-    FieldValues values{{QStringLiteral("EdtJjDwSs"), QStringLiteral("浙江省")},
-                       {QStringLiteral("EdtJjDwDs"), QStringLiteral("杭州市")},
-                       {QStringLiteral("EdtJjDwQx"), QStringLiteral("西湖区")},
-                       {QStringLiteral("EdtJjDwDz"), QStringLiteral("文三路10号")}};
-    EXPECT_EQ(drawnTexts(table, values), QStringList{QStringLiteral("浙江省杭州市西湖区文三路10号")});
+    FieldValues values {{QStringLiteral("EdtJjDwSs"), QStringLiteral("浙江省")},
+        {QStringLiteral("EdtJjDwDs"), QStringLiteral("杭州市")},
+        {QStringLiteral("EdtJjDwQx"), QStringLiteral("西湖区")},
+        {QStringLiteral("EdtJjDwDz"), QStringLiteral("文三路10号")}};
+    EXPECT_EQ(drawnTexts(table, values), QStringList {QStringLiteral("浙江省杭州市西湖区文三路10号")});
     values.insert(QStringLiteral("ChbFgJjAddress"), QStringLiteral("1"));
-    EXPECT_EQ(drawnTexts(table, values), (QStringList{QStringLiteral("浙江省"), QStringLiteral("文三路10号")}));
+    EXPECT_EQ(drawnTexts(table, values), (QStringList {QStringLiteral("浙江省"), QStringLiteral("文三路10号")}));
 }
 
 TEST(WaybillPage, MarkerPrintsATickOnlyWhenTickedAndSwitchedOn)
 {
-    FieldValues values{{QStringLiteral("ChbSelect5"), QStringLiteral("1")}};
-    EXPECT_EQ(drawnTexts(tableWith({QStringLiteral("第2组标记3")}), values), QStringList{QStringLiteral("√")});
+    FieldValues values {{QStringLiteral("ChbSelect5"), QStringLiteral("1")}};
+    EXPECT_EQ(drawnTexts(tableWith({QStringLiteral("第2组标记3")}), values), QStringList {QStringLiteral("√")});
     EXPECT_TRUE(drawnTexts(tableWith({}), values).isEmpty());
     values.insert(QStringLiteral("ChbSelect5"), QStringLiteral("0"));
     EXPECT_TRUE(drawnTexts(tableWith({QStringLiteral("第2组标记3")}), values).isEmpty());
@@ -63,13 +64,13 @@ TEST(WaybillPage, MarkerPrintsATickOnlyWhenTickedAndSwitchedOn)
 TEST(WaybillPage, PreviewDrawsInBlueAndPrintInBlack)
 {
     const ItemTable table = tableWith({QStringLiteral("收件人姓名"), QStringLiteral("信函时点")});
-    const FieldValues values{{QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")}};
+    const FieldValues values {{QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")}};
     for (const bool printing : {true, false}) {
         RecordingCanvas canvas(96);
         canvas.setPrinting(printing);
         Drawing drawing(canvas);
         WaybillPage::draw(drawing, table, values, {}, QTime(9, 5));
-        ASSERT_EQ(textsOf(canvas), (QStringList{QStringLiteral("王小二"), QStringLiteral("9")}));
+        ASSERT_EQ(textsOf(canvas), (QStringList {QStringLiteral("王小二"), QStringLiteral("9")}));
         EXPECT_EQ(canvas.ops.first().color, printing ? QColor(Qt::black) : QColor(0, 0, 255));
     }
 }
@@ -78,20 +79,20 @@ TEST(WaybillPage, ItemsMissingFromAnOlderTableAreSkipped)
 {
     ItemTable table = tableWith({QStringLiteral("收件人姓名"), QStringLiteral("信函编号")});
     table.rows().removeAt(table.findItem(QStringLiteral("收件人姓名")));
-    const FieldValues values{{QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")},
-                             {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
-    EXPECT_EQ(drawnTexts(table, values), QStringList{QStringLiteral("SF0099")});
+    const FieldValues values {
+        {QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")}, {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
+    EXPECT_EQ(drawnTexts(table, values), QStringList {QStringLiteral("SF0099")});
 }
 
 // The drawing follows the waybill's own item order, whatever the order of
 // the template's rows: moving a row in the editor changes nothing on paper.
 TEST(WaybillPage, ItemsAreDrawnInTheirOwnOrderNotTheTablesRowOrder)
 {
-    ItemTable table = tableWith({QStringLiteral("寄件人姓名"), QStringLiteral("收件人姓名"), QStringLiteral("信函编号")});
-    const FieldValues values{{QStringLiteral("CmbJjrMc"), QStringLiteral("王五")},
-                             {QStringLiteral("CmbSjrMc"), QStringLiteral("张三")},
-                             {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
-    const QStringList expected{QStringLiteral("王五"), QStringLiteral("张三"), QStringLiteral("SF0099")};
+    ItemTable table
+        = tableWith({QStringLiteral("寄件人姓名"), QStringLiteral("收件人姓名"), QStringLiteral("信函编号")});
+    const FieldValues values {{QStringLiteral("CmbJjrMc"), QStringLiteral("王五")},
+        {QStringLiteral("CmbSjrMc"), QStringLiteral("张三")}, {QStringLiteral("EdtEmsNo"), QStringLiteral("SF0099")}};
+    const QStringList expected {QStringLiteral("王五"), QStringLiteral("张三"), QStringLiteral("SF0099")};
     EXPECT_EQ(drawnTexts(table, values), expected);
 
     // "信函编号" dragged to the top, "收件人姓名" above "寄件人姓名".

@@ -4,7 +4,10 @@
 
 namespace Slipdesk {
 
-ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent) {}
+ClickLabel::ClickLabel(QWidget *parent)
+    : QLabel(parent)
+{
+}
 
 bool ClickLabel::event(QEvent *event)
 {

@@ -3,7 +3,9 @@
 namespace Slipdesk {
 
 EventHook::EventHook(QObject *target, QEvent::Type type, Handler handler)
-    : QObject(target), m_type(type), m_handler(std::move(handler))
+    : QObject(target)
+    , m_type(type)
+    , m_handler(std::move(handler))
 {
     target->installEventFilter(this);
 }

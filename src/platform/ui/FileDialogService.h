@@ -14,8 +14,8 @@ public:
     struct OpenRequest
     {
         QString caption;
-        QString directory;     // folder the dialog starts in
-        QString filter;        // Qt filter text, e.g. "信函背景图片 (*.jpg *.jpeg)"
+        QString directory; // folder the dialog starts in
+        QString filter; // Qt filter text, e.g. "信函背景图片 (*.jpg *.jpeg)"
         QString defaultSuffix; // added to a typed name without one, e.g. "jpg"
     };
 

@@ -22,8 +22,7 @@ namespace Slipdesk::FormBuilder {
 // The small steps every tab's form is built from, so that the four forms
 // look alike.
 
-template<class T>
-T *create(QWidget *parent, const char *name)
+template<class T> T *create(QWidget *parent, const char *name)
 {
     auto *w = new T(parent);
     w->setObjectName(QLatin1String(name));
@@ -31,7 +30,7 @@ T *create(QWidget *parent, const char *name)
 }
 
 // Creates a widget of the member's type, named after the member.
-#define SD_NEW(member, parent) \
+#define SD_NEW(member, parent)                                                                                         \
     member = ::Slipdesk::FormBuilder::create<std::remove_pointer_t<decltype(member)>>(parent, #member)
 
 // Combos the user types into. The tabs keep the items index for index in

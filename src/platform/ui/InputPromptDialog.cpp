@@ -12,8 +12,7 @@
 
 namespace Slipdesk {
 
-InputPromptDialog::InputPromptDialog(const QString &question, const QString &value, bool masked,
-                                     QWidget *parent)
+InputPromptDialog::InputPromptDialog(const QString &question, const QString &value, bool masked, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(MessageService::caption());

@@ -17,8 +17,7 @@ class InputPromptDialog : public QDialog
 public:
     static constexpr int MaxLength = 255;
 
-    InputPromptDialog(const QString &question, const QString &value, bool masked = false,
-                      QWidget *parent = nullptr);
+    InputPromptDialog(const QString &question, const QString &value, bool masked = false, QWidget *parent = nullptr);
 
     QString value() const;
 

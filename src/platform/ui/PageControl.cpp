@@ -7,7 +7,10 @@
 
 namespace Slipdesk {
 
-OwnerDrawTabBar::OwnerDrawTabBar(QWidget *parent) : QTabBar(parent) {}
+OwnerDrawTabBar::OwnerDrawTabBar(QWidget *parent)
+    : QTabBar(parent)
+{
+}
 
 void OwnerDrawTabBar::setOwnerDraw(bool on)
 {
@@ -15,7 +18,10 @@ void OwnerDrawTabBar::setOwnerDraw(bool on)
     update();
 }
 
-QColor OwnerDrawTabBar::activeColor() { return QColor(0xA6, 0xCA, 0xF0); }
+QColor OwnerDrawTabBar::activeColor()
+{
+    return QColor(0xA6, 0xCA, 0xF0);
+}
 
 void OwnerDrawTabBar::paintEvent(QPaintEvent *event)
 {
@@ -58,8 +64,8 @@ void OwnerDrawTabBar::mousePressEvent(QMouseEvent *event)
 
 void OwnerDrawTabBar::keyPressEvent(QKeyEvent *event)
 {
-    const bool moves = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right
-        || event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+    const bool moves = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right || event->key() == Qt::Key_Home
+        || event->key() == Qt::Key_End;
     if (moves && !mayChange()) {
         event->accept();
         return;
@@ -81,8 +87,8 @@ void PageControl::keyPressEvent(QKeyEvent *event)
     // Ctrl+Tab and Ctrl+PageUp/Down switch pages too.
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool moves = ctrl
-        && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab
-            || event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown);
+        && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab || event->key() == Qt::Key_PageUp
+            || event->key() == Qt::Key_PageDown);
     if (moves && m_bar->changing && !m_bar->changing()) {
         event->accept();
         return;
@@ -90,7 +96,9 @@ void PageControl::keyPressEvent(QKeyEvent *event)
     QTabWidget::keyPressEvent(event);
 }
 
-PageControl::PageControl(QWidget *parent) : QTabWidget(parent), m_bar(new OwnerDrawTabBar(this))
+PageControl::PageControl(QWidget *parent)
+    : QTabWidget(parent)
+    , m_bar(new OwnerDrawTabBar(this))
 {
     setTabBar(m_bar);
 }

@@ -13,10 +13,14 @@ namespace {
 QMessageBox::Icon toQtIcon(MessageService::Icon icon)
 {
     switch (icon) {
-    case MessageService::Icon::Information: return QMessageBox::Information;
-    case MessageService::Icon::Warning: return QMessageBox::Warning;
-    case MessageService::Icon::Question: return QMessageBox::Question;
-    case MessageService::Icon::Error: return QMessageBox::Critical;
+    case MessageService::Icon::Information:
+        return QMessageBox::Information;
+    case MessageService::Icon::Warning:
+        return QMessageBox::Warning;
+    case MessageService::Icon::Question:
+        return QMessageBox::Question;
+    case MessageService::Icon::Error:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }

@@ -85,7 +85,7 @@ QList<PaperInfo> QtPrinterService::papers(const QString &printer) const
     for (const QPageSize &size : sizes) {
         if (list.size() >= PrinterSetup::MaxPaperEntries)
             break;
-        list.append(PaperInfo{size.windowsId(), size.name()});
+        list.append(PaperInfo {size.windowsId(), size.name()});
     }
     return list;
 }
@@ -104,8 +104,8 @@ std::unique_ptr<PrintJob> QtPrinterService::startJob(const PrinterSetup &setup, 
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setDocName(title);
-    printer->setPageOrientation(setup.orientation == PrinterSetup::Orientation::Landscape ? QPageLayout::Landscape
-                                                                                         : QPageLayout::Portrait);
+    printer->setPageOrientation(
+        setup.orientation == PrinterSetup::Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (const std::optional<QPageSize> size = pageSizeFor(info, setup))
         printer->setPageSize(*size);
 

@@ -22,8 +22,8 @@ public:
     // The print system's default; the virtual printer when no real one exists.
     QString defaultPrinterName() const override;
     QList<PaperInfo> papers(const QString &printer) const override;
-    std::unique_ptr<PrintJob> startJob(const PrinterSetup &setup, const QString &title,
-                                       QString *error = nullptr) override;
+    std::unique_ptr<PrintJob> startJob(
+        const PrinterSetup &setup, const QString &title, QString *error = nullptr) override;
 
     VirtualPdfPrinter *virtualPrinter() const { return m_virtual.get(); }
 

@@ -6,10 +6,15 @@
 
 namespace Slipdesk {
 
-RadioGroup::RadioGroup(QWidget *parent) : RadioGroup(QString(), parent) {}
+RadioGroup::RadioGroup(QWidget *parent)
+    : RadioGroup(QString(), parent)
+{
+}
 
 RadioGroup::RadioGroup(const QString &title, QWidget *parent)
-    : QGroupBox(title, parent), m_group(new QButtonGroup(this)), m_layout(new QGridLayout(this))
+    : QGroupBox(title, parent)
+    , m_group(new QButtonGroup(this))
+    , m_layout(new QGridLayout(this))
 {
     // Exclusive, but a group may start (and be reset to) no selection.
     m_group->setExclusive(true);

@@ -16,7 +16,9 @@ namespace Slipdesk {
 class PreviewPaintArea : public QWidget
 {
 public:
-    explicit PreviewPaintArea(PreviewWindow *window) : QWidget(window), m_window(window)
+    explicit PreviewPaintArea(PreviewWindow *window)
+        : QWidget(window)
+        , m_window(window)
     {
         setAutoFillBackground(false);
     }
@@ -142,7 +144,7 @@ void PreviewWindow::leftClickAt(const QPoint &point)
     if (!m_options.templateTab || !m_options.toLength)
         return;
     setWindowTitle(QStringLiteral("(单位:0.1毫米)当前位置 距左端:") + QString::number(m_options.toLength(point.x()))
-                   + QStringLiteral("   距上端:") + QString::number(m_options.toLength(point.y())));
+        + QStringLiteral("   距上端:") + QString::number(m_options.toLength(point.y())));
 }
 
 void PreviewWindow::rightReleaseAt(const QPoint &point)
@@ -153,8 +155,7 @@ void PreviewWindow::rightReleaseAt(const QPoint &point)
     const int top = m_options.toLength(m_lastClick.y());
     const int width = std::abs(m_options.toLength(point.x()) - left);
     setWindowTitle(QStringLiteral("(单位:0.1毫米)当前位置 距左端:") + QString::number(left)
-                   + QStringLiteral("   距上端:") + QString::number(top) + QStringLiteral("  宽度:")
-                   + QString::number(width));
+        + QStringLiteral("   距上端:") + QString::number(top) + QStringLiteral("  宽度:") + QString::number(width));
     Q_EMIT itemPlaced(left, top, width);
     activateWindow();
 }

@@ -19,10 +19,10 @@ class PreviewWindow : public QWidget
 public:
     struct Options
     {
-        QString caption;          // template tab: name + " 打印预览"; elsewhere empty
-        QString picturePath;      // empty: no picture preview
+        QString caption; // template tab: name + " 打印预览"; elsewhere empty
+        QString picturePath; // empty: no picture preview
         bool templateTab = false; // stays open beside the editor grid
-        int gridTop = -1;         // screen y where the editor grid begins (template tab)
+        int gridTop = -1; // screen y where the editor grid begins (template tab)
         // Draws the page content on the paint area (grid already drawn).
         std::function<void(Canvas &)> draw;
         std::function<void()> printTest;

@@ -59,7 +59,9 @@ QStringList comboEntries(const QComboBox *combo)
 } // namespace
 
 TemplateEditor::TemplateEditor(TemplateTabUi &ui, std::function<bool()> tabActive, QObject *parent)
-    : QObject(parent), m_ui(ui), m_tabActive(std::move(tabActive))
+    : QObject(parent)
+    , m_ui(ui)
+    , m_tabActive(std::move(tabActive))
 {
     setObjectName(QStringLiteral("TemplateEditor"));
     setupGrid();
@@ -109,8 +111,7 @@ void TemplateEditor::setupGrid()
         if (header == kFont || header == kShrink || header == kWrap || header == kPrintSwitch)
             writeCurrentCell(m_ui.CmbSgSelect->itemText(index));
     });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { editorFocusChanged(now); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { editorFocusChanged(now); });
 }
 
 QString TemplateEditor::columnHeader(int column) const
@@ -152,7 +153,7 @@ QStringList TemplateEditor::fontChoices()
     fonts << QStringLiteral("黑体") << QStringLiteral("宋体") << QStringLiteral("华文细黑") << QStringLiteral("新宋体");
     fonts.removeDuplicates();
     std::sort(fonts.begin(), fonts.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return fonts;
 }
 
@@ -204,8 +205,7 @@ void TemplateEditor::selectCell()
     }
 }
 
-void TemplateEditor::showListEditor(const QStringList &entries, const QString &value,
-                                              const QString &fallback)
+void TemplateEditor::showListEditor(const QStringList &entries, const QString &value, const QString &fallback)
 {
     TemplateTabUi &ui = m_ui;
     QComboBox *combo = ui.CmbSgSelect;
@@ -359,8 +359,8 @@ void TemplateEditor::setupOffsets()
 {
     TemplateTabUi &ui = m_ui;
     for (QLineEdit *edit : {ui.EdtMoveX, ui.EdtMoveY}) {
-        EventHook::on(edit, QEvent::KeyPress,
-                      [](QEvent *event) { return !acceptOffsetKey(static_cast<QKeyEvent *>(event)); });
+        EventHook::on(
+            edit, QEvent::KeyPress, [](QEvent *event) { return !acceptOffsetKey(static_cast<QKeyEvent *>(event)); });
         EventHook::onEvent(edit, QEvent::FocusOut, [edit] { rewriteOffset(edit); });
         // Composed input would bypass the key filter.
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -71,7 +71,7 @@ private:
     TemplateGridDelegate *m_delegate = nullptr;
     bool m_settingEditor = false; // editor filled by the program, not typed
     bool m_movingRow = false;
-    int m_dragRow = -1;           // grid row a drag started on, -1 when none
+    int m_dragRow = -1; // grid row a drag started on, -1 when none
 };
 
 } // namespace Slipdesk

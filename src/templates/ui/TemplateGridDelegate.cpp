@@ -9,7 +9,8 @@
 namespace Slipdesk {
 
 TemplateGridDelegate::TemplateGridDelegate(int firstDataColumn, QObject *parent)
-    : QStyledItemDelegate(parent), m_firstDataColumn(firstDataColumn)
+    : QStyledItemDelegate(parent)
+    , m_firstDataColumn(firstDataColumn)
 {
 }
 
@@ -18,8 +19,7 @@ QColor TemplateGridDelegate::highlightColour()
     return QColor(0xA6, 0xCA, 0xF0);
 }
 
-void TemplateGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                                 const QModelIndex &index) const
+void TemplateGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QString text = index.data(Qt::DisplayRole).toString();
     if (text == QStringLiteral(" ")) {

@@ -22,13 +22,16 @@
 
 namespace Slipdesk {
 
-TemplateTab::TemplateTab(AppContext &context, QWidget *parent) : QObject(parent), m_context(context)
+TemplateTab::TemplateTab(AppContext &context, QWidget *parent)
+    : QObject(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("TemplateTab"));
     m_page = new QWidget(parent);
     m_page->setObjectName(QStringLiteral("TabPrnSet"));
     m_ui.setupUi(m_page);
-    m_editor = new TemplateEditor(m_ui, [this] { return m_active; }, this);
+    m_editor = new TemplateEditor(
+        m_ui, [this] { return m_active; }, this);
 
     connect(m_ui.LBoxModel, &QListWidget::itemClicked, this, [this] { listClicked(); });
     connect(m_ui.CmbModelType, &QComboBox::activated, this, [this] { kindChosen(); });
@@ -297,8 +300,8 @@ bool TemplateTab::print(const QString &title)
     const std::optional<QPoint> offset = offsets();
     if (!offset)
         return false;
-    const QString error = printForm(PrinterService::instance(), printerSetup(), title,
-                                    [&](Canvas &canvas) { drawForm(canvas, *offset); });
+    const QString error = printForm(
+        PrinterService::instance(), printerSetup(), title, [&](Canvas &canvas) { drawForm(canvas, *offset); });
     if (!error.isEmpty()) {
         MessageService::instance().warn(error);
         return false;
@@ -359,7 +362,7 @@ void TemplateTab::itemPlaced(int left, int top, int width)
     if (row < 0)
         return;
     const ItemTable header = itemTable();
-    const QList<std::pair<QString, int>> cells{
+    const QList<std::pair<QString, int>> cells {
         {QStringLiteral("距左端"), left}, {QStringLiteral("距上端"), top}, {QStringLiteral("宽度"), width}};
     for (const auto &[column, value] : cells) {
         const int c = header.findColumn(column);

@@ -57,8 +57,8 @@ public:
     // first) selected and loaded.
     KindList showKind(int kind, const QString &remembered);
     KindList list() const;
-    int kind() const;        // the kind the list shows
-    QString name() const;    // the loaded template; empty when the list is empty
+    int kind() const; // the kind the list shows
+    QString name() const; // the loaded template; empty when the list is empty
     // A working tab chose the template at `index` of its kind.
     void chooseTemplate(int index);
     // Loads the current template's settings and then its item table;

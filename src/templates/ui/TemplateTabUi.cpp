@@ -24,8 +24,8 @@ void TemplateTabUi::setupUi(QWidget *page)
     h->addLayout(left);
     SD_NEW(CmbModelType, p);
     makePickOnly(CmbModelType);
-    CmbModelType->addItems({QStringLiteral("信函快递单模版"), QStringLiteral("出库发货单模版"),
-                            QStringLiteral("采购入库单模版")});
+    CmbModelType->addItems(
+        {QStringLiteral("信函快递单模版"), QStringLiteral("出库发货单模版"), QStringLiteral("采购入库单模版")});
     left->addWidget(CmbModelType);
     SD_NEW(LBoxModel, p);
     LBoxModel->setToolTip(QStringLiteral("可以用鼠标拖动模版名称来调整模版的上下顺序。"));
@@ -59,11 +59,10 @@ void TemplateTabUi::setupUi(QWidget *page)
     // cell by the logic and hidden otherwise.
     SD_NEW(SgSet, p);
     makeGrid(SgSet,
-             {QStringLiteral("序号"), QStringLiteral("打印项目"), QStringLiteral("是否打印"),
-              QStringLiteral("距左端"), QStringLiteral("距上端"), QStringLiteral("宽度"),
-              QStringLiteral("间距"), QStringLiteral("字号"), QStringLiteral("字体"),
-              QStringLiteral("自动缩小"), QStringLiteral("换行方式")},
-             0, {36, 100, 60, 50, 50, 44, 40, 40, 64, 60, 64});
+        {QStringLiteral("序号"), QStringLiteral("打印项目"), QStringLiteral("是否打印"), QStringLiteral("距左端"),
+            QStringLiteral("距上端"), QStringLiteral("宽度"), QStringLiteral("间距"), QStringLiteral("字号"),
+            QStringLiteral("字体"), QStringLiteral("自动缩小"), QStringLiteral("换行方式")},
+        0, {36, 100, 60, 50, 50, 44, 40, 40, 64, 60, 64});
     h->addWidget(SgSet, 1);
     SD_NEW(SpinEdit1, p);
     SpinEdit1->setRange(-99999, 99999);
@@ -90,8 +89,7 @@ void TemplateTabUi::setupUi(QWidget *page)
     pg->addWidget(RGPaperFX);
     SD_NEW(RGPaperSize, GBoxPrinter);
     RGPaperSize->setTitle(QStringLiteral("纸张尺寸"));
-    RGPaperSize->setItems({QStringLiteral("A4"), QStringLiteral("A3"), QStringLiteral("默认"),
-                           QStringLiteral("其他")});
+    RGPaperSize->setItems({QStringLiteral("A4"), QStringLiteral("A3"), QStringLiteral("默认"), QStringLiteral("其他")});
     RGPaperSize->setColumns(4);
     RGPaperSize->setItemIndex(0);
     pg->addWidget(RGPaperSize);
@@ -136,7 +134,8 @@ void TemplateTabUi::setupUi(QWidget *page)
 
     SD_NEW(BtnSaveM, p);
     BtnSaveM->setText(QStringLiteral("保存(&S)"));
-    BtnSaveM->setToolTip(QStringLiteral("不同信函模版的设置是独立的。修改了模板设置的内容，必须进行保存后才一直生效。"));
+    BtnSaveM->setToolTip(
+        QStringLiteral("不同信函模版的设置是独立的。修改了模板设置的内容，必须进行保存后才一直生效。"));
     SD_NEW(BtnPreviewM, p);
     BtnPreviewM->setText(QStringLiteral("预览(V)"));
     auto *bh = new QHBoxLayout;

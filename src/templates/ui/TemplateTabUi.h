@@ -34,19 +34,19 @@ public:
     QListWidget *LBoxModel = nullptr;
     QToolButton *RzMBtnMoreFunc = nullptr;
     QMenu *PopupMenu1 = nullptr;
-    QAction *N6 = nullptr;        // 增加模版 (tag 0)
-    QAction *N7 = nullptr;        // 复制模版 (tag 1)
-    QAction *N20 = nullptr;       // separator
-    QAction *NOut = nullptr;      // 导入模版
-    QAction *NInput = nullptr;    // 导出模版
-    QAction *N3 = nullptr;        // separator
-    QAction *MReName = nullptr;   // 更改名称
-    QAction *N1 = nullptr;        // separator, hidden
-    QAction *NUpdate = nullptr;   // 升级模版, hidden
-    QAction *N5 = nullptr;        // separator
-    QAction *MDeleteM = nullptr;  // 删除模版
+    QAction *N6 = nullptr; // 增加模版 (tag 0)
+    QAction *N7 = nullptr; // 复制模版 (tag 1)
+    QAction *N20 = nullptr; // separator
+    QAction *NOut = nullptr; // 导入模版
+    QAction *NInput = nullptr; // 导出模版
+    QAction *N3 = nullptr; // separator
+    QAction *MReName = nullptr; // 更改名称
+    QAction *N1 = nullptr; // separator, hidden
+    QAction *NUpdate = nullptr; // 升级模版, hidden
+    QAction *N5 = nullptr; // separator
+    QAction *MDeleteM = nullptr; // 删除模版
     QTableWidget *SgSet = nullptr;
-    QSpinBox *SpinEdit1 = nullptr;    // in-cell number editor over SgSet
+    QSpinBox *SpinEdit1 = nullptr; // in-cell number editor over SgSet
     QComboBox *CmbSgSelect = nullptr; // in-cell list editor over SgSet
     QGroupBox *GBoxPrinter = nullptr;
     QComboBox *CmbPrn = nullptr;
@@ -64,7 +64,6 @@ public:
     QPushButton *BtnSaveM = nullptr;
     QPushButton *BtnPreviewM = nullptr;
     QLabel *LblLengthUnit = nullptr;
-
 };
 
 } // namespace Slipdesk

@@ -12,7 +12,8 @@ namespace Slipdesk {
 class CaptionLabels
 {
 public:
-    explicit CaptionLabels(QList<QLabel *> labels) : m_labels(std::move(labels))
+    explicit CaptionLabels(QList<QLabel *> labels)
+        : m_labels(std::move(labels))
     {
         for (const QLabel *label : m_labels)
             m_builtIn.append(label->text());

@@ -28,31 +28,39 @@ struct BuyerField
     int field;
 };
 constexpr BuyerField kBuyerFields[] = {
-    {"CmbBuyerName", 10}, {"CmbBuyerWW", 17}, {"EdtBuyerMobile", 18}, {"EdtBuyerTel", 13},
-    {"EdtAddSs", 4},      {"EdtAddDs", 5},    {"EdtAddQx", 6},        {"EdtAddress", 7},
+    {"CmbBuyerName", 10},
+    {"CmbBuyerWW", 17},
+    {"EdtBuyerMobile", 18},
+    {"EdtBuyerTel", 13},
+    {"EdtAddSs", 4},
+    {"EdtAddDs", 5},
+    {"EdtAddQx", 6},
+    {"EdtAddress", 7},
     {"EdtBuyerYb", 3},
 };
 
 } // namespace
 
-DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup,
-                         OrderFill &orderFill, QWidget *parent)
-    : QObject(parent), m_context(context), m_templates(templates), m_orderFill(orderFill)
+DeliveryTab::DeliveryTab(
+    AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill, QWidget *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_templates(templates)
+    , m_orderFill(orderFill)
 {
     setObjectName(QStringLiteral("DeliveryTab"));
     m_page = new QWidget(parent);
     m_page->setObjectName(QStringLiteral("TabFhdPrn"));
     m_ui.setupUi(m_page);
-    m_captions = std::make_unique<CaptionLabels>(QList<QLabel *>{
-        m_ui.LblBuyerName, m_ui.LblBuyerNickName, m_ui.LblbuyerMobile, m_ui.LblbuyerTel, m_ui.LblBuyerAdd,
-        m_ui.LblSalerSay, m_ui.LblSalerShop, m_ui.LblSalerAdd, m_ui.LblSalerName, m_ui.LblSalerNickName,
-        m_ui.LblSalerMobile, m_ui.LblInvEms, m_ui.LblEmsNo});
+    m_captions = std::make_unique<CaptionLabels>(QList<QLabel *> {m_ui.LblBuyerName, m_ui.LblBuyerNickName,
+        m_ui.LblbuyerMobile, m_ui.LblbuyerTel, m_ui.LblBuyerAdd, m_ui.LblSalerSay, m_ui.LblSalerShop, m_ui.LblSalerAdd,
+        m_ui.LblSalerName, m_ui.LblSalerNickName, m_ui.LblSalerMobile, m_ui.LblInvEms, m_ui.LblEmsNo});
     m_goods = new GoodsGrid(m_ui.SGGoods, kGoodsHeader, this);
 
     lookup.attach({m_ui.CmbBuyerName, RecipientLookup::NameField, [this](int row) { fillBuyer(row, nullptr); },
-                   [this](int index) { fillBuyer(index, m_ui.CmbBuyerName); }, false});
+        [this](int index) { fillBuyer(index, m_ui.CmbBuyerName); }, false});
     lookup.attach({m_ui.CmbBuyerWW, RecipientLookup::NickField, [this](int row) { fillBuyer(row, nullptr); },
-                   [this](int index) { fillBuyer(index, m_ui.CmbBuyerWW); }, false});
+        [this](int index) { fillBuyer(index, m_ui.CmbBuyerWW); }, false});
 
     connect(m_ui.CmbInvoice, &QComboBox::activated, this, [this](int index) {
         m_templates.chooseTemplate(index);
@@ -157,8 +165,8 @@ void DeliveryTab::templateLoaded(const QString &name)
     m_ui.CmbSalerSay->setEditText(settings.sellerLastMessage());
     {
         const QSignalBlocker block(m_ui.CmbInvAddtype);
-        m_ui.CmbInvAddtype->setCurrentIndex(program.deliverySharedAddress() ? program.deliveryAddressType()
-                                                                            : settings.deliveryAddressType());
+        m_ui.CmbInvAddtype->setCurrentIndex(
+            program.deliverySharedAddress() ? program.deliveryAddressType() : settings.deliveryAddressType());
     }
     m_captions->apply(settings.captionValues(TemplateSettings::deliveryCaptionKeys()));
 }

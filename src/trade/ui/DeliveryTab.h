@@ -24,7 +24,7 @@ class DeliveryTab : public QObject
     Q_OBJECT
 public:
     DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
-                QWidget *parent);
+        QWidget *parent);
     ~DeliveryTab() override;
 
     QWidget *page() const { return m_page; }

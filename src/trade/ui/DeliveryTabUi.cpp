@@ -91,11 +91,10 @@ void DeliveryTabUi::setupUi(QWidget *page)
 
     SD_NEW(SGGoods, p);
     makeGrid(SGGoods,
-             {QStringLiteral("序号"), QStringLiteral("商品编码"), QStringLiteral("商品名称"),
-              QStringLiteral("单位"), QStringLiteral("数量"), QStringLiteral("售价"),
-              QStringLiteral("金额"), QStringLiteral("出库备注"), QStringLiteral("进价"),
-              QStringLiteral("入库备注")},
-             30, {40, 81, 217, 46, 44, 70, 93, 135, 76, 149});
+        {QStringLiteral("序号"), QStringLiteral("商品编码"), QStringLiteral("商品名称"), QStringLiteral("单位"),
+            QStringLiteral("数量"), QStringLiteral("售价"), QStringLiteral("金额"), QStringLiteral("出库备注"),
+            QStringLiteral("进价"), QStringLiteral("入库备注")},
+        30, {40, 81, 217, 46, 44, 70, 93, 135, 76, 149});
     v->addWidget(SGGoods, 1);
 
     auto *totals = new QGridLayout;
@@ -185,8 +184,8 @@ void DeliveryTabUi::setupUi(QWidget *page)
     NOutJjdw = addEntry(MenuOutMoreData, "NOutJjdw", QStringLiteral("寄件单位"));
     makeMenuButton(RzMBtnOutMoreData, QStringLiteral("基础数据"), MenuOutMoreData);
 
-    for (QWidget *b : std::initializer_list<QWidget *>{BtnInvoicePrn, BtnInvoicePreview, BtnInvoiceTskPrn,
-                                                       BtnInvTskData, RzMenuBtnOutQuery, RzMBtnOutMoreData}) {
+    for (QWidget *b : std::initializer_list<QWidget *> {
+             BtnInvoicePrn, BtnInvoicePreview, BtnInvoiceTskPrn, BtnInvTskData, RzMenuBtnOutQuery, RzMBtnOutMoreData}) {
         b->setMinimumWidth(96);
         buttons->addWidget(b);
     }

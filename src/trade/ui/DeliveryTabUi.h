@@ -78,20 +78,19 @@ public:
     QPushButton *BtnInvTskData = nullptr;
     QToolButton *RzMenuBtnOutQuery = nullptr;
     QMenu *MenuOutQuery = nullptr;
-    QAction *NQueryLog = nullptr;     // 打印记录
-    QAction *NQuerySales = nullptr;   // 销售统计
+    QAction *NQueryLog = nullptr; // 打印记录
+    QAction *NQuerySales = nullptr; // 销售统计
     QToolButton *RzMBtnOutMoreData = nullptr;
     QMenu *MenuOutMoreData = nullptr;
-    QAction *NOutGoods = nullptr;     // 商品资料
-    QAction *NOutUnit = nullptr;      // 计量单位
-    QAction *NOutInRemark = nullptr;  // 入库备注
+    QAction *NOutGoods = nullptr; // 商品资料
+    QAction *NOutUnit = nullptr; // 计量单位
+    QAction *NOutInRemark = nullptr; // 入库备注
     QAction *NOutOutRemark = nullptr; // 出库备注
-    QAction *NOutSjdw = nullptr;      // 收件单位
-    QAction *NOutJjdw = nullptr;      // 寄件单位
+    QAction *NOutSjdw = nullptr; // 收件单位
+    QAction *NOutJjdw = nullptr; // 寄件单位
     QGroupBox *GBoxInvoiceTsk = nullptr; // 批量打印, shown during a batch run
     QSpinBox *SpinEditInvTsk = nullptr;
     QLabel *LblInvTatol = nullptr;
-
 };
 
 } // namespace Slipdesk

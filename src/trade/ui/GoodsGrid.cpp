@@ -5,7 +5,9 @@
 namespace Slipdesk {
 
 GoodsGrid::GoodsGrid(QTableWidget *grid, const QString &header, QObject *parent)
-    : QObject(parent), m_grid(grid), m_header(header.split(QLatin1Char(',')))
+    : QObject(parent)
+    , m_grid(grid)
+    , m_header(header.split(QLatin1Char(',')))
 {
 }
 

@@ -6,7 +6,9 @@
 
 namespace Slipdesk {
 
-GoodsPicker::GoodsPicker(QWidget *area, QObject *parent) : QObject(parent), m_table(new QTableWidget(area))
+GoodsPicker::GoodsPicker(QWidget *area, QObject *parent)
+    : QObject(parent)
+    , m_table(new QTableWidget(area))
 {
     setObjectName(QStringLiteral("GoodsPicker"));
     m_table->setObjectName(QStringLiteral("SgQuery"));

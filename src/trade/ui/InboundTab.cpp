@@ -17,18 +17,19 @@ const QString kInboundHeader = QStringLiteral("序号,商品编码,商品名称,
 } // namespace
 
 InboundTab::InboundTab(AppContext &context, TemplateTab &templates, QWidget *parent)
-    : QObject(parent), m_context(context), m_templates(templates)
+    : QObject(parent)
+    , m_context(context)
+    , m_templates(templates)
 {
     setObjectName(QStringLiteral("InboundTab"));
     m_page = new QWidget(parent);
     m_page->setObjectName(QStringLiteral("TabSheet2"));
     m_ui.setupUi(m_page);
     m_captions = std::make_unique<CaptionLabels>(
-        QList<QLabel *>{m_ui.LblInputJbr, m_ui.LblInputType, m_ui.LblInputDate, m_ui.LblInputNo});
+        QList<QLabel *> {m_ui.LblInputJbr, m_ui.LblInputType, m_ui.LblInputDate, m_ui.LblInputNo});
     m_goods = new GoodsGrid(m_ui.SgInput, kInboundHeader, this);
 
-    connect(m_ui.CmbInputModel, &QComboBox::activated, this,
-            [this](int index) { m_templates.chooseTemplate(index); });
+    connect(m_ui.CmbInputModel, &QComboBox::activated, this, [this](int index) { m_templates.chooseTemplate(index); });
     EventHook::onEvent(m_ui.CmbInputModel, QEvent::FocusIn, [this] { saveNumber(); });
     connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
         if (kind == ItemTable::Inbound)

@@ -55,11 +55,10 @@ void InboundTabUi::setupUi(QWidget *page)
 
     SD_NEW(SgInput, p);
     makeGrid(SgInput,
-             {QStringLiteral("序号"), QStringLiteral("商品编码"), QStringLiteral("商品名称"),
-              QStringLiteral("单位"), QStringLiteral("数量"), QStringLiteral("进价"),
-              QStringLiteral("金额"), QStringLiteral("入库备注"), QStringLiteral("售价"),
-              QStringLiteral("出库备注")},
-             29, {40, 77, 232, 40, 45, 69, 93, 138, 76, 146});
+        {QStringLiteral("序号"), QStringLiteral("商品编码"), QStringLiteral("商品名称"), QStringLiteral("单位"),
+            QStringLiteral("数量"), QStringLiteral("进价"), QStringLiteral("金额"), QStringLiteral("入库备注"),
+            QStringLiteral("售价"), QStringLiteral("出库备注")},
+        29, {40, 77, 232, 40, 45, 69, 93, 138, 76, 146});
     v->addWidget(SgInput, 1);
 
     auto *totals = new QGridLayout;
@@ -99,7 +98,7 @@ void InboundTabUi::setupUi(QWidget *page)
     NInJjdw = addEntry(MenuInMoreData, "NInJjdw", QStringLiteral("寄件单位"));
     makeMenuButton(RzMBInput, QStringLiteral("基础数据"), MenuInMoreData);
 
-    for (QWidget *b : std::initializer_list<QWidget *>{BtnInputPrn, BtnInputPreV, BtnInputPrnLog, RzMBInput}) {
+    for (QWidget *b : std::initializer_list<QWidget *> {BtnInputPrn, BtnInputPreV, BtnInputPrnLog, RzMBInput}) {
         b->setMinimumWidth(96);
         buttons->addWidget(b);
     }

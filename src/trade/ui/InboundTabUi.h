@@ -48,14 +48,13 @@ public:
     QPushButton *BtnInputPrnLog = nullptr;
     QToolButton *RzMBInput = nullptr;
     QMenu *MenuInMoreData = nullptr;
-    QAction *NInGoods = nullptr;      // 商品资料
-    QAction *NInUnit = nullptr;       // 计量单位
-    QAction *NInInRemark = nullptr;   // 入库备注
-    QAction *NInInType = nullptr;     // 入库类别
-    QAction *NInOutRemark = nullptr;  // 出库备注
-    QAction *NInSjdw = nullptr;       // 收件单位
-    QAction *NInJjdw = nullptr;       // 寄件单位
-
+    QAction *NInGoods = nullptr; // 商品资料
+    QAction *NInUnit = nullptr; // 计量单位
+    QAction *NInInRemark = nullptr; // 入库备注
+    QAction *NInInType = nullptr; // 入库类别
+    QAction *NInOutRemark = nullptr; // 出库备注
+    QAction *NInSjdw = nullptr; // 收件单位
+    QAction *NInJjdw = nullptr; // 寄件单位
 };
 
 } // namespace Slipdesk

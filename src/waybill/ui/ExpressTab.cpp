@@ -38,16 +38,21 @@ bool focusFromPopup(QEvent *event)
 
 } // namespace
 
-ExpressTab::ExpressTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup,
-                       OrderFill &orderFill, QWidget *parent)
-    : QObject(parent), m_context(context), m_templates(templates), m_lookup(lookup), m_orderFill(orderFill)
+ExpressTab::ExpressTab(
+    AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill, QWidget *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_templates(templates)
+    , m_lookup(lookup)
+    , m_orderFill(orderFill)
 {
     setObjectName(QStringLiteral("ExpressTab"));
     m_page = new QWidget(parent);
     m_page->setObjectName(QStringLiteral("TabEmsPrn"));
     m_ui.setupUi(m_page);
-    m_markers = new MarkerGroupsPanel(context.paths(), m_ui.markerGroups(), m_ui.markerBoxes(),
-                                      [this] { return m_ui.CmbLetterSelect->currentText(); }, this);
+    m_markers = new MarkerGroupsPanel(
+        context.paths(), m_ui.markerGroups(), m_ui.markerBoxes(),
+        [this] { return m_ui.CmbLetterSelect->currentText(); }, this);
 
     const QString markerHint = QStringLiteral("右键点击标记组名称,可以自定义该标记组的名称\n"
                                               "左键单击标记组名称,可以设置该标记组的项目在勾选时是否互斥\n\n"
@@ -57,10 +62,9 @@ ExpressTab::ExpressTab(AppContext &context, TemplateTab &templates, RecipientLoo
 
     connectControls();
 
-    m_templates.setFormKind(ItemTable::Express, {[this](Drawing &drawing, const ItemTable &table) {
-                                                     draw(drawing, table);
-                                                 },
-                                                 [this] { return previewPicture(); }});
+    m_templates.setFormKind(ItemTable::Express,
+        {[this](Drawing &drawing, const ItemTable &table) { draw(drawing, table); },
+            [this] { return previewPicture(); }});
     connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
         if (kind == ItemTable::Express)
             templateLoaded(name);
@@ -119,9 +123,9 @@ void ExpressTab::connectControls()
     // Look-up in the recipient book.
     m_lookup.setWidthReference(u.CmbSjdwMc);
     m_lookup.attach({u.CmbSjdwMc, RecipientLookup::UnitField, [this](int row) { fillRecipient(row, FillAll); },
-                     [this](int index) { fillRecipient(index, KeepUnit); }, true});
+        [this](int index) { fillRecipient(index, KeepUnit); }, true});
     m_lookup.attach({u.CmbSjrMc, RecipientLookup::NameField, [this](int row) { fillRecipient(row, FillAll); },
-                     [this](int index) { fillRecipient(index, KeepName); }, false});
+        [this](int index) { fillRecipient(index, KeepName); }, false});
     m_lookup.attach(
         {u.EdtSjDwTel, RecipientLookup::PhoneField, [this](int row) { fillRecipient(row, FillAll); }, {}, false});
     EventHook::onEvent(u.TabEmsPrn, QEvent::MouseButtonPress, [this] { m_lookup.hide(); });
@@ -165,15 +169,20 @@ void ExpressTab::connectControls()
     });
 
     // Menus of the tab.
-    const QList<std::pair<QAction *, int>> entries{
-        {u.NFromSjdw, AddressBook::RecipientTableCode}, {u.NFromJjdw, AddressBook::SenderTableCode},
-        {u.NSjdwBm, 7}, {u.NSjrCw, 8}, {u.NSjrSy, 9}, {u.NLetterWP, 10}, {u.NLetterLy, 11},
+    const QList<std::pair<QAction *, int>> entries {
+        {u.NFromSjdw, AddressBook::RecipientTableCode},
+        {u.NFromJjdw, AddressBook::SenderTableCode},
+        {u.NSjdwBm, 7},
+        {u.NSjrCw, 8},
+        {u.NSjrSy, 9},
+        {u.NLetterWP, 10},
+        {u.NLetterLy, 11},
     };
     for (const auto &[action, code] : entries)
         connect(action, &QAction::triggered, this, [this, code = code] { Q_EMIT dataWindowRequested(code); });
     connect(u.NAbout, &QAction::triggered, this, [this] { AboutBox::show(m_page); });
     connect(u.MenuSysSet, &QMenu::aboutToHide, this,
-            [this] { QTimer::singleShot(0, this, [this] { m_ui.CmbSjrMc->setFocus(); }); });
+        [this] { QTimer::singleShot(0, this, [this] { m_ui.CmbSjrMc->setFocus(); }); });
 }
 
 // --- Values ------------------------------------------------------------------------
@@ -283,8 +292,8 @@ void ExpressTab::templateLoaded(const QString &name)
     m_savedNumber = settings.waybillNumber();
     {
         const QSignalBlocker block(u.CmbAddType);
-        u.CmbAddType->setCurrentIndex(program.expressSharedAddress() ? program.expressAddressType()
-                                                                     : settings.addressType());
+        u.CmbAddType->setCurrentIndex(
+            program.expressSharedAddress() ? program.expressAddressType() : settings.addressType());
     }
 
     // The template's default sender, handler and message.
@@ -340,8 +349,7 @@ bool ExpressTab::print()
 
 void ExpressTab::afterPrint()
 {
-    const WaybillPosting::Result result =
-        WaybillPosting::afterPrint(m_context, values(), QDateTime::currentDateTime());
+    const WaybillPosting::Result result = WaybillPosting::afterPrint(m_context, values(), QDateTime::currentDateTime());
     // The form is on paper with this number: the number advances even when a
     // record could not be written, so that it is never printed twice.
     m_ui.EdtEmsNo->setText(result.nextNumber);
@@ -472,12 +480,37 @@ bool ExpressTab::clearRecipient()
     ExpressTabUi &u = m_ui;
     if (batchRunning() || !u.GroupBTsk->isHidden())
         return false;
-    const QList<QWidget *> controls{
-        u.CmbSjrMc,   u.EdtTo,          u.EdtSjDwSs,   u.EdtSjDwDs,   u.EdtSjDwQx,  u.EdtSjDwDz,
-        u.CmbSjdwMc,  u.EdtSjDwTel,     u.EdtSjdwYb,   u.EdtSjrTel1,  u.EdtSjrWW,   u.EdtSjrMobile,
-        u.EdtSjrPayEmail, u.EdtSjrEmail, u.EdtSjrIM,   u.EdtSjDwFax,  u.EdtSjDwDm,  u.EdtSjDwType,
-        u.EdtSjDwNo,  u.EdtSjDwWeb,     u.EdtWLDD,     u.CmbLetterWP, u.EdtWpCount, u.EdtWpWeight,
-        u.EdtWpJe,    u.EdtDshk,        u.EdtBjje,     u.EdtBF,       u.EdtYF,      u.EdtJJF,
+    const QList<QWidget *> controls {
+        u.CmbSjrMc,
+        u.EdtTo,
+        u.EdtSjDwSs,
+        u.EdtSjDwDs,
+        u.EdtSjDwQx,
+        u.EdtSjDwDz,
+        u.CmbSjdwMc,
+        u.EdtSjDwTel,
+        u.EdtSjdwYb,
+        u.EdtSjrTel1,
+        u.EdtSjrWW,
+        u.EdtSjrMobile,
+        u.EdtSjrPayEmail,
+        u.EdtSjrEmail,
+        u.EdtSjrIM,
+        u.EdtSjDwFax,
+        u.EdtSjDwDm,
+        u.EdtSjDwType,
+        u.EdtSjDwNo,
+        u.EdtSjDwWeb,
+        u.EdtWLDD,
+        u.CmbLetterWP,
+        u.EdtWpCount,
+        u.EdtWpWeight,
+        u.EdtWpJe,
+        u.EdtDshk,
+        u.EdtBjje,
+        u.EdtBF,
+        u.EdtYF,
+        u.EdtJJF,
     };
     for (QWidget *control : controls)
         Fields::setText(control, QString());

@@ -26,7 +26,7 @@ class ExpressTab : public QObject
     Q_OBJECT
 public:
     ExpressTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
-               QWidget *parent);
+        QWidget *parent);
 
     QWidget *page() const { return m_page; }
     ExpressTabUi &ui() { return m_ui; }

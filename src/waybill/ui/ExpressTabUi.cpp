@@ -12,8 +12,8 @@ using namespace FormBuilder;
 
 QList<QCheckBox *> ExpressTabUi::markerBoxes() const
 {
-    return {ChbSelect1, ChbSelect2, ChbSelect3, ChbSelect4, ChbSelect5, ChbSelect6,
-            ChbSelect7, ChbSelect8, ChbSelect9, ChbSelect10, Chbselect11};
+    return {ChbSelect1, ChbSelect2, ChbSelect3, ChbSelect4, ChbSelect5, ChbSelect6, ChbSelect7, ChbSelect8, ChbSelect9,
+        ChbSelect10, Chbselect11};
 }
 
 QList<QGroupBox *> ExpressTabUi::markerGroups() const
@@ -107,10 +107,9 @@ void ExpressTabUi::setupUi(QWidget *page)
     LblAutoAdd->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SD_NEW(CmbAddType, r);
     makePickOnly(CmbAddType);
-    CmbAddType->addItems({QStringLiteral("有啊地址1"), QStringLiteral("淘宝地址2"),
-                          QStringLiteral("淘宝地址3"), QStringLiteral("淘宝地址4"),
-                          QStringLiteral("淘宝地址5"), QStringLiteral("淘宝地址6"),
-                          QStringLiteral("拍拍地址1")});
+    CmbAddType->addItems({QStringLiteral("有啊地址1"), QStringLiteral("淘宝地址2"), QStringLiteral("淘宝地址3"),
+        QStringLiteral("淘宝地址4"), QStringLiteral("淘宝地址5"), QStringLiteral("淘宝地址6"),
+        QStringLiteral("拍拍地址1")});
     CmbAddType->setToolTip(QStringLiteral("复制的订单地址格式"));
     g->addWidget(LblAutoAdd, 6, 0);
     g->addWidget(CmbAddType, 6, 1);
@@ -156,9 +155,8 @@ void ExpressTabUi::setupUi(QWidget *page)
     NAbout = addEntry(MenuSysSet, "NAbout", QStringLiteral("关于..."));
     makeMenuButton(RzMBtnSysSet, QStringLiteral("系统设置"), MenuSysSet);
 
-    for (QWidget *b : std::initializer_list<QWidget *>{BtnPrint, BtnPreview, BtnTskSave, BtnTskData,
-                                                       BtnPrnLog, RzMBtnFromToDw, RzMBtnMoreData,
-                                                       RzMBtnSysSet}) {
+    for (QWidget *b : std::initializer_list<QWidget *> {
+             BtnPrint, BtnPreview, BtnTskSave, BtnTskData, BtnPrnLog, RzMBtnFromToDw, RzMBtnMoreData, RzMBtnSysSet}) {
         b->setMinimumWidth(96);
         buttons->addWidget(b);
     }
@@ -318,8 +316,8 @@ void ExpressTabUi::setupLetterPage()
 
     auto *markers = new QHBoxLayout;
     v->addLayout(markers);
-    auto group = [&](QGroupBox *&box, const char *name, const QString &title,
-                     std::initializer_list<QCheckBox **> boxes, std::initializer_list<const char *> names) {
+    auto group = [&](QGroupBox *&box, const char *name, const QString &title, std::initializer_list<QCheckBox **> boxes,
+                     std::initializer_list<const char *> names) {
         box = create<QGroupBox>(p, name);
         box->setTitle(title);
         auto *gl = new QGridLayout(box);
@@ -333,14 +331,12 @@ void ExpressTabUi::setupLetterPage()
         }
         markers->addWidget(box, static_cast<int>(boxes.size()));
     };
-    group(GBox1, "GBox1", QStringLiteral("第1组标记"), {&ChbSelect1, &ChbSelect2},
-          {"ChbSelect1", "ChbSelect2"});
-    group(GBox2, "GBox2", QStringLiteral("第2组标记"),
-          {&ChbSelect3, &ChbSelect4, &ChbSelect5, &ChbSelect6},
-          {"ChbSelect3", "ChbSelect4", "ChbSelect5", "ChbSelect6"});
+    group(GBox1, "GBox1", QStringLiteral("第1组标记"), {&ChbSelect1, &ChbSelect2}, {"ChbSelect1", "ChbSelect2"});
+    group(GBox2, "GBox2", QStringLiteral("第2组标记"), {&ChbSelect3, &ChbSelect4, &ChbSelect5, &ChbSelect6},
+        {"ChbSelect3", "ChbSelect4", "ChbSelect5", "ChbSelect6"});
     group(GBox3, "GBox3", QStringLiteral("第3组标记"),
-          {&ChbSelect7, &ChbSelect8, &ChbSelect9, &ChbSelect10, &Chbselect11},
-          {"ChbSelect7", "ChbSelect8", "ChbSelect9", "ChbSelect10", "Chbselect11"});
+        {&ChbSelect7, &ChbSelect8, &ChbSelect9, &ChbSelect10, &Chbselect11},
+        {"ChbSelect7", "ChbSelect8", "ChbSelect9", "ChbSelect10", "Chbselect11"});
     v->addStretch(1);
 }
 
@@ -396,8 +392,8 @@ void ExpressTabUi::setupOptionsPage()
 
     SD_NEW(CmbDefJjDw, p);
     makePickOnly(CmbDefJjDw);
-    CmbDefJjDw->setToolTip(QStringLiteral(
-        "请为当前信函\"选择\"相应的默认单位信息。不同的信函模版，可以分别设置不同的默认寄件单位。"));
+    CmbDefJjDw->setToolTip(
+        QStringLiteral("请为当前信函\"选择\"相应的默认单位信息。不同的信函模版，可以分别设置不同的默认寄件单位。"));
     addField(g, 0, 0, QStringLiteral("默认寄件单位"), CmbDefJjDw, 2);
 
     SD_NEW(ChbFgSjAddress, p);

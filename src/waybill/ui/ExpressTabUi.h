@@ -51,23 +51,23 @@ public:
     QPushButton *BtnPrnLog = nullptr;
     QToolButton *RzMBtnFromToDw = nullptr;
     QMenu *MenuFromToDw = nullptr;
-    QAction *NFromSjdw = nullptr;   // 收件单位
-    QAction *NFromJjdw = nullptr;   // 寄件单位
+    QAction *NFromSjdw = nullptr; // 收件单位
+    QAction *NFromJjdw = nullptr; // 寄件单位
     QToolButton *RzMBtnMoreData = nullptr;
     QMenu *MenuMoreData = nullptr;
-    QAction *NSjdwBm = nullptr;     // 收件部门
-    QAction *NSjrCw = nullptr;      // 收件称谓
-    QAction *NSjrSy = nullptr;      // 收件语
-    QAction *NLetterWP = nullptr;   // 信函物品
-    QAction *NLetterLy = nullptr;   // 信函留言
+    QAction *NSjdwBm = nullptr; // 收件部门
+    QAction *NSjrCw = nullptr; // 收件称谓
+    QAction *NSjrSy = nullptr; // 收件语
+    QAction *NLetterWP = nullptr; // 信函物品
+    QAction *NLetterLy = nullptr; // 信函留言
     QToolButton *RzMBtnSysSet = nullptr;
     QMenu *MenuSysSet = nullptr;
-    QAction *NAbout = nullptr;      // 关于...
+    QAction *NAbout = nullptr; // 关于...
     QGroupBox *GroupBTsk = nullptr; // 批量打印, shown during a batch run
     QSpinBox *SpinEditTsk = nullptr;
     QLabel *LblAllTsk = nullptr;
 
-    QGroupBox *GBoxSjr = nullptr;   // recipient block
+    QGroupBox *GBoxSjr = nullptr; // recipient block
     QComboBox *CmbSjrMc = nullptr;
     QComboBox *CmbSjrCw = nullptr;
     QComboBox *CmbSjrSy = nullptr;
@@ -84,11 +84,11 @@ public:
     QComboBox *CmbAddType = nullptr;
 
     PageControl *PageControlFjxx = nullptr;
-    QWidget *TabJjdw = nullptr;     // 寄件单位
-    QWidget *TabSjdw = nullptr;     // 收件单位
-    QWidget *TabXhxx = nullptr;     // 信函信息
-    QWidget *TabWpxx = nullptr;     // 物品信息
-    QWidget *TabXxsz = nullptr;     // 选项设置
+    QWidget *TabJjdw = nullptr; // 寄件单位
+    QWidget *TabSjdw = nullptr; // 收件单位
+    QWidget *TabXhxx = nullptr; // 信函信息
+    QWidget *TabWpxx = nullptr; // 物品信息
+    QWidget *TabXxsz = nullptr; // 选项设置
 
     // 寄件单位
     QComboBox *CmbJjDwMc = nullptr;
@@ -151,11 +151,11 @@ public:
     QComboBox *CmbLetterWP = nullptr;
     QLineEdit *EdtWpCount = nullptr;
     QLineEdit *EdtWpWeight = nullptr;
-    ClickLabel *LblJe = nullptr;     // 金额; click opens the capital-format menu
+    ClickLabel *LblJe = nullptr; // 金额; click opens the capital-format menu
     QLineEdit *EdtWpJe = nullptr;
-    ClickLabel *LblDSHK = nullptr;   // 代收货款
+    ClickLabel *LblDSHK = nullptr; // 代收货款
     QLineEdit *EdtDshk = nullptr;
-    ClickLabel *LblBJJE = nullptr;   // 保价金额
+    ClickLabel *LblBJJE = nullptr; // 保价金额
     QLineEdit *EdtBjje = nullptr;
     QLineEdit *EdtBF = nullptr;
     QLineEdit *EdtYF = nullptr;
@@ -170,7 +170,6 @@ public:
     QPushButton *BtnPicFile = nullptr;
     QCheckBox *ChbAutoAdd = nullptr;
     QPushButton *BtnSavePrnSet = nullptr;
-
 
 private:
     void setupSenderPage();

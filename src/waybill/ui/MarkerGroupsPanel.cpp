@@ -13,7 +13,7 @@
 namespace Slipdesk {
 
 MarkerGroupsPanel::MarkerGroupsPanel(const Paths &paths, QList<QGroupBox *> groups, QList<QCheckBox *> boxes,
-                                     std::function<QString()> templateName, QObject *parent)
+    std::function<QString()> templateName, QObject *parent)
     : QObject(parent)
     , m_paths(paths)
     , m_groups(std::move(groups))
@@ -22,8 +22,8 @@ MarkerGroupsPanel::MarkerGroupsPanel(const Paths &paths, QList<QGroupBox *> grou
 {
     setObjectName(QStringLiteral("MarkerGroupsPanel"));
     for (int g = 1; g <= MarkerGroups::GroupCount; ++g) {
-        EventHook::on(groupBox(g), QEvent::MouseButtonRelease,
-                      [this, g](QEvent *event) { return groupReleased(g, event); });
+        EventHook::on(
+            groupBox(g), QEvent::MouseButtonRelease, [this, g](QEvent *event) { return groupReleased(g, event); });
         for (QCheckBox *box : this->boxes(g)) {
             // A bold group caption must not make its boxes bold.
             QFont font = box->font();

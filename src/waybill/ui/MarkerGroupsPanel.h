@@ -23,7 +23,7 @@ public:
     // `groups` GBox1-3, `boxes` the eleven boxes in group order; `templateName`
     // names the express template the settings belong to.
     MarkerGroupsPanel(const Paths &paths, QList<QGroupBox *> groups, QList<QCheckBox *> boxes,
-                      std::function<QString()> templateName, QObject *parent);
+        std::function<QString()> templateName, QObject *parent);
 
     // Captions, exclusivity and last ticked state of a loaded express template.
     void templateLoaded(const TemplateSettings &settings);

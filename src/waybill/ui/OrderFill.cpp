@@ -12,7 +12,8 @@
 
 namespace Slipdesk {
 
-OrderFill::OrderFill(QObject *parent) : QObject(parent)
+OrderFill::OrderFill(QObject *parent)
+    : QObject(parent)
 {
     setObjectName(QStringLiteral("OrderFill"));
     m_hintTimer.setSingleShot(true);
@@ -21,7 +22,7 @@ OrderFill::OrderFill(QObject *parent) : QObject(parent)
 
 void OrderFill::attach(ClickLabel *label, QComboBox *formats, bool express)
 {
-    m_labels.insert(label, Source{formats, express});
+    m_labels.insert(label, Source {formats, express});
     label->setToolTip(QString());
     // The hint follows the timing set on entering, not the style's.
     label->setManagedToolTip(true);
@@ -77,8 +78,8 @@ void OrderFill::enter(ClickLabel *label)
     const int format = source.formats ? source.formats->currentIndex() : -1;
     m_results = OrderParser::parse(format, text);
     label->setToolTipDuration(m_hint.displayMs);
-    label->setToolTip(source.express ? OrderParser::expressPreview(format, m_results)
-                                     : OrderParser::deliveryPreview(m_results));
+    label->setToolTip(
+        source.express ? OrderParser::expressPreview(format, m_results) : OrderParser::deliveryPreview(m_results));
     m_hintTimer.start(m_hint.delayMs);
 }
 

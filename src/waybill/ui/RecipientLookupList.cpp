@@ -25,7 +25,10 @@ constexpr int kVisibleListRows = 10;
 // as the user scrolls or steps down to them.
 constexpr int kListChunk = 1000;
 
-bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 // Enter pressed in any field of the window hides the look-up list; the
 // look-up controls handle Enter themselves.
@@ -33,7 +36,9 @@ class EnterWatch : public QObject
 {
 public:
     EnterWatch(QObject *parent, std::function<bool(QObject *)> handled, std::function<void()> hide)
-        : QObject(parent), m_handled(std::move(handled)), m_hide(std::move(hide))
+        : QObject(parent)
+        , m_handled(std::move(handled))
+        , m_hide(std::move(hide))
     {
     }
 
@@ -54,7 +59,10 @@ private:
 } // namespace
 
 RecipientLookupList::RecipientLookupList(AppContext &context, QWidget *area, QObject *parent)
-    : QObject(parent), m_context(context), m_area(area), m_list(new QListWidget(area))
+    : QObject(parent)
+    , m_context(context)
+    , m_area(area)
+    , m_list(new QListWidget(area))
 {
     setObjectName(QStringLiteral("RecipientLookupList"));
     m_list->setObjectName(QStringLiteral("LboxCmbQuery"));

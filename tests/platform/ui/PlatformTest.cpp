@@ -2,13 +2,13 @@
 #include "support/TempDir.h"
 
 #include "platform/ClipboardWatch.h"
-#include "platform/ui/InputPromptDialog.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
-#include "platform/ui/QtMessageService.h"
-#include "platform/ui/QtPrinterService.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
+#include "platform/ui/InputPromptDialog.h"
+#include "platform/ui/QtMessageService.h"
+#include "platform/ui/QtPrinterService.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,8 +37,7 @@ namespace {
 
 // Runs `body` on the modal dialog of type T once the event loop of its exec()
 // is running; the body must close the dialog.
-template<typename T>
-void onModal(std::function<void(T *)> body)
+template<typename T> void onModal(std::function<void(T *)> body)
 {
     QTimer::singleShot(0, [body] {
         T *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
@@ -59,7 +58,7 @@ TEST(MessageService, InstanceIsTheInstalledServiceWhileItLives)
         ScriptedMessageService scripted;
         EXPECT_EQ(&MessageService::instance(), &scripted);
         MessageService::instance().warn(QStringLiteral(u"请输入收件人"));
-        EXPECT_EQ(scripted.texts(MessageService::Icon::Warning), QStringList{QStringLiteral(u"请输入收件人")});
+        EXPECT_EQ(scripted.texts(MessageService::Icon::Warning), QStringList {QStringLiteral(u"请输入收件人")});
     }
     // Gone again: the program's own service takes over, never a dangling one.
     EXPECT_NE(dynamic_cast<QtMessageService *>(&MessageService::instance()), nullptr);
@@ -97,7 +96,7 @@ TEST(MessageService, QtQuestionBoxPreselectsNoForDestructiveConfirmations)
             box->defaultButton()->click();
         });
         EXPECT_EQ(service.ask(QStringLiteral(u"确定删除吗?"), defaultNo),
-                  defaultNo ? MessageService::Answer::No : MessageService::Answer::Yes);
+            defaultNo ? MessageService::Answer::No : MessageService::Answer::Yes);
     }
 
     // Escape never counts as consent.
@@ -208,8 +207,8 @@ TEST(SingleInstance, LockLeftByACrashedProcessIsTakenOver)
 
     SingleInstance instance(QStringLiteral("SlipdeskPosts"), dir.path());
     EXPECT_EQ(instance.acquire(), SingleInstance::Result::Acquired);
-    EXPECT_EQ(SingleInstance(QStringLiteral("SlipdeskPosts"), dir.path()).acquire(),
-              SingleInstance::Result::AlreadyRunning);
+    EXPECT_EQ(
+        SingleInstance(QStringLiteral("SlipdeskPosts"), dir.path()).acquire(), SingleInstance::Result::AlreadyRunning);
 }
 
 TEST(SingleInstance, UnreadableLockFileDoesNotBlockStartingForever)
@@ -233,8 +232,7 @@ TEST(SingleInstance, LockFolderThatCannotBeWrittenFails)
         QFile::setPermissions(dir.file(QStringLiteral("ro")), QFile::ReadOwner | QFile::ExeOwner);
         SingleInstance readOnly(QStringLiteral("SlipdeskPosts"), dir.file(QStringLiteral("ro")));
         EXPECT_EQ(readOnly.acquire(), SingleInstance::Result::Failed);
-        QFile::setPermissions(dir.file(QStringLiteral("ro")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir.file(QStringLiteral("ro")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 }
 
@@ -284,11 +282,11 @@ TEST(ClipboardWatch, ClipboardChangeEmitsTheCopiedText)
     watch.setEnabled(true);
     QGuiApplication::clipboard()->setText(QStringLiteral("short"));
     QGuiApplication::clipboard()->setText(order);
-    EXPECT_EQ(seen, QStringList{order});
+    EXPECT_EQ(seen, QStringList {order});
 
     weAreActive = true;
     QGuiApplication::clipboard()->setText(order + QLatin1Char('2'));
-    EXPECT_EQ(seen, QStringList{order}) << "copies made inside the program never trigger";
+    EXPECT_EQ(seen, QStringList {order}) << "copies made inside the program never trigger";
 }
 
 // ---------------------------------------------------------------------------
@@ -307,7 +305,7 @@ TEST(PrinterService, InstalledServiceReplacesTheSystemOneUntilRemoved)
 {
     FakePrinters fake;
     PrinterService::install(&fake);
-    EXPECT_EQ(PrinterService::instance().printerNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(PrinterService::instance().printerNames(), (QStringList {QStringLiteral("A"), QStringLiteral("B")}));
     PrinterService::install(nullptr);
     EXPECT_NE(dynamic_cast<QtPrinterService *>(&PrinterService::instance()), nullptr);
 }
@@ -328,7 +326,7 @@ TEST(Shell, HelpOpensTheHelpPageInTheBrowser)
     ScriptedMessageService messages;
     EXPECT_TRUE(Shell::openHelp());
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    EXPECT_EQ(catcher.urls, QList<QUrl>{Shell::helpUrl()});
+    EXPECT_EQ(catcher.urls, QList<QUrl> {Shell::helpUrl()});
     EXPECT_TRUE(messages.calls().isEmpty());
 }
 

@@ -1,11 +1,11 @@
 #include "support/MainWindowFixture.h"
 
-#include "templates/ui/TemplateEditor.h"
-#include "templates/ui/TemplateTab.h"
-#include "templates/ui/TemplateGridDelegate.h"
 #include "platform/ui/FileDialogService.h"
 #include "storage/IniFile.h"
 #include "storage/TemplateSettings.h"
+#include "templates/ui/TemplateEditor.h"
+#include "templates/ui/TemplateGridDelegate.h"
+#include "templates/ui/TemplateTab.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -159,18 +159,18 @@ TEST_F(TemplateEditorTest, ListEditorsOfferTheirEntriesAndKeepUnknownValues)
     // "不" is not one of the choices: the first one shows, the cell is kept.
     grid->item(3, column(QStringLiteral("自动缩小")))->setText(QStringLiteral("不"));
     clickCell(3, QStringLiteral("自动缩小"));
-    EXPECT_EQ(comboItems(list), (QStringList{QStringLiteral("是"), QStringLiteral("否")}));
+    EXPECT_EQ(comboItems(list), (QStringList {QStringLiteral("是"), QStringLiteral("否")}));
     EXPECT_EQ(list->currentText(), QStringLiteral("是"));
     EXPECT_EQ(cell(3, QStringLiteral("自动缩小")), QStringLiteral("不"));
 
     clickCell(1, QStringLiteral("是否打印"));
-    EXPECT_EQ(comboItems(list), (QStringList{QStringLiteral("打印"), QStringLiteral("不打印")}));
+    EXPECT_EQ(comboItems(list), (QStringList {QStringLiteral("打印"), QStringLiteral("不打印")}));
     EXPECT_EQ(list->currentText(), QStringLiteral("不打印")); // "始发地"
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(cell(1, QStringLiteral("是否打印")), QStringLiteral("打印"));
 
     clickCell(1, QStringLiteral("换行方式"));
-    EXPECT_EQ(comboItems(list), (QStringList{QStringLiteral("自动换行"), QStringLiteral("不换行")}));
+    EXPECT_EQ(comboItems(list), (QStringList {QStringLiteral("自动换行"), QStringLiteral("不换行")}));
 }
 
 TEST_F(TemplateEditorTest, EnterWalksThroughPositionAndWrapsAfterTheLastRow)
@@ -226,7 +226,7 @@ TEST_F(TemplateEditorTest, DraggingARowUpRenumbersTheRowsBetween)
     QTest::mouseMove(grid->viewport(), to);
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, to);
 
-    const QStringList expected{names[0], names[4], names[1], names[2], names[3], names[5]};
+    const QStringList expected {names[0], names[4], names[1], names[2], names[3], names[5]};
     for (int r = 0; r < 6; ++r) {
         EXPECT_EQ(grid->item(r, 1)->text(), expected[r]) << r;
         EXPECT_EQ(grid->item(r, 0)->text(), QString::number(r + 1)) << r;
@@ -312,7 +312,7 @@ TEST_F(TemplateEditorTest, OffsetFieldsTakeOnlyDigitsAndMinusAndAreRewrittenWhen
     EXPECT_EQ(x->text(), QStringLiteral("-1"));
 
     // Leaving rewrites the text as a whole number.
-    for (const auto &[typed, left] : {std::pair{"", "0"}, {"-", "0"}, {"5-", "0"}, {"007", "7"}, {"-12", "-12"}}) {
+    for (const auto &[typed, left] : {std::pair {"", "0"}, {"-", "0"}, {"5-", "0"}, {"007", "7"}, {"-12", "-12"}}) {
         x->setFocus();
         x->setText(QString::fromUtf8(typed)); // as a paste would leave it
         y->setFocus();
@@ -347,15 +347,14 @@ TEST_F(TemplateEditorTest, SaveOptionsWritesTheExpressTemplateKeys)
     EXPECT_FALSE(settings.previewShowPicture());
     IniFile ini(form->paths().templateIni(name));
     EXPECT_EQ(ini.readString(QStringLiteral("打印设备"), QStringLiteral("背景图片文件路径"), QString()),
-              QStringLiteral("面单.jpg"));
+        QStringLiteral("面单.jpg"));
     // Nothing of the template tab is saved with it.
     EXPECT_FALSE(dir.exists(QStringLiteral("用户信函模版/") + name + QStringLiteral(".SET")));
 
     // The saved picture comes back with the template.
     control<QLineEdit>("EdtBackPicFile")->clear();
     form->templateTab()->loadCurrent(true);
-    EXPECT_EQ(control<QLineEdit>("EdtBackPicFile")->text(),
-              form->paths().templateDir() + QStringLiteral("面单.jpg"));
+    EXPECT_EQ(control<QLineEdit>("EdtBackPicFile")->text(), form->paths().templateDir() + QStringLiteral("面单.jpg"));
 }
 
 TEST_F(TemplateEditorTest, PictureFromOutsideTheTemplateFolderIsGoneAfterTheNextLoad)

@@ -3,8 +3,8 @@
 #include "templates/ui/TemplateTab.h"
 #include "waybill/ui/ExpressTab.h"
 
-#include "platform/ui/WidgetFields.h"
 #include "platform/ui/RadioGroup.h"
+#include "platform/ui/WidgetFields.h"
 #include "storage/Codec.h"
 #include "storage/IniFile.h"
 
@@ -113,7 +113,8 @@ TEST_F(MainWindowTest, SavingTheTemplateWritesTableAndPrinterSettings)
 
     const QByteArray set = dir.read(QStringLiteral("用户信函模版/默认B6国内信封.SET"));
     const QStringList lines = Codec::decode(set).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines.at(0), QStringLiteral("序号,打印项目,是否打印,距左端,距上端,宽度,间距,字号,字体,自动缩小,换行方式"));
+    EXPECT_EQ(
+        lines.at(0), QStringLiteral("序号,打印项目,是否打印,距左端,距上端,宽度,间距,字号,字体,自动缩小,换行方式"));
     EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("1,寄件人姓名,打印,1234,")));
     IniFile ini(dir.file(QStringLiteral("用户信函模版/默认B6国内信封.INI")));
     EXPECT_EQ(ini.readString(kDevice, QStringLiteral("垂直整体移动")), QStringLiteral("20"));

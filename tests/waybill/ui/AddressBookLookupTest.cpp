@@ -1,8 +1,8 @@
 #include "support/MainWindowFixture.h"
 
-#include "waybill/ui/RecipientLookupList.h"
 #include "platform/ui/WidgetFields.h"
 #include "storage/Codec.h"
+#include "waybill/ui/RecipientLookupList.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -20,7 +20,8 @@ namespace {
 // 收件语,单位电话,传真,网址,收件人电话,昵称,手机,支付宝,邮箱,聊天.
 QString recipient(int n, const QString &unit, const QString &name, const QString &phone)
 {
-    return QStringLiteral("D%1,普通,%1,10000%1,省%1,市%1,区%1,路%1号,%2,部%1,%3,先生,收,%4,传%1,网%1,电%1,昵%1,手%1,支%1,邮%1,聊%1")
+    return QStringLiteral(
+        "D%1,普通,%1,10000%1,省%1,市%1,区%1,路%1号,%2,部%1,%3,先生,收,%4,传%1,网%1,电%1,昵%1,手%1,支%1,邮%1,聊%1")
         .arg(QString::number(n), unit, name, phone);
 }
 
@@ -36,12 +37,13 @@ class AddressBookLookupTest : public MainWindowTest
 protected:
     void openWithBook()
     {
-        const QStringList rows{
+        const QStringList rows {
             recipient(1, QStringLiteral("北京甲公司"), QStringLiteral("张三"), QStringLiteral("010-111")),
             recipient(2, QStringLiteral("上海2号仓库"), QStringLiteral("李四"), QStringLiteral("021-222")),
             recipient(3, QStringLiteral("南京乙公司"), QStringLiteral("王五"), QStringLiteral("025-333")),
         };
-        dir.write(QStringLiteral("收件单位.TXT"), Codec::encode(QString(rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))));
+        dir.write(QStringLiteral("收件单位.TXT"),
+            Codec::encode(QString(rows.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))));
         open();
         form->activateWindow();
         list = control<QListWidget>("LboxCmbQuery");
@@ -86,11 +88,11 @@ TEST_F(AddressBookLookupTest, TypingShowsMatchingRowsAndDownEnterTakesOne)
     EXPECT_EQ(list->currentRow(), 1);
     QTest::keyClick(unit, Qt::Key_Return);
     EXPECT_TRUE(list->isHidden());
-    for (const auto &[control, value] :
-         {std::pair{"CmbSjdwMc", QStringLiteral("南京乙公司")}, {"CmbSjrMc", QStringLiteral("王五")},
-          {"EdtSjDwDz", QStringLiteral("路3号")}, {"EdtSjDwDs", QStringLiteral("市3")}, {"EdtTo", QStringLiteral("市3")},
-          {"EdtSjDwTel", QStringLiteral("025-333")}, {"CmbSjdwBm", QStringLiteral("部3")},
-          {"EdtSjrIM", QStringLiteral("聊3")}, {"EdtSjDwDm", QStringLiteral("D3")}})
+    for (const auto &[control, value] : {std::pair {"CmbSjdwMc", QStringLiteral("南京乙公司")},
+             {"CmbSjrMc", QStringLiteral("王五")}, {"EdtSjDwDz", QStringLiteral("路3号")},
+             {"EdtSjDwDs", QStringLiteral("市3")}, {"EdtTo", QStringLiteral("市3")},
+             {"EdtSjDwTel", QStringLiteral("025-333")}, {"CmbSjdwBm", QStringLiteral("部3")},
+             {"EdtSjrIM", QStringLiteral("聊3")}, {"EdtSjDwDm", QStringLiteral("D3")}})
         EXPECT_EQ(text(control), value) << control;
     // The telephone changed by the fill opens no list.
     EXPECT_TRUE(list->isHidden());

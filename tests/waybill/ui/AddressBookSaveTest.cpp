@@ -1,16 +1,16 @@
 #include "support/MainWindowFixture.h"
 
-#include "trade/ui/DeliveryTab.h"
-#include "waybill/WaybillPosting.h"
-#include "waybill/ui/ExpressTab.h"
 #include "platform/ui/WidgetFields.h"
 #include "storage/Codec.h"
 #include "storage/IniFile.h"
 #include "storage/TemplateSettings.h"
+#include "trade/ui/DeliveryTab.h"
+#include "waybill/WaybillPosting.h"
+#include "waybill/ui/ExpressTab.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QDir>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -21,7 +21,10 @@ namespace {
 const QString kBookFile = QStringLiteral("收件单位.TXT");
 const QString kTemplate = QStringLiteral("默认B6国内信封");
 
-QByteArray gb(const QString &text) { return Codec::encode(text); }
+QByteArray gb(const QString &text)
+{
+    return Codec::encode(text);
+}
 
 class AddressBookSaveTest : public MainWindowTest
 {
@@ -59,11 +62,14 @@ TEST_F(AddressBookSaveTest, KnownNameAtNewUnitIsSavedOnceAsANewRow)
     ASSERT_TRUE(post().ok());
 
     const QString row = QStringLiteral(",,,,,,,上海浦东张江,新单位二部,,张三,,收,,,,,nick,,,,");
-    EXPECT_EQ(dir.read(kBookFile), gb(QString(QStringLiteral("A,,,,,,,,甲公司,,张三,,,,,,,,,,,\r\n") + row + QStringLiteral("\r\n"))));
+    EXPECT_EQ(dir.read(kBookFile),
+        gb(QString(QStringLiteral("A,,,,,,,,甲公司,,张三,,,,,,,,,,,\r\n") + row + QStringLiteral("\r\n"))));
     ASSERT_EQ(form->context().recipients().size(), 2);
     EXPECT_EQ(form->context().recipients().last(), row);
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwMc")), (QStringList{QStringLiteral("甲公司"), QStringLiteral("新单位二部")}));
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjrMc")), (QStringList{QStringLiteral("张三"), QStringLiteral("张三")}));
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwMc")),
+        (QStringList {QStringLiteral("甲公司"), QStringLiteral("新单位二部")}));
+    EXPECT_EQ(
+        comboItems(control<QComboBox>("CmbSjrMc")), (QStringList {QStringLiteral("张三"), QStringLiteral("张三")}));
     EXPECT_EQ(control<QComboBox>("CmbSjdwMc")->currentIndex(), 1);
     EXPECT_TRUE(form->deliveryTab()->buyersStale());
 
@@ -77,8 +83,8 @@ TEST_F(AddressBookSaveTest, NothingIsSavedWhenNameAndUnitAreKnownOrEmpty)
 {
     dir.write(kBookFile, gb(QStringLiteral("A,,,,,,,,甲公司,,张三\r\nB,,,,,,,,乙公司,,李四\r\n")));
     open();
-    for (const auto &[name, unit] : {std::pair{QStringLiteral("张三"), QStringLiteral("乙公司")},
-                                     {QString(), QString()}, {QStringLiteral(" "), QStringLiteral(",")}}) {
+    for (const auto &[name, unit] : {std::pair {QStringLiteral("张三"), QStringLiteral("乙公司")},
+             {QString(), QString()}, {QStringLiteral(" "), QStringLiteral(",")}}) {
         set("CmbSjrMc", name);
         set("CmbSjdwMc", unit);
         post();
@@ -111,7 +117,7 @@ TEST_F(AddressBookSaveTest, PickListsLoadOnFirstEntryFromFileOrDefaults)
         QStringList items;
         QString text;
     };
-    const QList<Case> cases{
+    const QList<Case> cases {
         {"CmbSjdwBm", {QStringLiteral("采购部"), QStringLiteral("财务部")}, QString()},
         {"CmbSjrCw", {QStringLiteral("先生"), QStringLiteral("女士")}, QString()},
         {"CmbSjrSy", {QStringLiteral("收"), QStringLiteral("亲启"), QStringLiteral("敬启")}, QStringLiteral("收")},
@@ -133,7 +139,7 @@ TEST_F(AddressBookSaveTest, PickListsLoadOnFirstEntryFromFileOrDefaults)
     form->context().tableSaved(7);
     EXPECT_EQ(control<QComboBox>("CmbSjdwBm")->count(), 0);
     focusIn(control<QComboBox>("CmbSjdwBm"));
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwBm")), QStringList{QStringLiteral("销售部")});
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwBm")), QStringList {QStringLiteral("销售部")});
 }
 
 TEST_F(AddressBookSaveTest, NewGoodsDescriptionIsKeptOnlyInALoadedList)
@@ -157,8 +163,8 @@ TEST_F(AddressBookSaveTest, NewGoodsDescriptionIsKeptOnlyInALoadedList)
 TEST_F(AddressBookSaveTest, TemplateDefaultSenderHandlerAndMessage)
 {
     dir.write(QStringLiteral("寄件单位.TXT"),
-              gb(QStringLiteral("S1,100001,杭州,浙江省,杭州市,西湖区,路1号,一店,甲,0571-1\r\n"
-                                "S2,200002,广州,广东省,广州市,天河区,路2号,二店,乙,020-2,传真2,,,,,,,,,,IM2\r\n")));
+        gb(QStringLiteral("S1,100001,杭州,浙江省,杭州市,西湖区,路1号,一店,甲,0571-1\r\n"
+                          "S2,200002,广州,广东省,广州市,天河区,路2号,二店,乙,020-2,传真2,,,,,,,,,,IM2\r\n")));
     QDir().mkpath(dir.file(QStringLiteral("用户信函模版")));
     TemplateSettings settings(Paths(dir.path()), kTemplate);
     settings.setDefaultSenderIndex(1);
@@ -197,7 +203,7 @@ TEST_F(AddressBookSaveTest, MenuEntriesAskForTheDataWindow)
     QList<int> codes;
     for (const QList<QVariant> &call : spy)
         codes.append(call.at(0).toInt());
-    EXPECT_EQ(codes, (QList<int>{3, 5, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(codes, (QList<int> {3, 5, 7, 8, 9, 10, 11}));
 }
 
 TEST_F(AddressBookSaveTest, RecipientBookReloadAfterDataWindowSave)
@@ -207,7 +213,7 @@ TEST_F(AddressBookSaveTest, RecipientBookReloadAfterDataWindowSave)
     dir.write(kBookFile, gb(QStringLiteral("A,,,,,,,,丙公司,,赵六\r\n")));
     form->context().tableSaved(3);
     EXPECT_EQ(form->context().recipients().size(), 1);
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwMc")), QStringList{QStringLiteral("丙公司")});
-    EXPECT_EQ(comboItems(control<QComboBox>("CmbBuyerName")), QStringList{QStringLiteral("赵六")});
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwMc")), QStringList {QStringLiteral("丙公司")});
+    EXPECT_EQ(comboItems(control<QComboBox>("CmbBuyerName")), QStringList {QStringLiteral("赵六")});
     EXPECT_EQ(control<QLineEdit>("EdtSjDwDz")->text(), QString());
 }

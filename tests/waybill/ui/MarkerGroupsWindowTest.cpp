@@ -1,11 +1,11 @@
 #include "support/MainWindowFixture.h"
 
 #include "platform/ui/WidgetFields.h"
+#include "storage/IniFile.h"
+#include "storage/TemplateSettings.h"
 #include "waybill/MarkerGroups.h"
 #include "waybill/ui/ExpressTab.h"
 #include "waybill/ui/MarkerGroupsPanel.h"
-#include "storage/IniFile.h"
-#include "storage/TemplateSettings.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -26,7 +26,8 @@ protected:
     void prepareTemplate() const { QDir().mkpath(dir.file(QStringLiteral("用户信函模版"))); }
     QCheckBox *box(int n) const
     {
-        return control<QCheckBox>(n == 11 ? "Chbselect11" : QStringLiteral("ChbSelect%1").arg(n).toLatin1().constData());
+        return control<QCheckBox>(
+            n == 11 ? "Chbselect11" : QStringLiteral("ChbSelect%1").arg(n).toLatin1().constData());
     }
     QString ticks(std::initializer_list<int> numbers) const
     {
@@ -54,8 +55,8 @@ TEST_F(MarkerGroupsWindowTest, TemplateLoadSetsCaptionsFlagsAndLastState)
     s.setMarkerGroupName(2, QStringLiteral("服务"));
     s.setMarkerName(2, 3, QStringLiteral("保价"));
     s.setMarkerGroupMode(3, 1);
-    s.setMarkerLastState(1, QStringLiteral("11"));  // exclusive: only the first stays
-    s.setMarkerLastState(2, QStringLiteral("1"));   // shorter than the group
+    s.setMarkerLastState(1, QStringLiteral("11")); // exclusive: only the first stays
+    s.setMarkerLastState(2, QStringLiteral("1")); // shorter than the group
     s.setMarkerLastState(3, QStringLiteral("10101"));
     open();
     EXPECT_EQ(control<QGroupBox>("GBox2")->title(), QStringLiteral("服务"));
@@ -180,7 +181,7 @@ TEST_F(MarkerGroupsWindowTest, LogAndBatchForms)
     EXPECT_EQ(markers().logText(3), QString());
     // The log takes the fields as the template names them, cleaned of commas.
     EXPECT_EQ(MarkerGroups::logFields(settings(), form->expressTab()->values()).join(u','),
-              QStringLiteral("上门,易碎+加急+到付,"));
+        QStringLiteral("上门,易碎+加急+到付,"));
     EXPECT_EQ(markers().batchText(), QStringLiteral("01,1101,00000"));
 
     // A batch field of the wrong length leaves the group alone.

@@ -1,13 +1,13 @@
 #include "support/MainWindowFixture.h"
 
-#include "platform/ui/WidgetFields.h"
-#include "waybill/ui/OrderFill.h"
+#include "platform/ClipboardWatch.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/PageControl.h"
-#include "platform/ClipboardWatch.h"
+#include "platform/ui/WidgetFields.h"
 #include "storage/ProgramSettings.h"
 #include "storage/TemplateSettings.h"
 #include "waybill/OrderParser.h"
+#include "waybill/ui/OrderFill.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -24,9 +24,8 @@ namespace {
 const QString kTaobao3 = u"张三 ，13800002222 ，0571-87650000 ，浙江省 杭州市 西湖区 文三路9号 ，310012"_qs;
 
 // The express fields the fill writes, in the order of the result keys.
-const char *const kExpressFields[] = {"CmbSjrMc",   "EdtTo",      "EdtSjDwSs",    "EdtSjDwDs",
-                                      "EdtSjDwQx",  "EdtSjDwDz",  "EdtSjDwTel",   "EdtSjdwYb",
-                                      "EdtSjrMobile", "EdtSjrWW", "EdtSjrPayEmail", "EdtSjrIM"};
+const char *const kExpressFields[] = {"CmbSjrMc", "EdtTo", "EdtSjDwSs", "EdtSjDwDs", "EdtSjDwQx", "EdtSjDwDz",
+    "EdtSjDwTel", "EdtSjdwYb", "EdtSjrMobile", "EdtSjrWW", "EdtSjrPayEmail", "EdtSjrIM"};
 
 class OrderFillTest : public MainWindowTest
 {
@@ -81,7 +80,7 @@ TEST_F(OrderFillTest, LabelPreviewsThenFillsTheRecipientFields)
 
     control<PageControl>("PageControlFjxx")->setCurrentIndex(0);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), label->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+        Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(label, &release);
     EXPECT_EQ(expressValues(), expected.values());
     EXPECT_EQ(Fields::text(control<QWidget>("CmbSjrMc")), u"张三"_qs);
@@ -113,24 +112,24 @@ TEST_F(OrderFillTest, EveryFormatFillsWhatItReads)
     };
     const Row rows[] = {
         {0, u"小王的店\r\n王小二  13900001111/0510-88886666\r\n江苏省无锡市滨湖区湖滨路8号，214000"_qs,
-         {u"王小二"_qs, u"无锡市"_qs, u"江苏省"_qs, u"无锡市"_qs, u"滨湖区"_qs, u"湖滨路8号"_qs, u"0510-88886666"_qs,
-          u"214000"_qs, u"13900001111"_qs, u"小王的店"_qs, {}, {}}},
+            {u"王小二"_qs, u"无锡市"_qs, u"江苏省"_qs, u"无锡市"_qs, u"滨湖区"_qs, u"湖滨路8号"_qs, u"0510-88886666"_qs,
+                u"214000"_qs, u"13900001111"_qs, u"小王的店"_qs, {}, {}}},
         {1, u"收货人：周杰\n手机：13677778888\n地址：四川省成都市武侯区人民南路四段11号"_qs,
-         {u"周杰"_qs, u"成都市"_qs, u"四川省"_qs, u"成都市"_qs, u"武侯区"_qs, u"人民南路四段11号"_qs, {}, {},
-          u"13677778888"_qs, {}, {}, {}}},
+            {u"周杰"_qs, u"成都市"_qs, u"四川省"_qs, u"成都市"_qs, u"武侯区"_qs, u"人民南路四段11号"_qs, {}, {},
+                u"13677778888"_qs, {}, {}, {}}},
         {3, u"广东省深圳市南山区科技园路5号， 518057， 李四， 0755-26660000 13600003333"_qs,
-         {u"李四"_qs, u"深圳市"_qs, u"广东省"_qs, u"深圳市"_qs, u"南山区"_qs, u"科技园路5号"_qs, u"0755-26660000"_qs,
-          u"518057"_qs, u"13600003333"_qs, {}, {}, {}}},
+            {u"李四"_qs, u"深圳市"_qs, u"广东省"_qs, u"深圳市"_qs, u"南山区"_qs, u"科技园路5号"_qs, u"0755-26660000"_qs,
+                u"518057"_qs, u"13600003333"_qs, {}, {}, {}}},
         {4, u"江苏 无锡 滨湖 湖滨路8号 韩雪 13400002222"_qs,
-         {u"韩雪"_qs, u"无锡市"_qs, u"江苏省"_qs, u"无锡市"_qs, u"滨湖区"_qs, u"湖滨路8号"_qs, {}, {},
-          u"13400002222"_qs, {}, {}, {}}},
+            {u"韩雪"_qs, u"无锡市"_qs, u"江苏省"_qs, u"无锡市"_qs, u"滨湖区"_qs, u"湖滨路8号"_qs, {}, {},
+                u"13400002222"_qs, {}, {}, {}}},
         // A municipality keeps its short name as the province and no city.
         {5, u"小李旺旺在线   上海上海市浦东新区世纪大道100号，200120，赵六，13700004444"_qs,
-         {u"赵六"_qs, u"上海市"_qs, u"上海"_qs, {}, u"浦东新区"_qs, u"世纪大道100号"_qs, {}, u"200120"_qs,
-          u"13700004444"_qs, u"小李"_qs, {}, {}}},
+            {u"赵六"_qs, u"上海市"_qs, u"上海"_qs, {}, u"浦东新区"_qs, u"世纪大道100号"_qs, {}, u"200120"_qs,
+                u"13700004444"_qs, u"小李"_qs, {}, {}}},
         {6, u"买家昵称：小张(xz88)买家姓名：张七\r\n收货信息：518000 广东省 深圳市 福田区 深南大道1号 张七\r\n[复制收货信息]13500006666"_qs,
-         {u"张七"_qs, u"深圳市"_qs, u"广东省"_qs, u"深圳市"_qs, u"福田区"_qs, u"深南大道1号"_qs, {}, u"518000"_qs,
-          u"13500006666"_qs, u"小张(xz88)"_qs, {}, u"xz88"_qs}},
+            {u"张七"_qs, u"深圳市"_qs, u"广东省"_qs, u"深圳市"_qs, u"福田区"_qs, u"深南大道1号"_qs, {}, u"518000"_qs,
+                u"13500006666"_qs, u"小张(xz88)"_qs, {}, u"xz88"_qs}},
     };
     TForm1 &w = open();
     for (const Row &row : rows) {
@@ -171,8 +170,9 @@ TEST_F(OrderFillTest, ClipboardCopyFillsTheExpressTab)
     const QString text = u"收货人：马超\n手机：13322223333\n地址：陕西省西安市雁塔区小寨东路126号"_qs;
     copy(text);
     ASSERT_EQ(fills.size(), 1);
-    EXPECT_EQ(expressValues(), (QStringList{u"马超"_qs, u"西安市"_qs, u"陕西省"_qs, u"西安市"_qs, u"雁塔区"_qs,
-                                            u"小寨东路126号"_qs, {}, {}, u"13322223333"_qs, {}, {}, {}}));
+    EXPECT_EQ(expressValues(),
+        (QStringList {u"马超"_qs, u"西安市"_qs, u"陕西省"_qs, u"西安市"_qs, u"雁塔区"_qs, u"小寨东路126号"_qs, {}, {},
+            u"13322223333"_qs, {}, {}, {}}));
     EXPECT_EQ(Fields::text(control<QWidget>("EdtSjDwSs")), u"陕西省"_qs);
 }
 
@@ -193,7 +193,7 @@ TEST_F(OrderFillTest, ShortCopiesAndCopiesInsideTheProgramTriggerNothing)
     const QString twenty = u"张三李四王五赵六钱七"_qs;
     EXPECT_FALSE(watch->shouldTrigger(twenty, false));
     copy(twenty);
-    copy(u"13800138000 张三"_qs);  // 16 bytes
+    copy(u"13800138000 张三"_qs); // 16 bytes
     EXPECT_EQ(fills.size(), 0);
 
     active = true;
@@ -213,7 +213,8 @@ TEST_F(OrderFillTest, ChoosingAFormatAsksWhereItApplies)
 {
     TForm1 &w = open();
     auto *combo = control<QComboBox>("CmbAddType");
-    const QString question = u"将该地址格式应用到所有快递单还是当前快递单？\r\n\r\n选择 是 应用到所有快递单，\r\n选择 否 只应用到当前快递单。"_qs;
+    const QString question
+        = u"将该地址格式应用到所有快递单还是当前快递单？\r\n\r\n选择 是 应用到所有快递单，\r\n选择 否 只应用到当前快递单。"_qs;
     const QString templateName = control<QComboBox>("CmbLetterSelect")->currentText();
     ASSERT_FALSE(templateName.isEmpty());
 

@@ -1,15 +1,15 @@
 #include "support/MainWindowFixture.h"
 
-#include "platform/ui/WidgetFields.h"
-#include "render/ui/PreviewWindow.h"
-#include "templates/ui/TemplateTab.h"
-#include "waybill/ui/ExpressTab.h"
 #include "platform/VirtualPdfPrinter.h"
+#include "platform/ui/WidgetFields.h"
+#include "render/RecordingCanvas.h"
+#include "render/ui/PreviewWindow.h"
 #include "storage/IniFile.h"
 #include "storage/TextTable.h"
-#include "render/RecordingCanvas.h"
+#include "templates/ui/TemplateTab.h"
 #include "waybill/WaybillLog.h"
 #include "waybill/WaybillRender.h"
+#include "waybill/ui/ExpressTab.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,7 +50,9 @@ protected:
 class EventCounter : public QObject
 {
 public:
-    EventCounter(QObject *target, QEvent::Type type, int &count) : m_type(type), m_count(count)
+    EventCounter(QObject *target, QEvent::Type type, int &count)
+        : m_type(type)
+        , m_count(count)
     {
         target->installEventFilter(this);
     }
@@ -77,11 +79,11 @@ TEST_F(PrintTest, PrintingWritesTheJobAdvancesAndKeepsTheNumber)
     Fields::setText(control<QWidget>("CmbSjrMc"), QStringLiteral("王小二"));
     control<QPushButton>("BtnPrint")->click();
 
-    EXPECT_EQ(pdfs(), QStringList{QStringLiteral("默认B6国内信封SF0099.pdf")});
+    EXPECT_EQ(pdfs(), QStringList {QStringLiteral("默认B6国内信封SF0099.pdf")});
     EXPECT_EQ(control<QLineEdit>("EdtEmsNo")->text(), QStringLiteral("SF0100"));
     EXPECT_EQ(IniFile(dir.file(QStringLiteral("用户信函模版/默认B6国内信封.INI")))
                   .readString(kDevice, QStringLiteral("信函号码")),
-              QStringLiteral("SF0100"));
+        QStringLiteral("SF0100"));
     EXPECT_TRUE(messages.calls().isEmpty());
 
     // One log line with the printed number, in this year's file.
@@ -109,7 +111,7 @@ TEST_F(MainWindowTest, NoPrinterInstalledStopsWithTheMessage)
     open();
     control<QLineEdit>("EdtEmsNo")->setText(QStringLiteral("A1"));
     control<QPushButton>("BtnPrint")->click();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("你的电脑上没有安装任何打印机驱动程序")});
+    EXPECT_EQ(messages.texts(), QStringList {QStringLiteral("你的电脑上没有安装任何打印机驱动程序")});
     EXPECT_EQ(control<QLineEdit>("EdtEmsNo")->text(), QStringLiteral("A1"));
 }
 
@@ -136,8 +138,8 @@ TEST_F(PrintTest, PicturePreviewZeroesTheOffsetUntilClosedAndPlacesItems)
 
     // Click the item's corner, release the right button at its right end.
     const int dpi = preview->paintArea()->logicalDpiX();
-    preview->leftClickAt(QPoint(dpi, dpi / 2));           // 1 inch, 0.5 inch
-    preview->rightReleaseAt(QPoint(2 * dpi, dpi));        // 1 inch wide
+    preview->leftClickAt(QPoint(dpi, dpi / 2)); // 1 inch, 0.5 inch
+    preview->rightReleaseAt(QPoint(2 * dpi, dpi)); // 1 inch wide
     EXPECT_EQ(grid->item(4, 3)->text(), QStringLiteral("254"));
     EXPECT_EQ(grid->item(4, 4)->text(), QStringLiteral("127"));
     EXPECT_EQ(grid->item(4, 5)->text(), QStringLiteral("254"));
@@ -163,7 +165,7 @@ TEST_F(PrintTest, PreviewRefusesANonIntegerOffsetAsAPrintDoes)
     form->templateTab()->setPreviewNeverBlocks(true);
     form->templateTab()->openPreview(false);
     ASSERT_EQ(messages.texts(Slipdesk::MessageService::Icon::Warning),
-              QStringList{QStringLiteral("整体移动的值“-”不是有效的整数，请改正后再打印。")});
+        QStringList {QStringLiteral("整体移动的值“-”不是有效的整数，请改正后再打印。")});
     PreviewWindow *preview = form->templateTab()->previewWindow();
     EXPECT_TRUE(!preview || !preview->isVisible());
 }
@@ -187,7 +189,7 @@ TEST_F(MainWindowTest, AmountFieldsAreGroupedWhenLeft)
     open();
     auto *amount = control<QLineEdit>("EdtWpJe");
     auto *other = control<QLineEdit>("EdtEmsNo");
-    for (const auto &[typed, shown] : {std::pair{"12", "12.00"}, {"1,234.5", "1,234.50"}, {"abc", ""}}) {
+    for (const auto &[typed, shown] : {std::pair {"12", "12.00"}, {"1,234.5", "1,234.50"}, {"abc", ""}}) {
         amount->setFocus();
         amount->setText(QString::fromUtf8(typed));
         QFocusEvent out(QEvent::FocusOut);
@@ -206,21 +208,20 @@ TEST_F(PrintTest, DefaultTemplateWithEveryItemSwitchedOnPrints)
     auto *grid = control<QTableWidget>("SgSet");
     for (int row = 0; row < grid->rowCount(); ++row)
         grid->item(row, 2)->setText(QStringLiteral("打印"));
-    const QList<std::pair<const char *, QString>> sample{
-        {"CmbJjrMc", QStringLiteral("王五")}, {"EdtFrom", QStringLiteral("杭州")},
-        {"EdtJjDwSs", QStringLiteral("浙江省")}, {"EdtJjDwDs", QStringLiteral("杭州市")},
-        {"EdtJjDwQx", QStringLiteral("西湖区")}, {"EdtJjDwDz", QStringLiteral("文三路10号")},
-        {"CmbJjDwMc", QStringLiteral("示例网店")}, {"EdtJjDwTel", QStringLiteral("0571-88881234")},
-        {"EdtJjDwYb", QStringLiteral("310012")}, {"CmbSjrMc", QStringLiteral("张三")},
-        {"EdtTo", QStringLiteral("北京")}, {"EdtSjDwSs", QStringLiteral("北京市")},
-        {"EdtSjDwDs", QStringLiteral("北京市")}, {"EdtSjDwQx", QStringLiteral("海淀区")},
-        {"EdtSjDwDz", QStringLiteral("中关村大街1号院3号楼1201室")}, {"CmbSjdwMc", QStringLiteral("示例科技有限公司")},
-        {"EdtSjDwTel", QStringLiteral("010-62345678")}, {"EdtSjdwYb", QStringLiteral("100080")},
-        {"CmbLetterWP", QStringLiteral("书籍")}, {"CmbLetterLy", QStringLiteral("请查收")},
-        {"EdtEmsNo", QStringLiteral("SF0099")}, {"EdtWpJe", QStringLiteral("1,234.50")},
-        {"EdtDshk", QStringLiteral("100.01")}, {"EdtBjje", QStringLiteral("500.00")},
-        {"EdtBF", QStringLiteral("5.00")}, {"EdtYF", QStringLiteral("12.00")}, {"EdtJJF", QStringLiteral("3.00")},
-        {"EdtWpCount", QStringLiteral("2")}, {"EdtWpWeight", QStringLiteral("1.5")},
+    const QList<std::pair<const char *, QString>> sample {{"CmbJjrMc", QStringLiteral("王五")},
+        {"EdtFrom", QStringLiteral("杭州")}, {"EdtJjDwSs", QStringLiteral("浙江省")},
+        {"EdtJjDwDs", QStringLiteral("杭州市")}, {"EdtJjDwQx", QStringLiteral("西湖区")},
+        {"EdtJjDwDz", QStringLiteral("文三路10号")}, {"CmbJjDwMc", QStringLiteral("示例网店")},
+        {"EdtJjDwTel", QStringLiteral("0571-88881234")}, {"EdtJjDwYb", QStringLiteral("310012")},
+        {"CmbSjrMc", QStringLiteral("张三")}, {"EdtTo", QStringLiteral("北京")},
+        {"EdtSjDwSs", QStringLiteral("北京市")}, {"EdtSjDwDs", QStringLiteral("北京市")},
+        {"EdtSjDwQx", QStringLiteral("海淀区")}, {"EdtSjDwDz", QStringLiteral("中关村大街1号院3号楼1201室")},
+        {"CmbSjdwMc", QStringLiteral("示例科技有限公司")}, {"EdtSjDwTel", QStringLiteral("010-62345678")},
+        {"EdtSjdwYb", QStringLiteral("100080")}, {"CmbLetterWP", QStringLiteral("书籍")},
+        {"CmbLetterLy", QStringLiteral("请查收")}, {"EdtEmsNo", QStringLiteral("SF0099")},
+        {"EdtWpJe", QStringLiteral("1,234.50")}, {"EdtDshk", QStringLiteral("100.01")},
+        {"EdtBjje", QStringLiteral("500.00")}, {"EdtBF", QStringLiteral("5.00")}, {"EdtYF", QStringLiteral("12.00")},
+        {"EdtJJF", QStringLiteral("3.00")}, {"EdtWpCount", QStringLiteral("2")}, {"EdtWpWeight", QStringLiteral("1.5")},
         {"EdtWLDD", QStringLiteral("LP0012345678")}, {"ChbSelect1", QStringLiteral("1")},
         {"ChbSelect5", QStringLiteral("1")}, {"Chbselect11", QStringLiteral("1")}};
     for (const auto &[name, value] : sample)
@@ -245,11 +246,11 @@ TEST_F(MainWindowTest, PrintedWaybillAndRenderedOpsAgree)
     IniFile(dir.file(QStringLiteral("用户信函模版/默认B6国内信封.INI")))
         .writeString(kDevice, QStringLiteral("水平整体移动"), QStringLiteral("-12"));
     TForm1 &w = open();
-    const QList<std::pair<const char *, QString>> sample{
-        {"CmbSjrMc", QStringLiteral("张三")}, {"CmbSjdwMc", QStringLiteral("示例科技有限公司")},
-        {"EdtSjDwSs", QStringLiteral("北京市")}, {"EdtSjDwDz", QStringLiteral("中关村大街1号院3号楼")},
-        {"EdtSjdwYb", QStringLiteral("100080")}, {"EdtJjDwYb", QStringLiteral("310012")},
-        {"CmbJjrMc", QStringLiteral("王五")}, {"EdtWpJe", QStringLiteral("12.00")}};
+    const QList<std::pair<const char *, QString>> sample {{"CmbSjrMc", QStringLiteral("张三")},
+        {"CmbSjdwMc", QStringLiteral("示例科技有限公司")}, {"EdtSjDwSs", QStringLiteral("北京市")},
+        {"EdtSjDwDz", QStringLiteral("中关村大街1号院3号楼")}, {"EdtSjdwYb", QStringLiteral("100080")},
+        {"EdtJjDwYb", QStringLiteral("310012")}, {"CmbJjrMc", QStringLiteral("王五")},
+        {"EdtWpJe", QStringLiteral("12.00")}};
     for (const auto &[name, value] : sample)
         Fields::setText(control<QWidget>(name), value);
 
