@@ -3,6 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/deps.sh"
+"$root/scripts/check-format.sh"
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${SLIPDESK_BUILD:-$root/build}" --output-on-failure -j"$(nproc)" "$@"
