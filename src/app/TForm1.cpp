@@ -197,25 +197,25 @@ void TForm1::setActivePage(int page)
 
 bool TForm1::PageControlMainChanging()
 {
-    switch (m_pages->currentIndex()) {
-    case PageExpress:
-        if (m_express->batchRunning())
-            return false;
-        m_express->saveNumberAndMarkers();
-        break;
-    case PageDelivery:
-        if (m_delivery->batchRunning())
-            return false;
-        m_delivery->saveNumber();
-        break;
-    case PageInbound:
-        m_inbound->saveNumber();
-        break;
-    default:
-        break;
-    }
+    const int page = m_pages->currentIndex();
+    // A running batch holds its tab until it ends.
+    if ((page == PageExpress && m_express->batchRunning()) || (page == PageDelivery && m_delivery->batchRunning()))
+        return false;
+    saveNumberOf(page);
     m_pageLeft = m_pages->currentIndex();
     return true;
+}
+
+void TForm1::saveNumberOf(int page)
+{
+    // What the page's template combo saves when it is entered: the number
+    // the last print advanced (and on the express tab the markers).
+    if (page == PageExpress)
+        m_express->saveNumberAndMarkers();
+    else if (page == PageDelivery)
+        m_delivery->saveNumber();
+    else if (page == PageInbound)
+        m_inbound->saveNumber();
 }
 
 bool TForm1::switchToPage(int page)
@@ -285,19 +285,7 @@ void TForm1::FormClose()
     if (m_closed)
         return;
     m_closed = true;
-    switch (m_pages->currentIndex()) {
-    case PageExpress:
-        m_express->saveNumberAndMarkers();
-        break;
-    case PageDelivery:
-        m_delivery->saveNumber();
-        break;
-    case PageInbound:
-        m_inbound->saveNumber();
-        break;
-    default:
-        break;
-    }
+    saveNumberOf(m_pages->currentIndex());
     guarded([this] { ProgramSettings(m_context.paths()).setLastTemplate(m_express->templateIndex()); });
     guarded([this] { m_context.saveSmallLists(); });
     m_context.clear();

@@ -68,6 +68,7 @@ protected:
 private:
     void buildWindow();
     void setActivePage(int page);
+    void saveNumberOf(int page);
     void onClipboardTriggered();
     void computeVisibleTabMap();
 

@@ -118,6 +118,23 @@ void TemplateTab::chooseTemplate(int index)
     loadCurrent(true);
 }
 
+void TemplateTab::showList(QComboBox *combo, const KindList &list)
+{
+    const QSignalBlocker block(combo);
+    Fields::setItems(combo, list.names);
+    combo->setCurrentIndex(list.names.isEmpty() ? -1 : list.index);
+}
+
+void TemplateTab::follow(int kind, QComboBox *combo)
+{
+    connect(this, &TemplateTab::templateChosen, combo, [this, kind, combo](int chosenKind, int index) {
+        if (chosenKind != kind || combo->count() != m_ui.LBoxModel->count())
+            return;
+        const QSignalBlocker block(combo);
+        combo->setCurrentIndex(index);
+    });
+}
+
 void TemplateTab::listClicked()
 {
     loadCurrent(true);

@@ -61,6 +61,10 @@ public:
     QString name() const; // the loaded template; empty when the list is empty
     // A working tab chose the template at `index` of its kind.
     void chooseTemplate(int index);
+    // A working tab's template combo of `kind`: it shows `list`, and it
+    // follows a click in the template list while it holds the same names.
+    static void showList(QComboBox *combo, const KindList &list);
+    void follow(int kind, QComboBox *combo);
     // Loads the current template's settings and then its item table;
     // `selectFirstRow` also puts the grid's current cell on its first row.
     void loadCurrent(bool selectFirstRow = false);

@@ -71,12 +71,7 @@ DeliveryTab::DeliveryTab(
         if (kind == ItemTable::Delivery)
             templateLoaded(name);
     });
-    connect(&m_templates, &TemplateTab::templateChosen, this, [this](int kind, int index) {
-        if (kind != ItemTable::Delivery || m_ui.CmbInvoice->count() != m_templates.list().names.size())
-            return;
-        const QSignalBlocker block(m_ui.CmbInvoice);
-        m_ui.CmbInvoice->setCurrentIndex(index);
-    });
+    m_templates.follow(ItemTable::Delivery, m_ui.CmbInvoice);
 
     connect(&m_context, &AppContext::addressBooksLoaded, this, &DeliveryTab::fillSellerCombo);
     connect(&m_context, &AppContext::sendersReloaded, this, [this] {
@@ -115,11 +110,7 @@ void DeliveryTab::enter(const ExpressLink &express)
         m_ui.CmbInvAddtype->setCurrentIndex(keep);
     }
     const TemplateTab::KindList list = m_templates.showKind(ItemTable::Delivery, m_ui.CmbInvoice->currentText());
-    {
-        const QSignalBlocker block(m_ui.CmbInvoice);
-        Fields::setItems(m_ui.CmbInvoice, list.names);
-        m_ui.CmbInvoice->setCurrentIndex(list.names.isEmpty() ? -1 : list.index);
-    }
+    TemplateTab::showList(m_ui.CmbInvoice, list);
     if (m_ui.CmbBuyerName->count() == 0 || m_buyersStale)
         fillBuyerCombos();
     m_goods->prepare();

@@ -35,12 +35,7 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, QWidget *par
         if (kind == ItemTable::Inbound)
             templateLoaded(name);
     });
-    connect(&m_templates, &TemplateTab::templateChosen, this, [this](int kind, int index) {
-        if (kind != ItemTable::Inbound || m_ui.CmbInputModel->count() != m_templates.list().names.size())
-            return;
-        const QSignalBlocker block(m_ui.CmbInputModel);
-        m_ui.CmbInputModel->setCurrentIndex(index);
-    });
+    m_templates.follow(ItemTable::Inbound, m_ui.CmbInputModel);
 
     connect(&m_context, &AppContext::addressBooksLoaded, this, &InboundTab::fillHandlerCombo);
     connect(&m_context, &AppContext::sendersReloaded, this, [this] {
@@ -71,11 +66,7 @@ void InboundTab::setValues(const FieldValues &values)
 void InboundTab::enter()
 {
     const TemplateTab::KindList list = m_templates.showKind(ItemTable::Inbound, m_ui.CmbInputModel->currentText());
-    {
-        const QSignalBlocker block(m_ui.CmbInputModel);
-        Fields::setItems(m_ui.CmbInputModel, list.names);
-        m_ui.CmbInputModel->setCurrentIndex(list.names.isEmpty() ? -1 : list.index);
-    }
+    TemplateTab::showList(m_ui.CmbInputModel, list);
     if (m_ui.CmbInputType->count() == 0 || m_typesStale)
         loadInboundTypes();
     m_goods->prepare();

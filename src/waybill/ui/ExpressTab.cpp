@@ -69,13 +69,7 @@ ExpressTab::ExpressTab(
         if (kind == ItemTable::Express)
             templateLoaded(name);
     });
-    connect(&m_templates, &TemplateTab::templateChosen, this, [this](int kind, int index) {
-        // The tab's template selector follows a click in the template list.
-        if (kind != ItemTable::Express || m_ui.CmbLetterSelect->count() != m_templates.list().names.size())
-            return;
-        const QSignalBlocker block(m_ui.CmbLetterSelect);
-        m_ui.CmbLetterSelect->setCurrentIndex(index);
-    });
+    m_templates.follow(ItemTable::Express, m_ui.CmbLetterSelect);
     connect(&m_templates, &TemplateTab::testPrinted, this, [this](int kind) {
         if (kind == ItemTable::Express && m_active)
             afterPrint();
@@ -201,9 +195,7 @@ void ExpressTab::setValues(const FieldValues &values)
 
 void ExpressTab::setTemplateList(const TemplateTab::KindList &list)
 {
-    const QSignalBlocker block(m_ui.CmbLetterSelect);
-    Fields::setItems(m_ui.CmbLetterSelect, list.names);
-    m_ui.CmbLetterSelect->setCurrentIndex(list.names.isEmpty() ? -1 : list.index);
+    TemplateTab::showList(m_ui.CmbLetterSelect, list);
 }
 
 void ExpressTab::setAutoCopy(bool on)
