@@ -114,8 +114,8 @@ void TForm1::buildWindow()
     // tab takes a copied order before the delivery tab, as the user reads them.
     m_templates = new TemplateTab(m_context, m_pages);
     m_express = new ExpressTab(m_context, *m_templates, *m_lookup, *m_orderFill, m_pages);
-    m_delivery = new DeliveryTab(m_context, *m_templates, *m_lookup, *m_orderFill, m_pages);
-    m_inbound = new InboundTab(m_context, *m_templates, m_pages);
+    m_delivery = new DeliveryTab(m_context, *m_templates, *m_lookup, *m_orderFill, *m_picker, m_pages);
+    m_inbound = new InboundTab(m_context, *m_templates, *m_picker, m_pages);
     m_pages->addTab(m_express->page(), QStringLiteral("快递打印"));
     m_pages->addTab(m_delivery->page(), QStringLiteral("出库发货"));
     m_pages->addTab(m_inbound->page(), QStringLiteral("采购入库"));

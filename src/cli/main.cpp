@@ -11,6 +11,9 @@
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
+#include "trade/GoodsFile.h"
+#include "trade/TradePosting.h"
+#include "trade/TradeRender.h"
 #include "waybill/OrderParser.h"
 #include "waybill/WaybillRender.h"
 
@@ -188,8 +191,114 @@ int parseOrder(const QCommandLineParser &parser, const QStringList &args)
     return Done;
 }
 
+// "delivery" or "inbound": the note kind of a render or post command.
+std::optional<NoteKind> noteKind(const QString &word)
+{
+    if (word == u"delivery")
+        return NoteKind::Delivery;
+    if (word == u"inbound")
+        return NoteKind::Inbound;
+    return std::nullopt;
+}
+
+// The note of "render/post delivery|inbound": the tab's fields after loading
+// the template, the fields and goods files over them. Empty `error` when read.
+TradeNote readNote(AppContext &context, NoteKind kind, const QCommandLineParser &parser, QString *error)
+{
+    FieldValues values;
+    if (!readFieldFile(parser.value(QStringLiteral("fields")), &values, error))
+        return {};
+    GoodsRows goods;
+    const int gridRows = kind == NoteKind::Delivery ? GoodsFile::DeliveryRows : GoodsFile::InboundRows;
+    if (parser.isSet(QStringLiteral("goods"))) {
+        QFile file(parser.value(QStringLiteral("goods")));
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = file.fileName() + QStringLiteral(": ") + file.errorString();
+            return {};
+        }
+        goods = GoodsFile::parse(file.readAll(), gridRows);
+    } else {
+        goods = GoodsTable::emptyRows(gridRows);
+    }
+    const QString name = parser.value(QStringLiteral("template"));
+    if (!TradeRender::knownTemplate(context.paths(), kind, name)) {
+        *error = (kind == NoteKind::Delivery ? QStringLiteral("发货单模版“") : QStringLiteral("入库单模版“")) + name
+            + QStringLiteral("”不存在。");
+        return {};
+    }
+    try {
+        context.loadAddressBooks();
+    } catch (const IoError &e) {
+        *error = e.message();
+        return {};
+    }
+    return TradeRender::formNote(context, kind, name, values, goods);
+}
+
+int renderNote(NoteKind kind, const QCommandLineParser &parser)
+{
+    if (parser.value(QStringLiteral("template")).isEmpty() || parser.value(QStringLiteral("out")).isEmpty()
+        || parser.value(QStringLiteral("fields")).isEmpty())
+        return Usage;
+    TradeRender::Options options;
+    options.out = parser.value(QStringLiteral("out"));
+    options.preview = parser.isSet(QStringLiteral("preview"));
+    if (parser.isSet(QStringLiteral("dpi"))) {
+        bool ok = false;
+        options.dpi = parser.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || options.dpi <= 0)
+            return Usage;
+    }
+    if (parser.isSet(QStringLiteral("offset"))) {
+        const QStringList offset = parser.value(QStringLiteral("offset")).split(u',');
+        bool okX = false;
+        bool okY = false;
+        if (offset.size() == 2)
+            options.printableOffset = QPoint(offset.at(0).toInt(&okX), offset.at(1).toInt(&okY));
+        if (!okX || !okY)
+            return Usage;
+    }
+    FontMapping::install();
+    AppContext context(dataFolder());
+    QString error;
+    const TradeNote note = readNote(context, kind, parser, &error);
+    if (!error.isEmpty())
+        return fail(QStringLiteral("render"), error);
+    error = TradeRender::render(context.paths(), note, options);
+    return error.isEmpty() ? Done : fail(QStringLiteral("render"), error);
+}
+
+int postNote(const QCommandLineParser &parser, const QStringList &args)
+{
+    const std::optional<NoteKind> kind = noteKind(args.value(0));
+    if (args.size() != 1 || !kind || parser.value(QStringLiteral("template")).isEmpty()
+        || parser.value(QStringLiteral("fields")).isEmpty())
+        return Usage;
+    FontMapping::install();
+    PrinterService::configureFromArguments(
+        {QStringLiteral("slipdesk-cli"), QStringLiteral("--print-to"), parser.value(QStringLiteral("print-to"))});
+    AppContext context(dataFolder());
+    QString error;
+    const TradeNote note = readNote(context, *kind, parser, &error);
+    if (!error.isEmpty())
+        return fail(QStringLiteral("post"), error);
+    const PrintSource source = PrintSource::load(
+        context.paths(), note.templateName(), *kind == NoteKind::Delivery ? ItemTable::Delivery : ItemTable::Inbound);
+    const TradePosting::PrintResult result
+        = TradePosting::printAndPost(context, PrinterService::instance(), source, note, QDateTime::currentDateTime());
+    if (!result.refusal.isEmpty())
+        return fail(QStringLiteral("post"), result.refusal);
+    printLine(result.posting.postedNumber);
+    for (const QString &failure : result.posting.failed)
+        writeTo(stderr, QStringLiteral("post: ") + failure);
+    return result.posting.ok() ? Done : Failed;
+}
+
 int renderForm(const QCommandLineParser &parser, const QStringList &args)
 {
+    if (args.size() == 1)
+        if (const std::optional<NoteKind> kind = noteKind(args.first()))
+            return renderNote(*kind, parser);
     if (args != QStringList {QStringLiteral("waybill")})
         return Usage;
     WaybillRender::Options options;
@@ -262,10 +371,13 @@ const QList<Command> &commands()
         {"capital", "AMOUNT", "the amount in Chinese capitals (an empty line for 0)", {}, false, capital},
         {"boxes", "TEXT K", "the box capitals of TEXT without its last K digits", {}, false, boxes},
         {"where", "", "the data folder the program would use", {}, false, where},
-        {"render", "waybill --template NAME --fields FILE --out OUT [--dpi N] [--offset X,Y] [--preview]",
-            "draws one waybill with an express template of the data folder into OUT (.pdf, .png or .ops); "
-            "nothing is printed or logged",
-            {{"template", "NAME", "the express template"}, {"fields", "FILE", "UTF-8 lines ControlName=value"},
+        {"render",
+            "waybill|delivery|inbound --template NAME --fields FILE [--goods FILE] --out OUT [--dpi N] "
+            "[--offset X,Y] [--preview]",
+            "draws one waybill, delivery note or inbound note with a template of the data folder into OUT (.pdf, "
+            ".png or .ops); nothing is printed, posted or logged",
+            {{"template", "NAME", "the template of that kind"}, {"fields", "FILE", "UTF-8 lines ControlName=value"},
+                {"goods", "FILE", "notes: UTF-8 lines, line k for grid row k, columns 1-9 separated by commas"},
                 {"out", "OUT", "the file written: .pdf, .png or .ops"},
                 {"dpi", "N", "the resolution (600; 96 with --preview)"},
                 {"offset", "X,Y", "a printable-area offset in pixels, subtracted as a printer does"},
@@ -279,6 +391,16 @@ const QList<Command> &commands()
                     "UTF-8 lines ControlName=value; number, date and template default as the tab shows them"},
                 {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
             true, printForm},
+        {"post", "delivery|inbound --template NAME --fields FILE [--goods FILE] [--print-to DIR]",
+            "runs the tab's \"打印登记\": prints the note (the virtual PDF printer into DIR with --print-to), posts "
+            "its stock, saves a new buyer (delivery), writes the logs, advances and saves the note number; prints the "
+            "posted note number",
+            {{"template", "NAME", "the delivery or inbound template"},
+                {"fields", "FILE",
+                    "UTF-8 lines ControlName=value; fields not named are what the tab shows after loading"},
+                {"goods", "FILE", "UTF-8 lines, line k for grid row k, columns 1-9 separated by commas"},
+                {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
+            true, postNote},
         {"parse-order", "--format N",
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
             "JSON line",

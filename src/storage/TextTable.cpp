@@ -129,6 +129,16 @@ void appendRow(const QString &path, const QString &row)
     FileIo::appendLine(path, Codec::encode(QString(row + kLineEnd)));
 }
 
+void appendRows(const QString &path, const QStringList &rows)
+{
+    QString text;
+    for (const QString &row : rows)
+        if (!row.isEmpty())
+            text += row + kLineEnd;
+    if (!text.isEmpty())
+        FileIo::appendLine(path, Codec::encode(text));
+}
+
 QString loadList(const QString &path)
 {
     if (!QFileInfo::exists(path))

@@ -27,6 +27,8 @@ void save(const QString &path, const QStringList &rows);
 // Appends `row` + CR LF in one write; an empty row does nothing at all. A file
 // that does not end in a line break gets the row on a new line.
 void appendRow(const QString &path, const QString &row);
+// Appends every row of `rows` (empty ones left out) in one write.
+void appendRows(const QString &path, const QStringList &rows);
 
 // One-column lists: the lines, each followed by CR LF, as one text.
 QString loadList(const QString &path);

@@ -14,6 +14,13 @@ QStringList load(ProgramSettings &settings, int kind)
     return settings.templateNames(kind);
 }
 
+QStringList peek(const ProgramSettings &settings, int kind)
+{
+    if (settings.templateCount(kind) <= 0)
+        return {ProgramSettings::defaultTemplateName(kind)};
+    return settings.templateNames(kind);
+}
+
 void save(ProgramSettings &settings, int kind, const QStringList &names)
 {
     settings.setTemplateNames(kind, names);

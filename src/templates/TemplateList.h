@@ -14,6 +14,8 @@ inline constexpr int KindCount = 3;
 // The names in the user's order. A list whose count is 0 or less is replaced
 // (and written) by the kind's one default template.
 QStringList load(ProgramSettings &settings, int kind);
+// The same names without writing anything: what load() would return.
+QStringList peek(const ProgramSettings &settings, int kind);
 void save(ProgramSettings &settings, int kind, const QStringList &names);
 
 } // namespace TemplateList

@@ -2,6 +2,7 @@
 
 #include "storage/Paths.h"
 #include "storage/TextTable.h"
+#include "trade/TradeNumbers.h"
 
 #include <QFileInfo>
 
@@ -48,6 +49,42 @@ void GoodsMaster::clear()
 int GoodsMaster::find(const QString &code) const
 {
     return m_index.value(folded(code), -1);
+}
+
+QString GoodsMaster::field(int line, int field) const
+{
+    return line >= 0 && line < m_rows.size() ? TextTable::field(m_rows.at(line), field) : QString();
+}
+
+double GoodsMaster::number(int line, int field) const
+{
+    return TradeNumbers::lenient(this->field(line, field));
+}
+
+void GoodsMaster::setField(int line, int field, const QString &value)
+{
+    if (line < 0 || line >= m_rows.size())
+        return;
+    const QString old = TextTable::field(m_rows.at(line), Code);
+    m_rows[line] = TextTable::setField(m_rows.at(line), field, value);
+    if (field == Code && old != value)
+        rebuildIndex();
+}
+
+int GoodsMaster::append(const QString &line)
+{
+    m_rows.append(line);
+    m_loaded = true;
+    const int position = int(m_rows.size()) - 1;
+    const QString code = folded(TextTable::field(line, Code));
+    if (!m_index.contains(code))
+        m_index.insert(code, position);
+    return position;
+}
+
+void GoodsMaster::save(const Paths &paths) const
+{
+    TextTable::save(paths.file(fileName()), m_rows);
 }
 
 void GoodsMaster::rebuildIndex()

@@ -34,6 +34,19 @@ public:
     // ignored; -1 when there is none.
     int find(const QString &code) const;
 
+    // Field `field` of line `line`; empty when the line is shorter.
+    QString field(int line, int field) const;
+    // Field `field` read as a number; text that is no number counts as 0
+    // (a missing pending quantity reads 0).
+    double number(int line, int field) const;
+    // Replaces one field, keeping the others; a shorter line is first
+    // extended with empty fields.
+    void setField(int line, int field, const QString &value);
+    // Appends a line and its code to the index; returns its position.
+    int append(const QString &line);
+    // Writes every line to "商品资料.TXT" (atomically).
+    void save(const Paths &paths) const;
+
 private:
     void rebuildIndex();
 

@@ -111,8 +111,7 @@ PrintResult print(
     AppContext &context, PrinterService &printers, const QString &name, const FieldValues &values, const QDateTime &now)
 {
     PrintResult result;
-    ProgramSettings settings(context.paths());
-    if (!TemplateList::load(settings, ItemTable::Express).contains(name)) {
+    if (!TemplateList::peek(ProgramSettings(context.paths()), ItemTable::Express).contains(name)) {
         // A template the list does not know would print the built-in layout
         // under a name the user never made.
         result.refusal = QStringLiteral("快递单模版“") + name + QStringLiteral("”不存在。");

@@ -136,7 +136,7 @@ TEST_F(WindowLayoutTest, NamedControlsHaveTheirTypeAndTab)
         {"BtnMoveXLeft", is((QPushButton *)nullptr), te().TabPrnSet},
         {"RzMBtnMoreFunc", is((QToolButton *)nullptr), te().TabPrnSet},
         {"StSoftHelp", is((QLabel *)nullptr), nullptr},
-        {"SgQuery", is((QTableWidget *)nullptr), nullptr},
+        {"SgQuery", is((QTableView *)nullptr), nullptr},
         {"LboxCmbQuery", is((QListWidget *)nullptr), nullptr},
     };
     for (const Row &row : rows) {
@@ -225,7 +225,7 @@ TEST_F(WindowLayoutTest, BatchPanelsStartHidden)
     EXPECT_TRUE(ex().GroupBTsk->isHidden());
     EXPECT_TRUE(de().GBoxInvoiceTsk->isHidden());
     EXPECT_TRUE(shell<QListWidget>("LboxCmbQuery")->isHidden());
-    EXPECT_TRUE(shell<QTableWidget>("SgQuery")->isHidden());
+    EXPECT_TRUE(shell<QTableView>("SgQuery")->isHidden());
 }
 
 TEST(RadioGroupTest, IndexSelectionAndClicks)

@@ -126,3 +126,78 @@ TEST(Cli, PrintRefusesWithTheProgramsMessageAndChangesNothing)
     EXPECT_FALSE(dir.exists(QStringLiteral("收件单位.TXT")));
     EXPECT_FALSE(dir.exists(QStringLiteral("打印记录")));
 }
+
+// "post delivery" is the delivery tab's "打印登记": print, stock, buyer, logs
+// and the next number; "post inbound" likewise for the inbound tab.
+TEST(Cli, PostDeliveryAndInboundRunTheTabsRoutine)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("fields.txt"), QStringLiteral("CmbBuyerName=陈小姐\nEdtPostPrice=10\n").toUtf8());
+    dir.write(QStringLiteral("goods.txt"),
+        QStringLiteral("0101,手机,个,2,1500,,翻盖型,1200,示例\n\n0102,电脑,台,1,3500\n").toUtf8());
+    const QString pdf = dir.file(QStringLiteral("pdf"));
+    const QStringList files {QStringLiteral("--fields"), dir.file(QStringLiteral("fields.txt")),
+        QStringLiteral("--goods"), dir.file(QStringLiteral("goods.txt")), QStringLiteral("--print-to"), pdf};
+    CliRun run = cli(QStringList {QStringLiteral("--data"), dir.path(), QStringLiteral("post"),
+                         QStringLiteral("delivery"), QStringLiteral("--template"), QStringLiteral("出库发货单")}
+        + files);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("CK000001\n"));
+    EXPECT_TRUE(QFile::exists(pdf + QStringLiteral("/出库发货单CK000001.pdf")));
+    const QStringList goods = Slipdesk::TextTable::load(dir.file(QStringLiteral("商品资料.TXT")));
+    ASSERT_EQ(goods.size(), 2);
+    EXPECT_EQ(Slipdesk::TextTable::field(goods.at(0), 3), QStringLiteral("8"));
+    EXPECT_EQ(Slipdesk::TextTable::field(goods.at(1), 3), QStringLiteral("9"));
+    const QString year = QString::number(QDate::currentDate().year());
+    const QStringList log
+        = Slipdesk::TextTable::load(dir.file(QStringLiteral("打印记录/出库发货单") + year + QStringLiteral(".TXT")));
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_EQ(Slipdesk::TextTable::field(log.first(), 16), QStringLiteral("6510.00")); // 3,000 + 3,500 + 10
+    EXPECT_EQ(Slipdesk::TextTable::load(
+                  dir.file(QStringLiteral("打印记录/出库发货单") + year + QStringLiteral("发货清单.TXT")))
+                  .size(),
+        2);
+    EXPECT_EQ(Slipdesk::TextTable::load(dir.file(QStringLiteral("收件单位.TXT"))).size(), 1);
+    EXPECT_EQ(IniFile(dir.file(QStringLiteral("用户信函模版/出库发货单.INI")))
+                  .readString(QStringLiteral("打印设备"), QStringLiteral("发货单号码")),
+        QStringLiteral("CK000002"));
+
+    run = cli(QStringList {QStringLiteral("--data"), dir.path(), QStringLiteral("post"), QStringLiteral("inbound"),
+                  QStringLiteral("--template"), QStringLiteral("采购入库单")}
+        + files);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("RK000001\n"));
+    EXPECT_EQ(Slipdesk::TextTable::field(Slipdesk::TextTable::load(dir.file(QStringLiteral("商品资料.TXT"))).at(0), 3),
+        QStringLiteral("10"));
+}
+
+TEST(Cli, PostRefusesAShortNumberAndChangesNoFile)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("fields.txt"), QStringLiteral("EdtInvNo=CK1\n").toUtf8());
+    const CliRun run = cli({QStringLiteral("--data"), dir.path(), QStringLiteral("post"), QStringLiteral("delivery"),
+        QStringLiteral("--template"), QStringLiteral("出库发货单"), QStringLiteral("--fields"),
+        dir.file(QStringLiteral("fields.txt")), QStringLiteral("--print-to"), dir.file(QStringLiteral("pdf"))});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("出库单号码不能少于4个字符"))) << run.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        (QStringList {QStringLiteral("fields.txt"), QStringLiteral("pdf")}));
+    EXPECT_TRUE(QDir(dir.file(QStringLiteral("pdf"))).isEmpty());
+}
+
+TEST(Cli, RenderANoteWithoutPostingIt)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("fields.txt"), QStringLiteral("CmbBuyerName=陈小姐\n").toUtf8());
+    dir.write(QStringLiteral("goods.txt"), QStringLiteral("0101,手机,个,2,1500\n").toUtf8());
+    const CliRun run = cli({QStringLiteral("--data"), dir.path(), QStringLiteral("render"), QStringLiteral("delivery"),
+        QStringLiteral("--template"), QStringLiteral("出库发货单"), QStringLiteral("--fields"),
+        dir.file(QStringLiteral("fields.txt")), QStringLiteral("--goods"), dir.file(QStringLiteral("goods.txt")),
+        QStringLiteral("--out"), dir.file(QStringLiteral("note.ops"))});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    const QByteArray ops = dir.read(QStringLiteral("note.ops"));
+    EXPECT_TRUE(ops.contains("陈小姐"));
+    EXPECT_TRUE(ops.contains("3,000.00"));
+    EXPECT_FALSE(dir.exists(QStringLiteral("商品资料.TXT")));
+    EXPECT_FALSE(dir.exists(QStringLiteral("打印记录")));
+}

@@ -303,6 +303,15 @@ std::optional<QPoint> TemplateTab::offsets() const
     return offset;
 }
 
+PrintSource TemplateTab::printSource() const
+{
+    PrintSource source;
+    source.table = itemTable();
+    source.setup = printerSetup();
+    source.offset = Offsets::parse(m_ui.EdtMoveX->text(), m_ui.EdtMoveY->text(), &source.offsetRefusal);
+    return source;
+}
+
 void TemplateTab::drawForm(Canvas &canvas, QPoint offset) const
 {
     const FormKind &form = m_kinds[kind()];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "templates/ItemTable.h"
+#include "templates/PrintSource.h"
 #include "templates/PrinterSetup.h"
 #include "templates/ui/TemplateTabUi.h"
 
@@ -77,6 +78,8 @@ public:
     // The overall offset; when it is not a whole number the user is told
     // and nothing is returned.
     std::optional<QPoint> offsets() const;
+    // Everything a print takes from the loaded template (no message shown).
+    PrintSource printSource() const;
     // Draws the loaded template's form of the current kind.
     void drawForm(Canvas &canvas, QPoint offset) const;
     // Prints the loaded template's form: the offset checked, one job titled

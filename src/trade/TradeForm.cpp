@@ -1,0 +1,138 @@
+#include "TradeForm.h"
+
+#include "context/AppContext.h"
+#include "storage/ProgramSettings.h"
+#include "storage/TemplateSettings.h"
+#include "storage/TextTable.h"
+#include "templates/TemplateList.h"
+#include "waybill/AddressBook.h"
+
+namespace Slipdesk::TradeForm {
+
+namespace {
+
+// Sender book fields (see AddressBook): 代码,邮编,始发地,省/市,地/市,区/县,通讯地址,
+// 寄件单位名称,寄件人,单位电话,传真,税号,网址,银行,账号,寄件人电话,昵称,手机,…
+enum SenderField {
+    Province = 3,
+    City = 4,
+    District = 5,
+    Street = 6,
+    Unit = 7,
+    Name = 8,
+    Web = 12,
+    Nick = 16,
+    Mobile = 17
+};
+
+QString field(const QString &row, int f)
+{
+    return TextTable::field(row, f);
+}
+
+} // namespace
+
+const QList<Caption> &captions(NoteKind kind)
+{
+    static const QList<Caption> delivery {
+        {QStringLiteral("LblBuyerName"), QStringLiteral("买家姓名"), QStringLiteral("买家姓名值")},
+        {QStringLiteral("LblBuyerNickName"), QStringLiteral("昵称"), QStringLiteral("买家昵称值")},
+        {QStringLiteral("LblbuyerMobile"), QStringLiteral("手机"), QStringLiteral("买家手机值")},
+        {QStringLiteral("LblbuyerTel"), QStringLiteral("电话"), QStringLiteral("买家电话值")},
+        {QStringLiteral("LblBuyerAdd"), QStringLiteral("收货地址"), QStringLiteral("收货地址值")},
+        {QStringLiteral("LblBuyerYb"), QStringLiteral("邮编"), QStringLiteral("收货邮编")},
+        {QStringLiteral("LblSalerSay"), QStringLiteral("卖家留言"), QStringLiteral("卖家留言值")},
+        {QStringLiteral("LblSalerShop"), QStringLiteral("店铺网址"), QStringLiteral("店铺网址值")},
+        {QStringLiteral("LblSalerAdd"), QStringLiteral("卖家地址"), QStringLiteral("卖家地址值")},
+        {QStringLiteral("LblSalerName"), QStringLiteral("卖家姓名"), QStringLiteral("卖家姓名值")},
+        {QStringLiteral("LblSalerNickName"), QStringLiteral("昵称"), QStringLiteral("卖家昵称值")},
+        {QStringLiteral("LblSalerMobile"), QStringLiteral("手机"), QStringLiteral("卖家手机值")},
+        {QStringLiteral("LblInvEms"), QStringLiteral("快递"), QStringLiteral("发货快递值")},
+        {QStringLiteral("LblEmsNo"), QStringLiteral("单号"), QStringLiteral("快递单号值")},
+    };
+    static const QList<Caption> inbound {
+        {QStringLiteral("LblInputJbr"), QStringLiteral("经办人"), QStringLiteral("入库经办人值")},
+        {QStringLiteral("LblInputType"), QStringLiteral("入库类别"), QStringLiteral("入库类别值")},
+        {QStringLiteral("LblInputDate"), QStringLiteral("入库日期"), QStringLiteral("入库日期值")},
+        {QStringLiteral("LblInputNo"), QStringLiteral("入库单号"), QStringLiteral("入库单号值")},
+    };
+    return kind == NoteKind::Delivery ? delivery : inbound;
+}
+
+QString renamePrompt()
+{
+    return QStringLiteral("请输入该项目的自定义名称");
+}
+
+FieldValues sellerFromSender(const QString &row)
+{
+    return {
+        {QStringLiteral("LblShopName"), field(row, Unit)},
+        {QStringLiteral("EdtSalerShopWeb"), field(row, Web)},
+        {QStringLiteral("EdtSalerAdd"),
+            field(row, Province) + field(row, City) + field(row, District) + field(row, Street)},
+        {QStringLiteral("EdtSalerWW"), field(row, Nick)},
+        {QStringLiteral("EdtSalerTel"), field(row, Mobile)},
+    };
+}
+
+FieldValues shopFromHandler(const QString &row)
+{
+    return {{QStringLiteral("LblInputShop"), field(row, Unit)}};
+}
+
+FieldValues defaults(AppContext &context, NoteKind kind, const QString &name, const QDate &today)
+{
+    const TemplateSettings settings(context.paths(), name);
+    const QString date = today.toString(QStringLiteral("yyyy-MM-dd"));
+    FieldValues values;
+    values.insert(TradeNote::templateControl(kind), name);
+    for (const Caption &caption : captions(kind)) {
+        const QString own = settings.captionValue(caption.key).trimmed();
+        values.insert(caption.label, own.isEmpty() ? caption.builtIn : own);
+    }
+    const QStringList &senders = context.senders();
+    if (kind == NoteKind::Delivery) {
+        values.insert(QStringLiteral("EdtInvNo"), settings.deliveryNumber());
+        values.insert(QStringLiteral("DTPSender"), date);
+        values.insert(QStringLiteral("LblShopName"), QStringLiteral("店铺名称"));
+        const int seller = settings.defaultShipperIndex();
+        if (seller >= 0 && seller < senders.size()) {
+            values.insert(QStringLiteral("CmbSalerName"), field(senders.at(seller), Name));
+            values.insert(sellerFromSender(senders.at(seller)));
+        }
+        values.insert(QStringLiteral("CmbSalerSay"), settings.sellerLastMessage());
+        values.insert(QStringLiteral("EdtPostPrice"), QStringLiteral("0.00"));
+        // The courier and waybill number come over from the express tab.
+        const ProgramSettings program(context.paths());
+        const QStringList express = TemplateList::peek(program, 0);
+        const int last = program.lastTemplate();
+        const QString courier = express.value(last >= 0 && last < express.size() ? last : 0);
+        values.insert(QStringLiteral("CmbEmsCompany"), courier);
+        values.insert(QStringLiteral("EdtInvEmsNo"),
+            courier.isEmpty() ? QString() : TemplateSettings(context.paths(), courier).waybillNumber());
+    } else {
+        values.insert(QStringLiteral("EdtInputNo"), settings.inboundNumber());
+        values.insert(QStringLiteral("DtpInputDate"), date);
+        values.insert(QStringLiteral("LblInputShop"), QStringLiteral("店铺名称"));
+        const int handler = settings.defaultInboundHandlerIndex();
+        if (handler >= 0 && handler < senders.size()) {
+            values.insert(QStringLiteral("CmbInputJbr"), field(senders.at(handler), Name));
+            values.insert(shopFromHandler(senders.at(handler)));
+        }
+        values.insert(QStringLiteral("CmbInputType"), context.loadPickList(AppContext::InboundTypesCode).value(0));
+    }
+    TradeNote note {kind, values, {}};
+    note.updateTotals();
+    return note.values;
+}
+
+QString numberRefusal(const TradeNote &note)
+{
+    if (note.number().size() >= 4)
+        return QString();
+    return note.kind == NoteKind::Delivery ? QStringLiteral("出库单号码不能少于4个字符")
+                                           : QStringLiteral("入库单号码不能少于4个字符");
+}
+
+} // namespace Slipdesk::TradeForm
