@@ -9,14 +9,49 @@
 #include "render/ui/PreviewWindow.h"
 #include "storage/ProgramLocation.h"
 #include "templates/ui/TemplateTab.h"
+#include "trade/GoodsFile.h"
+#include "trade/ui/DeliveryTab.h"
+#include "trade/ui/GoodsGrid.h"
+#include "trade/ui/InboundTab.h"
 #include "waybill/WaybillRender.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QTimer>
 
 using namespace Slipdesk;
+
+namespace {
+
+// Types `text` into the first empty code cell of `grid`, as the user would.
+void showPicker(TForm1 &form, GoodsGrid &grid, const QString &text)
+{
+    QTableWidget *table = grid.grid();
+    int row = 0;
+    while (row < table->rowCount() && table->item(row, 1) && !table->item(row, 1)->text().isEmpty())
+        ++row;
+    if (row >= table->rowCount())
+        return;
+    form.activateWindow();
+    table->setFocus();
+    table->setCurrentCell(row, 1);
+    if (!table->item(row, 1))
+        table->setItem(row, 1, new QTableWidgetItem);
+    table->editItem(table->item(row, 1));
+    QLineEdit *edit = table->viewport()->findChild<QLineEdit *>();
+    if (!edit)
+        return;
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(edit, &press);
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,13 +91,27 @@ int main(int argc, char *argv[])
         // --fields FILE fills entry fields first ("ControlName=value" lines),
         // so that a picture can show a filled-in form.
         const QString fieldFile = optionValue(QApplication::arguments(), QStringLiteral("--fields"));
-        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile] {
+        // --goods FILE fills the goods grid of a trade tab (command-line goods
+        // file form), --pick TEXT types TEXT into its first free code cell so
+        // that the picture shows the goods picker.
+        const QString goodsFile = optionValue(QApplication::arguments(), QStringLiteral("--goods"));
+        const QString pick = optionValue(QApplication::arguments(), QStringLiteral("--pick"));
+        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile, goodsFile, pick] {
+            form.switchToPage(tab);
             if (!fieldFile.isEmpty()) {
                 QFile file(fieldFile);
                 if (file.open(QIODevice::ReadOnly))
                     Fields::apply(&form, WaybillRender::parseFieldFile(file.readAll()));
             }
-            form.switchToPage(tab);
+            GoodsGrid *grid = tab == 1 ? form.deliveryTab()->goods() : tab == 2 ? form.inboundTab()->goods() : nullptr;
+            if (grid && !goodsFile.isEmpty()) {
+                QFile file(goodsFile);
+                if (file.open(QIODevice::ReadOnly))
+                    grid->setRows(GoodsFile::parse(file.readAll(), grid->grid()->rowCount()));
+                grid->recompute();
+            }
+            if (grid && !pick.isEmpty())
+                showPicker(form, *grid, pick);
             if (preview) {
                 form.templateTab()->setPreviewNeverBlocks(true);
                 form.templateTab()->openPreview(tab == 3);

@@ -22,6 +22,9 @@ QString TradeNote::numberKey(NoteKind kind)
 void TradeNote::recompute()
 {
     GoodsTable::recompute(goods);
+    // The postage as the field shows it once left.
+    if (kind == NoteKind::Delivery)
+        values.insert(QStringLiteral("EdtPostPrice"), formatGrouped(amountOrZero(value("EdtPostPrice"))));
     updateTotals();
 }
 
