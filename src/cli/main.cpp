@@ -191,6 +191,30 @@ int parseOrder(const QCommandLineParser &parser, const QStringList &args)
     return Done;
 }
 
+// The output options of "render": --out, --dpi N, --offset X,Y, --preview.
+// False when one of them is not well formed.
+bool readOutput(const QCommandLineParser &parser, QString *out, int *dpi, QPoint *offset, bool *preview)
+{
+    *out = parser.value(QStringLiteral("out"));
+    *preview = parser.isSet(QStringLiteral("preview"));
+    if (parser.isSet(QStringLiteral("dpi"))) {
+        bool ok = false;
+        *dpi = parser.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || *dpi <= 0)
+            return false;
+    }
+    if (parser.isSet(QStringLiteral("offset"))) {
+        const QStringList xy = parser.value(QStringLiteral("offset")).split(u',');
+        bool okX = false;
+        bool okY = false;
+        if (xy.size() == 2)
+            *offset = QPoint(xy.at(0).toInt(&okX), xy.at(1).toInt(&okY));
+        if (!okX || !okY)
+            return false;
+    }
+    return true;
+}
+
 // "delivery" or "inbound": the note kind of a render or post command.
 std::optional<NoteKind> noteKind(const QString &word)
 {
@@ -241,23 +265,8 @@ int renderNote(NoteKind kind, const QCommandLineParser &parser)
         || parser.value(QStringLiteral("fields")).isEmpty())
         return Usage;
     TradeRender::Options options;
-    options.out = parser.value(QStringLiteral("out"));
-    options.preview = parser.isSet(QStringLiteral("preview"));
-    if (parser.isSet(QStringLiteral("dpi"))) {
-        bool ok = false;
-        options.dpi = parser.value(QStringLiteral("dpi")).toInt(&ok);
-        if (!ok || options.dpi <= 0)
-            return Usage;
-    }
-    if (parser.isSet(QStringLiteral("offset"))) {
-        const QStringList offset = parser.value(QStringLiteral("offset")).split(u',');
-        bool okX = false;
-        bool okY = false;
-        if (offset.size() == 2)
-            options.printableOffset = QPoint(offset.at(0).toInt(&okX), offset.at(1).toInt(&okY));
-        if (!okX || !okY)
-            return Usage;
-    }
+    if (!readOutput(parser, &options.out, &options.dpi, &options.printableOffset, &options.preview))
+        return Usage;
     FontMapping::install();
     AppContext context(dataFolder());
     QString error;
@@ -303,24 +312,9 @@ int renderForm(const QCommandLineParser &parser, const QStringList &args)
         return Usage;
     WaybillRender::Options options;
     options.templateName = parser.value(QStringLiteral("template"));
-    options.out = parser.value(QStringLiteral("out"));
     const QString fields = parser.value(QStringLiteral("fields"));
-    options.preview = parser.isSet(QStringLiteral("preview"));
-    if (parser.isSet(QStringLiteral("dpi"))) {
-        bool ok = false;
-        options.dpi = parser.value(QStringLiteral("dpi")).toInt(&ok);
-        if (!ok || options.dpi <= 0)
-            return Usage;
-    }
-    if (parser.isSet(QStringLiteral("offset"))) {
-        const QStringList offset = parser.value(QStringLiteral("offset")).split(u',');
-        bool okX = false;
-        bool okY = false;
-        if (offset.size() == 2)
-            options.printableOffset = QPoint(offset.at(0).toInt(&okX), offset.at(1).toInt(&okY));
-        if (!okX || !okY)
-            return Usage;
-    }
+    if (!readOutput(parser, &options.out, &options.dpi, &options.printableOffset, &options.preview))
+        return Usage;
     if (options.templateName.isEmpty() || options.out.isEmpty() || fields.isEmpty())
         return Usage;
     QString error;

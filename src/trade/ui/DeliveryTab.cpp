@@ -52,29 +52,25 @@ constexpr BuyerField kBuyerFields[] = {
 
 DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
     GoodsPicker &picker, QWidget *parent)
-    : QObject(parent)
-    , m_context(context)
-    , m_templates(templates)
+    : TradeTab(context, templates, NoteKind::Delivery, parent)
     , m_orderFill(orderFill)
 {
     setObjectName(QStringLiteral("DeliveryTab"));
-    m_page = new QWidget(parent);
-    m_page->setObjectName(QStringLiteral("TabFhdPrn"));
-    m_ui.setupUi(m_page);
-    m_goods = new GoodsGrid(context, m_ui.SGGoods, picker, NoteKind::Delivery, this);
+    auto *page = new QWidget(parent);
+    page->setObjectName(QStringLiteral("TabFhdPrn"));
+    m_ui.setupUi(page);
+    setUp(page, m_ui.SGGoods, picker, m_ui.CmbInvoice, m_ui.EdtInvNo,
+        {QStringLiteral("LblShopName"), QStringLiteral("LblSumCount")});
 
     lookup.attach({m_ui.CmbBuyerName, RecipientLookup::NameField, [this](int row) { fillBuyer(row, nullptr); },
         [this](int index) { fillBuyer(index, m_ui.CmbBuyerName); }, false});
     lookup.attach({m_ui.CmbBuyerWW, RecipientLookup::NickField, [this](int row) { fillBuyer(row, nullptr); },
         [this](int index) { fillBuyer(index, m_ui.CmbBuyerWW); }, false});
 
-    m_templates.setFormKind(ItemTable::Delivery,
-        {[this](Drawing &drawing, const ItemTable &table) { NotePage::draw(drawing, table, note()); }, {}});
     connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
         if (kind == ItemTable::Delivery)
             templateLoaded(name);
     });
-    m_templates.follow(ItemTable::Delivery, m_ui.CmbInvoice);
 
     connect(&m_context, &AppContext::addressBooksLoaded, this, &DeliveryTab::fillSellerCombo);
     connect(&m_context, &AppContext::sendersReloaded, this, [this] {
@@ -101,7 +97,6 @@ void DeliveryTab::connectControls()
         m_templates.chooseTemplate(index);
         m_ui.CmbBuyerName->setFocus();
     });
-    EventHook::onEvent(u.CmbInvoice, QEvent::FocusIn, [this] { saveNumber(); });
     connect(u.BtnInvoicePrn, &QPushButton::clicked, this, [this] { printAndPost(); });
     connect(u.BtnInvoicePreview, &QPushButton::clicked, this, &DeliveryTab::preview);
     connect(u.CmbSalerName, &QComboBox::activated, this, [this](int index) {
@@ -122,18 +117,6 @@ void DeliveryTab::connectControls()
     EventHook::onEvent(u.EdtPostPrice, QEvent::MouseButtonRelease, [this] { m_ui.EdtPostPrice->selectAll(); });
     connect(m_goods, &GoodsGrid::totalsChanged, this, &DeliveryTab::showTotals);
 
-    for (const TradeForm::Caption &caption : TradeForm::captions(NoteKind::Delivery)) {
-        auto label = m_page->findChild<QLabel *>(caption.label);
-        if (!label)
-            continue;
-        EventHook::on(label, QEvent::MouseButtonRelease, [this, label](QEvent *event) {
-            if (static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
-                return false;
-            renameLabel(label);
-            return true;
-        });
-    }
-
     const QList<std::pair<QAction *, int>> entries {
         {u.NOutGoods, 12},
         {u.NOutUnit, 15},
@@ -144,44 +127,8 @@ void DeliveryTab::connectControls()
         {u.NQueryLog, 13},
         {u.NQuerySales, 21},
     };
-    for (const auto &[action, code] : entries)
-        connect(action, &QAction::triggered, this, [this, code = code] { Q_EMIT dataWindowRequested(code); });
+    connectMenu(entries);
     connect(u.BtnInvTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(14); });
-}
-
-QString DeliveryTab::templateName() const
-{
-    return m_ui.CmbInvoice->currentText();
-}
-
-// --- Values -----------------------------------------------------------------------
-
-FieldValues DeliveryTab::values() const
-{
-    FieldValues values = Fields::collectAll(m_page);
-    QStringList labels {QStringLiteral("LblShopName"), QStringLiteral("LblSumCount")};
-    for (const TradeForm::Caption &caption : TradeForm::captions(NoteKind::Delivery))
-        labels.append(caption.label);
-    for (const QString &name : labels)
-        if (const QWidget *label = m_page->findChild<QWidget *>(name))
-            values.insert(name, Fields::text(label));
-    return values;
-}
-
-void DeliveryTab::setValues(const FieldValues &values)
-{
-    Fields::apply(m_page, values);
-}
-
-TradeNote DeliveryTab::note() const
-{
-    return TradeNote {NoteKind::Delivery, values(), m_goods->rows()};
-}
-
-void DeliveryTab::setNote(const TradeNote &note)
-{
-    setValues(note.values);
-    m_goods->setRows(note.goods);
 }
 
 // --- The window's steps -------------------------------------------------------------
@@ -195,12 +142,9 @@ void DeliveryTab::enter(const ExpressLink &express)
         m_ui.CmbInvAddtype->addItems(express.addressFormats);
         m_ui.CmbInvAddtype->setCurrentIndex(keep);
     }
-    TemplateTab::showList(m_ui.CmbInvoice, m_templates.showKind(ItemTable::Delivery, templateName()));
+    enterCommon();
     if (m_ui.CmbBuyerName->count() == 0 || m_buyersStale)
         fillBuyerCombos();
-    m_goods->prepare();
-    guarded([this] { m_context.ensureGoods(); });
-    guarded([this] { m_context.ensureSmallLists(); });
     {
         const QSignalBlocker block(m_ui.CmbEmsCompany);
         Fields::setItems(m_ui.CmbEmsCompany, express.templates);
@@ -209,22 +153,6 @@ void DeliveryTab::enter(const ExpressLink &express)
     m_ui.EdtInvEmsNo->setText(express.waybillNumber);
     m_ui.CmbBuyerName->setFocus();
     m_goods->click();
-}
-
-void DeliveryTab::setActive(bool active)
-{
-    if (m_active && !active)
-        m_goods->hidePopups();
-    m_active = active;
-}
-
-void DeliveryTab::saveNumber()
-{
-    const QString name = templateName();
-    if (name.isEmpty() || m_ui.EdtInvNo->text() == m_savedNumber)
-        return;
-    if (guarded([&] { TemplateSettings(m_context.paths(), name).setDeliveryNumber(m_ui.EdtInvNo->text()); }))
-        m_savedNumber = m_ui.EdtInvNo->text();
 }
 
 bool DeliveryTab::batchRunning() const
@@ -250,41 +178,21 @@ void DeliveryTab::templateLoaded(const QString &name)
         // No such sender: no seller chosen, the block stays as it is.
         m_ui.CmbSalerName->setCurrentIndex(-1);
     }
-    m_ui.EdtInvNo->setText(settings.deliveryNumber());
-    m_savedNumber = settings.deliveryNumber();
     m_ui.CmbSalerSay->setEditText(settings.sellerLastMessage());
     {
         const QSignalBlocker block(m_ui.CmbInvAddtype);
         m_ui.CmbInvAddtype->setCurrentIndex(
             program.deliverySharedAddress() ? program.deliveryAddressType() : settings.deliveryAddressType());
     }
-    for (const TradeForm::Caption &caption : TradeForm::captions(NoteKind::Delivery)) {
-        const QString own = settings.captionValue(caption.key).trimmed();
-        if (auto label = m_page->findChild<QLabel *>(caption.label))
-            label->setText(own.isEmpty() ? caption.builtIn : own);
-    }
+    loadCommon(settings);
 }
 
 // --- Printing -------------------------------------------------------------------------
 
 bool DeliveryTab::printAndPost()
 {
-    m_goods->recompute();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TradePosting::PrintResult result = TradePosting::printAndPost(m_context, PrinterService::instance(),
-        m_templates.printSource(), note(), QDateTime::currentDateTime(), batchRunning());
-    QApplication::restoreOverrideCursor();
-    if (!result.refusal.isEmpty()) {
-        MessageService::instance().warn(result.refusal);
-        if (auto focus = m_page->findChild<QWidget *>(result.focus))
-            focus->setFocus();
+    if (!printAndPostCommon(batchRunning()))
         return false;
-    }
-    m_ui.EdtInvNo->setText(result.posting.nextNumber);
-    if (result.posting.numberSaved)
-        m_savedNumber = result.posting.nextNumber;
-    if (!result.posting.ok())
-        MessageService::instance().warn(result.posting.failed.join(u'\n'));
     m_ui.CmbBuyerName->setFocus();
     // A delivery batch run goes on from here.
     return true;
@@ -393,24 +301,6 @@ void DeliveryTab::messageLeft()
     if (const QString name = templateName(); !name.isEmpty())
         guarded(
             [&] { TemplateSettings(m_context.paths(), name).setSellerLastMessage(m_ui.CmbSalerSay->currentText()); });
-}
-
-void DeliveryTab::renameLabel(QLabel *label)
-{
-    const auto &captions = TradeForm::captions(NoteKind::Delivery);
-    const auto caption = std::find_if(captions.cbegin(), captions.cend(),
-        [label](const TradeForm::Caption &c) { return c.label == label->objectName(); });
-    QString value = label->text();
-    if (caption == captions.cend() || !MessageService::instance().prompt(TradeForm::renamePrompt(), value))
-        return;
-    value = value.trimmed();
-    if (value.isEmpty())
-        return;
-    const QString name = templateName();
-    if (!name.isEmpty()
-        && !guarded([&] { TemplateSettings(m_context.paths(), name).setCaptionValue(caption->key, value); }))
-        return;
-    label->setText(value);
 }
 
 // --- Copied orders ---------------------------------------------------------------------------

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "templates/FieldValues.h"
-#include "trade/TradeNote.h"
 #include "trade/ui/DeliveryTabUi.h"
-
-#include <QObject>
+#include "trade/ui/TradeTab.h"
 
 namespace Slipdesk {
 
 class AppContext;
-class GoodsGrid;
 class GoodsPicker;
 class OrderFill;
 class RecipientLookupList;
@@ -18,7 +14,7 @@ struct OrderResult;
 
 // The "出库发货" tab: the buyer, the goods grid and the seller block of one
 // delivery note, printed and posted with "打印登记".
-class DeliveryTab : public QObject
+class DeliveryTab : public TradeTab
 {
     Q_OBJECT
 public:
@@ -26,16 +22,7 @@ public:
         GoodsPicker &picker, QWidget *parent);
     ~DeliveryTab() override;
 
-    QWidget *page() const { return m_page; }
     DeliveryTabUi &ui() { return m_ui; }
-    GoodsGrid *goods() const { return m_goods; }
-
-    // The entry fields (label captions included) as values, and back.
-    FieldValues values() const;
-    void setValues(const FieldValues &values);
-    // The whole note: the values and the goods rows.
-    TradeNote note() const;
-    void setNote(const TradeNote &note);
 
     // What entering the tab takes over from the express tab: its address
     // formats, its templates (the courier list) and its waybill number.
@@ -47,10 +34,6 @@ public:
         QString waybillNumber;
     };
     void enter(const ExpressLink &express);
-    // Leaving the tab closes its goods picker and list editor.
-    void setActive(bool active);
-    // Leaving the tab (or closing on it): the note number is saved when it changed.
-    void saveNumber();
     // A delivery batch run is in progress: the tab must not be left.
     bool batchRunning() const;
     void fillFromClipboard();
@@ -67,16 +50,7 @@ public:
     void fillSeller(int row);
     // Empties the buyer and the goods; refused (false) during a batch run.
     bool clearNote();
-    // Asks for a label's own name and keeps it with the template.
-    void renameLabel(QLabel *label);
     bool buyersStale() const { return m_buyersStale; }
-    QString savedNumber() const { return m_savedNumber; }
-
-Q_SIGNALS:
-    // A menu entry or button asked for the data window on a table (12 goods,
-    // 15 units, 16 and 18 remarks, 3 and 5 the books, 13 the log, 21 sales,
-    // 14 the batch).
-    void dataWindowRequested(int tableCode);
 
 private:
     void connectControls();
@@ -90,17 +64,10 @@ private:
     void messageEntered();
     void messageLeft();
     void chooseAddressFormat(int index);
-    QString templateName() const;
 
-    AppContext &m_context;
-    TemplateTab &m_templates;
     OrderFill &m_orderFill;
-    QWidget *m_page = nullptr;
     DeliveryTabUi m_ui;
-    GoodsGrid *m_goods = nullptr;
-    QString m_savedNumber;
     bool m_buyersStale = false;
-    bool m_active = false;
 };
 
 } // namespace Slipdesk

@@ -24,29 +24,24 @@
 namespace Slipdesk {
 
 InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker &picker, QWidget *parent)
-    : QObject(parent)
-    , m_context(context)
-    , m_templates(templates)
+    : TradeTab(context, templates, NoteKind::Inbound, parent)
 {
     setObjectName(QStringLiteral("InboundTab"));
-    m_page = new QWidget(parent);
-    m_page->setObjectName(QStringLiteral("TabSheet2"));
-    m_ui.setupUi(m_page);
-    m_goods = new GoodsGrid(context, m_ui.SgInput, picker, NoteKind::Inbound, this);
+    auto *page = new QWidget(parent);
+    page->setObjectName(QStringLiteral("TabSheet2"));
+    m_ui.setupUi(page);
+    setUp(page, m_ui.SgInput, picker, m_ui.CmbInputModel, m_ui.EdtInputNo,
+        {QStringLiteral("LblInputShop"), QStringLiteral("LblInputSumCount")});
 
-    m_templates.setFormKind(ItemTable::Inbound,
-        {[this](Drawing &drawing, const ItemTable &table) { NotePage::draw(drawing, table, note()); }, {}});
     connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
         if (kind == ItemTable::Inbound)
             templateLoaded(name);
     });
-    m_templates.follow(ItemTable::Inbound, m_ui.CmbInputModel);
 
     connect(m_ui.CmbInputModel, &QComboBox::activated, this, [this](int index) {
         m_templates.chooseTemplate(index);
         m_ui.CmbInputJbr->setFocus();
     });
-    EventHook::onEvent(m_ui.CmbInputModel, QEvent::FocusIn, [this] { saveNumber(); });
     connect(m_ui.CmbInputJbr, &QComboBox::activated, this, [this](int index) {
         chooseHandler(index);
         // The user's choice becomes the template's default handler.
@@ -67,17 +62,6 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker 
     });
     connect(m_goods, &GoodsGrid::totalsChanged, this, &InboundTab::showTotals);
 
-    for (const TradeForm::Caption &caption : TradeForm::captions(NoteKind::Inbound)) {
-        auto label = m_page->findChild<QLabel *>(caption.label);
-        if (!label)
-            continue;
-        EventHook::on(label, QEvent::MouseButtonRelease, [this, label](QEvent *event) {
-            if (static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
-                return false;
-            renameLabel(label);
-            return true;
-        });
-    }
     const QList<std::pair<QAction *, int>> entries {
         {m_ui.NInGoods, 12},
         {m_ui.NInUnit, 15},
@@ -87,8 +71,7 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker 
         {m_ui.NInSjdw, 3},
         {m_ui.NInJjdw, 5},
     };
-    for (const auto &[action, code] : entries)
-        connect(action, &QAction::triggered, this, [this, code = code] { Q_EMIT dataWindowRequested(code); });
+    connectMenu(entries);
 
     connect(&m_context, &AppContext::addressBooksLoaded, this, &InboundTab::fillHandlerCombo);
     connect(&m_context, &AppContext::sendersReloaded, this, [this] {
@@ -106,47 +89,11 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker 
 
 InboundTab::~InboundTab() = default;
 
-QString InboundTab::templateName() const
-{
-    return m_ui.CmbInputModel->currentText();
-}
-
-FieldValues InboundTab::values() const
-{
-    FieldValues values = Fields::collectAll(m_page);
-    QStringList labels {QStringLiteral("LblInputShop"), QStringLiteral("LblInputSumCount")};
-    for (const TradeForm::Caption &caption : TradeForm::captions(NoteKind::Inbound))
-        labels.append(caption.label);
-    for (const QString &name : labels)
-        if (const QWidget *label = m_page->findChild<QWidget *>(name))
-            values.insert(name, Fields::text(label));
-    return values;
-}
-
-void InboundTab::setValues(const FieldValues &values)
-{
-    Fields::apply(m_page, values);
-}
-
-TradeNote InboundTab::note() const
-{
-    return TradeNote {NoteKind::Inbound, values(), m_goods->rows()};
-}
-
-void InboundTab::setNote(const TradeNote &note)
-{
-    setValues(note.values);
-    m_goods->setRows(note.goods);
-}
-
 void InboundTab::enter()
 {
-    TemplateTab::showList(m_ui.CmbInputModel, m_templates.showKind(ItemTable::Inbound, templateName()));
+    enterCommon();
     if (m_ui.CmbInputType->count() == 0 || m_typesStale)
         loadInboundTypes();
-    m_goods->prepare();
-    guarded([this] { m_context.ensureGoods(); });
-    guarded([this] { m_context.ensureSmallLists(); });
     m_goods->click();
 }
 
@@ -161,22 +108,6 @@ void InboundTab::loadInboundTypes()
     });
 }
 
-void InboundTab::setActive(bool active)
-{
-    if (m_active && !active)
-        m_goods->hidePopups();
-    m_active = active;
-}
-
-void InboundTab::saveNumber()
-{
-    const QString name = templateName();
-    if (name.isEmpty() || m_ui.EdtInputNo->text() == m_savedNumber)
-        return;
-    if (guarded([&] { TemplateSettings(m_context.paths(), name).setInboundNumber(m_ui.EdtInputNo->text()); }))
-        m_savedNumber = m_ui.EdtInputNo->text();
-}
-
 void InboundTab::templateLoaded(const QString &name)
 {
     const TemplateSettings settings(m_context.paths(), name);
@@ -188,13 +119,7 @@ void InboundTab::templateLoaded(const QString &name)
         // No such sender: no handler chosen, the shop name stays as it is.
         m_ui.CmbInputJbr->setCurrentIndex(-1);
     }
-    m_ui.EdtInputNo->setText(settings.inboundNumber());
-    m_savedNumber = settings.inboundNumber();
-    for (const TradeForm::Caption &caption : TradeForm::captions(NoteKind::Inbound)) {
-        const QString own = settings.captionValue(caption.key).trimmed();
-        if (auto label = m_page->findChild<QLabel *>(caption.label))
-            label->setText(own.isEmpty() ? caption.builtIn : own);
-    }
+    loadCommon(settings);
 }
 
 void InboundTab::fillHandlerCombo()
@@ -218,26 +143,12 @@ void InboundTab::showTotals()
 
 bool InboundTab::printAndPost()
 {
-    m_goods->recompute();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TradePosting::PrintResult result = TradePosting::printAndPost(
-        m_context, PrinterService::instance(), m_templates.printSource(), note(), QDateTime::currentDateTime());
-    QApplication::restoreOverrideCursor();
-    if (!result.refusal.isEmpty()) {
-        MessageService::instance().warn(result.refusal);
-        if (auto focus = m_page->findChild<QWidget *>(result.focus))
-            focus->setFocus();
+    if (!printAndPostCommon(false))
         return false;
-    }
     // The goods are in stock now: the next note starts empty.
     m_goods->clear();
     m_ui.LblInputSumCount->setText(QStringLiteral("0"));
     m_ui.EdtInputSumMoney->setText(QStringLiteral("0.00"));
-    m_ui.EdtInputNo->setText(result.posting.nextNumber);
-    if (result.posting.numberSaved)
-        m_savedNumber = result.posting.nextNumber;
-    if (!result.posting.ok())
-        MessageService::instance().warn(result.posting.failed.join(u'\n'));
     m_ui.CmbInputJbr->setFocus();
     return true;
 }
@@ -246,24 +157,6 @@ void InboundTab::preview()
 {
     m_goods->recompute();
     m_templates.openPreview(false);
-}
-
-void InboundTab::renameLabel(QLabel *label)
-{
-    const auto &captions = TradeForm::captions(NoteKind::Inbound);
-    const auto caption = std::find_if(captions.cbegin(), captions.cend(),
-        [label](const TradeForm::Caption &c) { return c.label == label->objectName(); });
-    QString value = label->text();
-    if (caption == captions.cend() || !MessageService::instance().prompt(TradeForm::renamePrompt(), value))
-        return;
-    value = value.trimmed();
-    if (value.isEmpty())
-        return;
-    const QString name = templateName();
-    if (!name.isEmpty()
-        && !guarded([&] { TemplateSettings(m_context.paths(), name).setCaptionValue(caption->key, value); }))
-        return;
-    label->setText(value);
 }
 
 bool InboundTab::logToBrowse(QString *log, QString *detail) const

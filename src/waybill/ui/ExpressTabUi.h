@@ -21,8 +21,8 @@
 
 namespace Slipdesk {
 
-// The widgets of the "快递打印" tab, named as the specification of the form
-// names them. Creates and lays out only; no signal is connected here.
+// The widgets of the "快递打印" tab, named as the window logic addresses
+// them. Creates and lays out only; no signal is connected here.
 class ExpressTabUi
 {
 public:
