@@ -75,6 +75,28 @@ void BM_PostDelivery30RowsOn100kGoods(benchmark::State &state)
 }
 BENCHMARK(BM_PostDelivery30RowsOn100kGoods)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The worst case: the first posting after the goods master was loaded, when
+// every line is encoded for the first time.
+void BM_PostDeliveryFirstAfterLoad(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    AppContext context {Paths(dir.path())};
+    context.loadAddressBooks();
+    const QStringList lines = goodsLines();
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        context.goods().setRows(lines);
+        const TradeNote posted = note(++round);
+        state.ResumeTiming();
+        const TradePosting::Result result = TradePosting::postDelivery(context, posted, QDateTime::currentDateTime());
+        if (!result.ok())
+            state.SkipWithError("posting failed");
+    }
+    state.SetLabel("worst case; goal: at most 2 x the raw write");
+}
+BENCHMARK(BM_PostDeliveryFirstAfterLoad)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 void BM_RawAtomicWriteOfTheGoodsMaster(benchmark::State &state)
 {
     QTemporaryDir dir;

@@ -1,5 +1,7 @@
 #include "GoodsMaster.h"
 
+#include "storage/Codec.h"
+#include "storage/FileIo.h"
 #include "storage/Paths.h"
 #include "storage/TextTable.h"
 #include "trade/TradeNumbers.h"
@@ -35,6 +37,11 @@ void GoodsMaster::load(const Paths &paths)
 void GoodsMaster::setRows(const QStringList &rows)
 {
     m_rows = rows;
+    // Encoded now, while the lines are read, so that no posting pays for it.
+    m_bytes.clear();
+    m_bytes.reserve(m_rows.size());
+    for (const QString &row : std::as_const(m_rows))
+        m_bytes.append(Codec::encode(QString(row + QStringLiteral("\r\n"))));
     m_loaded = true;
     rebuildIndex();
 }
@@ -42,6 +49,7 @@ void GoodsMaster::setRows(const QStringList &rows)
 void GoodsMaster::clear()
 {
     m_rows.clear();
+    m_bytes.clear();
     m_index.clear();
     m_loaded = false;
 }
@@ -67,6 +75,7 @@ void GoodsMaster::setField(int line, int field, const QString &value)
         return;
     const QString old = TextTable::field(m_rows.at(line), Code);
     m_rows[line] = TextTable::setField(m_rows.at(line), field, value);
+    encodeLine(line);
     if (field == Code && old != value)
         rebuildIndex();
 }
@@ -74,6 +83,9 @@ void GoodsMaster::setField(int line, int field, const QString &value)
 int GoodsMaster::append(const QString &line)
 {
     m_rows.append(line);
+    if (!m_bytes.isEmpty())
+        m_bytes.append(QByteArray());
+    encodeLine(int(m_rows.size()) - 1);
     m_loaded = true;
     const int position = int(m_rows.size()) - 1;
     const QString code = folded(TextTable::field(line, Code));
@@ -82,9 +94,28 @@ int GoodsMaster::append(const QString &line)
     return position;
 }
 
+void GoodsMaster::encodeLine(int line) const
+{
+    if (m_bytes.size() == m_rows.size())
+        m_bytes[line] = Codec::encode(QString(m_rows.at(line) + QStringLiteral("\r\n")));
+}
+
 void GoodsMaster::save(const Paths &paths) const
 {
-    TextTable::save(paths.file(fileName()), m_rows);
+    if (m_bytes.size() != m_rows.size()) {
+        m_bytes.clear();
+        m_bytes.reserve(m_rows.size());
+        for (const QString &row : m_rows)
+            m_bytes.append(Codec::encode(QString(row + QStringLiteral("\r\n"))));
+    }
+    qsizetype size = 0;
+    for (const QByteArray &line : std::as_const(m_bytes))
+        size += line.size();
+    QByteArray file;
+    file.reserve(size);
+    for (const QByteArray &line : std::as_const(m_bytes))
+        file.append(line);
+    FileIo::writeAtomic(paths.file(fileName()), file);
 }
 
 void GoodsMaster::rebuildIndex()

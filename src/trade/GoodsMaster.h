@@ -50,8 +50,14 @@ public:
 private:
     void rebuildIndex();
 
+    void encodeLine(int line) const;
+
     QStringList m_rows;
     QHash<QString, int> m_index; // folded code -> first position
+    // Each line as the file holds it (GB18030 with CR LF), kept beside the
+    // text: posting writes the whole master after every note, and encoding
+    // 100,000 unchanged lines each time would cost more than the write.
+    mutable QList<QByteArray> m_bytes;
     bool m_loaded = false;
 };
 

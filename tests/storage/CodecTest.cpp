@@ -1,5 +1,7 @@
 #include "storage/Codec.h"
 
+#include <QStringEncoder>
+
 #include <gtest/gtest.h>
 
 static void PrintTo(const QString &text, std::ostream *os)
@@ -54,3 +56,21 @@ TEST(Codec, CountsBytesAsTheFileHoldsThem)
 }
 
 } // namespace
+
+// Files are encoded through a table of the basic plane; it must give byte
+// for byte what the GB18030 converter gives, around characters beyond the
+// plane and lone surrogates too.
+TEST(CodecTest, FastEncodingMatchesTheConverterEverywhere)
+{
+    QString plane;
+    for (char32_t u = 0x20; u < 0x10000; ++u)
+        if (u < 0xD800 || u > 0xDFFF)
+            plane.append(QChar(char16_t(u)));
+    QString mixed = QStringLiteral("王𠮷,上海 浦东\r\n€©ü") + QChar(0xD800) + QStringLiteral("末") + QChar(0xDC00);
+    QStringEncoder converter("GB18030", QStringConverter::Flag::Stateless);
+    for (const QString &text : {plane, mixed}) {
+        const QByteArray expected = converter.encode(text);
+        EXPECT_EQ(Slipdesk::Codec::encode(text), expected);
+    }
+    EXPECT_EQ(Slipdesk::Codec::encode(QStringLiteral("王")), QByteArray("\xCD\xF5"));
+}

@@ -1,4 +1,8 @@
 #include "trade/StockRules.h"
+#include "storage/Codec.h"
+#include "storage/Paths.h"
+#include "storage/TextTable.h"
+#include "support/TempDir.h"
 #include "trade/GoodsMaster.h"
 
 #include <gtest/gtest.h>
@@ -125,4 +129,24 @@ TEST(GoodsMaster, FieldsAreReplacedInPlaceAndShortLinesExtended)
     EXPECT_EQ(goods.find(QStringLiteral("0101")), -1);
     EXPECT_EQ(goods.append(QStringLiteral("0199,重复")), 1);
     EXPECT_EQ(goods.find(QStringLiteral("0199")), 0); // the first line keeps the code
+}
+
+// The master is written whole after every posting; what reaches the file is
+// always what the lines say, edits and appended lines included.
+TEST(GoodsMaster, SavedFileFollowsEveryChange)
+{
+    TempDir dir;
+    const Paths paths(dir.path());
+    GoodsMaster goods = master({QStringLiteral("0101,手机,个,10"), QStringLiteral("0102,电脑,台,5")});
+    goods.save(paths);
+    EXPECT_EQ(TextTable::load(dir.file(QStringLiteral("商品资料.TXT"))), goods.rows());
+    goods.setField(1, GoodsMaster::Stock, QStringLiteral("4"));
+    goods.append(QStringLiteral("0103,耳机𠮷,副,1"));
+    goods.save(paths);
+    EXPECT_EQ(TextTable::load(dir.file(QStringLiteral("商品资料.TXT"))),
+        (QStringList {
+            QStringLiteral("0101,手机,个,10"), QStringLiteral("0102,电脑,台,4"), QStringLiteral("0103,耳机𠮷,副,1")}));
+    goods.setRows({QStringLiteral("X,新")});
+    goods.save(paths);
+    EXPECT_EQ(dir.read(QStringLiteral("商品资料.TXT")), Codec::encode(QStringLiteral("X,新\r\n")));
 }
