@@ -275,3 +275,29 @@ TEST_F(TradeTabsTest, PrintedNotesAndRenderedOpsAgree)
         EXPECT_EQ(QString::fromUtf8(dir.read(QStringLiteral("same.ops"))), printed.toJsonLines());
     }
 }
+
+// A unit typed into the grid's list editor joins the unit list, and the
+// list reaches its file when the program closes.
+TEST_F(TradeTabsTest, NewUnitIsWrittenAtClose)
+{
+    open();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(form->switchToPage(1));
+    delivery().goods()->setRows(
+        {goodsRow(1, QStringLiteral("0101"), QStringLiteral("手机"), QStringLiteral("2"), QStringLiteral("1500"))});
+    QTableWidget *table = control<QTableWidget>("SGGoods");
+    const QRect unit = table->visualRect(table->model()->index(0, GoodsColumn::Unit));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, unit.center());
+    QComboBox *list = delivery().goods()->listEditor();
+    ASSERT_TRUE(list && list->isVisible());
+    list->lineEdit()->selectAll();
+    QTest::sendKeyEvent(QTest::Click, list->lineEdit(), Qt::Key_unknown, QStringLiteral("箱"), Qt::NoModifier);
+    const QRect quantity = table->visualRect(table->model()->index(0, GoodsColumn::Quantity));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, quantity.center());
+    EXPECT_EQ(table->item(0, GoodsColumn::Unit)->text(), QStringLiteral("箱"));
+    EXPECT_FALSE(dir.read(QStringLiteral("计量单位.txt")).contains(Codec::encode(QStringLiteral("箱"))));
+    form->close();
+    EXPECT_EQ(dir.read(QStringLiteral("计量单位.txt")),
+        Codec::encode(QStringLiteral("件\r\n个\r\n套\r\n台\r\n盒\r\n包\r\n箱\r\n")));
+}
