@@ -12,6 +12,7 @@
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
 #include "trade/GoodsFile.h"
+#include "trade/SalesStats.h"
 #include "trade/TradePosting.h"
 #include "trade/TradeRender.h"
 #include "waybill/OrderParser.h"
@@ -358,6 +359,53 @@ int printForm(const QCommandLineParser &parser, const QStringList &args)
     return result.posting.ok() ? Done : Failed;
 }
 
+// A CSV cell: quoted when it holds a separator, a quote or a line break
+// (grouped amounts hold commas), inner quotes doubled.
+QString csvCell(const QString &text)
+{
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString csvLine(const QStringList &cells)
+{
+    QStringList quoted;
+    quoted.reserve(cells.size());
+    for (const QString &cell : cells)
+        quoted.append(csvCell(cell));
+    return quoted.join(u',');
+}
+
+// "汇总统计" of the data window's statistics page, from the same detail log.
+int salesStats(const QCommandLineParser &parser, const QStringList &args)
+{
+    const QString name = parser.value(QStringLiteral("template"));
+    const QDate from = QDate::fromString(parser.value(QStringLiteral("from")), QStringLiteral("yyyy-MM-dd"));
+    const QDate to = QDate::fromString(parser.value(QStringLiteral("to")), QStringLiteral("yyyy-MM-dd"));
+    if (!args.isEmpty() || name.isEmpty() || !from.isValid() || !to.isValid())
+        return Usage;
+    const QString path = SalesStats::detailLogFor(dataFolder(), name, QDate::currentDate());
+    if (path.isEmpty())
+        return fail(QStringLiteral("stats"), QStringLiteral("发货清单文件不存在"));
+    std::optional<SalesTable> table;
+    try {
+        table = SalesStats::compute(TextTable::load(path), from, to);
+    } catch (const IoError &e) {
+        return fail(QStringLiteral("stats"), e.message());
+    }
+    if (!table)
+        return fail(QStringLiteral("stats"), QStringLiteral("没有符合条件的记录"));
+    QString text = csvLine(table->header) + u'\n';
+    for (const QStringList &row : std::as_const(table->rows))
+        text += csvLine(row) + u'\n';
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    return Done;
+}
+
 const QList<Command> &commands()
 {
     static const QList<Command> table {
@@ -399,6 +447,12 @@ const QList<Command> &commands()
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
             "JSON line",
             {{"format", "N", "the copy format, 0-6 as in the express tab's list"}}, false, parseOrder},
+        {"stats", "--template NAME --from yyyy-MM-dd --to yyyy-MM-dd",
+            "the sales statistics of \"汇总统计\" over the printing dates FROM to TO (both included) from the "
+            "template's delivery detail log of this year, else of last year; prints the table as UTF-8 CSV",
+            {{"template", "NAME", "the delivery template"}, {"from", "yyyy-MM-dd", "the first printing date"},
+                {"to", "yyyy-MM-dd", "the last printing date"}},
+            false, salesStats},
     };
     return table;
 }

@@ -35,6 +35,19 @@ void AppContext::reloadSenders()
     Q_EMIT sendersReloaded();
 }
 
+void AppContext::setRecipients(const QStringList &rows)
+{
+    m_recipients = rows;
+    columnsChanged();
+    Q_EMIT recipientsReloaded();
+}
+
+void AppContext::setSenders(const QStringList &rows)
+{
+    m_senders = rows;
+    Q_EMIT sendersReloaded();
+}
+
 const QStringList &AppContext::recipientNames() const
 {
     if (!m_columnsValid) {
@@ -67,6 +80,18 @@ void AppContext::ensureGoods()
     if (m_goods.isLoaded())
         return;
     m_goods.load(m_paths);
+    Q_EMIT goodsLoaded();
+}
+
+void AppContext::reloadGoods()
+{
+    m_goods.load(m_paths);
+    Q_EMIT goodsLoaded();
+}
+
+void AppContext::setGoods(const QStringList &rows)
+{
+    m_goods.setRows(rows);
     Q_EMIT goodsLoaded();
 }
 

@@ -30,6 +30,10 @@ public:
     void loadAddressBooks();
     void reloadRecipients(); // the data window saved the book
     void reloadSenders();
+    // The books replaced in memory (the data window emptied a book: its
+    // sample rows again, without writing a file).
+    void setRecipients(const QStringList &rows);
+    void setSenders(const QStringList &rows);
     const QStringList &recipients() const { return m_recipients; }
     const QStringList &senders() const { return m_senders; }
     // Recipient names (field 10) and unit names (field 8), index for index
@@ -43,6 +47,9 @@ public:
     GoodsMaster &goods() { return m_goods; }
     const GoodsMaster &goods() const { return m_goods; }
     void ensureGoods();
+    // Read again from its file (the data window saved it, or dropped edits).
+    void reloadGoods();
+    void setGoods(const QStringList &rows);
 
     // ---- small lists (units, outbound and inbound remarks) ----------------
     SmallLists &smallLists() { return m_smallLists; }

@@ -201,3 +201,81 @@ TEST(Cli, RenderANoteWithoutPostingIt)
     EXPECT_FALSE(dir.exists(QStringLiteral("商品资料.TXT")));
     EXPECT_FALSE(dir.exists(QStringLiteral("打印记录")));
 }
+
+namespace {
+
+// A delivery detail log of the data folder for `year`, lines as the
+// posting writes them.
+void writeDetailLog(const TempDir &dir, int year, const QStringList &lines)
+{
+    QDir().mkpath(dir.file(QStringLiteral("打印记录")));
+    Slipdesk::TextTable::save(dir.file(QStringLiteral("打印记录/出库发货单%1发货清单.TXT").arg(year)), lines);
+}
+
+CliRun stats(const TempDir &dir, const QString &from, const QString &to)
+{
+    return cli({QStringLiteral("--data"), dir.path(), QStringLiteral("stats"), QStringLiteral("--template"),
+        QStringLiteral("出库发货单"), QStringLiteral("--from"), from, QStringLiteral("--to"), to});
+}
+
+} // namespace
+
+TEST(Cli, StatsPrintsTheTableAsCsv)
+{
+    TempDir dir;
+    const QDate today = QDate::currentDate();
+    const QString day = today.toString(QStringLiteral("yyyy-MM-dd"));
+    writeDetailLog(dir, today.year(),
+        {QStringLiteral("出库发货单,CK1,%1,0101,手机,个,2,1500.00,3000.00,,1200.00,").arg(day),
+            QStringLiteral("出库发货单,CK1,%1,0102,显示器12\",台,1,800.00,800.00,,,").arg(day),
+            QStringLiteral("出库发货单,CK2,%1,0101,手机,个,1,1500.00,1500.00,,1200.00,").arg(day)});
+    const CliRun run = stats(dir, day, day);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+        QStringLiteral("序号,商品编码,商品名称,单位,数量,收入合计,成本合计,毛利合计\n"
+                       "1,0101,手机,个,3,\"4,500.00\",\"3,600.00\",900.00\n"
+                       "2,0102,\"显示器12\"\"\",台,1,800.00,0.00,800.00\n"
+                       "3,,合计,,4,\"5,300.00\",\"3,600.00\",\"1,700.00\"\n"));
+}
+
+TEST(Cli, StatsReadsLastYearsLogInJanuaryAndFailsWithTheProgramsMessages)
+{
+    TempDir dir;
+    const int lastYear = QDate::currentDate().year() - 1;
+    CliRun run = stats(dir, QStringLiteral("2000-01-01"), QStringLiteral("2099-12-31"));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("发货清单文件不存在"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+
+    writeDetailLog(dir, lastYear, {QStringLiteral("出库发货单,CK1,%1-12-31,A1,杯,个,1,5,5.00,,,").arg(lastYear)});
+    run = stats(dir, QStringLiteral("%1-12-31").arg(lastYear), QStringLiteral("%1-12-31").arg(lastYear));
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\n1,A1,杯,个,1,5.00,0.00,5.00\n"))) << run.out.toStdString();
+
+    run = stats(dir, QStringLiteral("%1-01-01").arg(lastYear), QStringLiteral("%1-12-30").arg(lastYear));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("没有符合条件的记录"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST(Cli, StatsWithoutWellFormedDatesIsAUsageError)
+{
+    TempDir dir;
+    const QString day = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    writeDetailLog(
+        dir, QDate::currentDate().year(), {QStringLiteral("出库发货单,CK1,%1,A1,杯,个,1,5,5.00,,,").arg(day)});
+    for (const QStringList &arguments : {
+             QStringList {QStringLiteral("--template"), QStringLiteral("出库发货单"), QStringLiteral("--from"), day},
+             QStringList {QStringLiteral("--from"), day, QStringLiteral("--to"), day},
+             QStringList {QStringLiteral("--template"), QStringLiteral("出库发货单"), QStringLiteral("--from"),
+                 QStringLiteral("2024-13-01"), QStringLiteral("--to"), day},
+             QStringList {QStringLiteral("--template"), QStringLiteral("出库发货单"), QStringLiteral("--from"),
+                 QStringLiteral("2024/01/01"), QStringLiteral("--to"), day},
+         }) {
+        const CliRun run = cli(QStringList {QStringLiteral("--data"), dir.path(), QStringLiteral("stats")} + arguments);
+        EXPECT_EQ(run.code, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("usage: slipdesk-cli [--data DIR] stats")))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}

@@ -1,0 +1,203 @@
+#include "DataTable.h"
+
+#include "render/Amounts.h"
+#include "storage/TextTable.h"
+#include "trade/TradeNumbers.h"
+
+#include <QHash>
+
+namespace Slipdesk {
+
+namespace {
+
+// Fields are kept apart by a character no cell can hold, so that a comma
+// typed into a cell stays a comma until the table is saved.
+constexpr char16_t kSeparator = 0x1F;
+
+QString cellText(QString text)
+{
+    text.remove(QChar(kSeparator));
+    return text;
+}
+
+} // namespace
+
+DataTable::DataTable(const QStringList &header, const QStringList &lines) : m_header(header)
+{
+    m_rows.reserve(std::max<qsizetype>(1, lines.size()));
+    for (const QString &line : lines) {
+        QString row = line;
+        row.remove(QChar(kSeparator));
+        row.replace(u',', QChar(kSeparator));
+        m_rows.append(row);
+    }
+    m_hasData = !m_rows.isEmpty();
+    if (!m_hasData)
+        m_rows.append(QString());
+}
+
+QString DataTable::toRow(const QStringList &fields)
+{
+    return fields.join(QChar(kSeparator));
+}
+
+QString DataTable::cell(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size() || column < 0)
+        return QString();
+    if (column == 0)
+        return m_hasData ? QString::number(row + 1) : QString();
+    return TextTable::field(m_rows.at(row), column - 1, QChar(kSeparator));
+}
+
+void DataTable::setCell(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= m_rows.size() || column < 1)
+        return;
+    m_rows[row] = TextTable::setField(m_rows.at(row), column - 1, cellText(text), QChar(kSeparator));
+}
+
+QStringList DataTable::cells(int row) const
+{
+    QStringList out;
+    for (int c = 1; c < columnCount(); ++c)
+        out.append(cell(row, c));
+    return out;
+}
+
+int DataTable::findColumn(const QString &headerName) const
+{
+    return int(m_header.indexOf(headerName));
+}
+
+int DataTable::append()
+{
+    if (!m_hasData) {
+        m_hasData = true;
+        return 0;
+    }
+    m_rows.append(QString());
+    return int(m_rows.size()) - 1;
+}
+
+int DataTable::insert(int row)
+{
+    if (!m_hasData)
+        return append();
+    row = std::clamp(row, 0, int(m_rows.size()));
+    m_rows.insert(row, QString());
+    return row;
+}
+
+int DataTable::remove(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return 0;
+    if (m_rows.size() == 1) {
+        m_rows[0].clear();
+        m_hasData = false;
+        return 0;
+    }
+    m_rows.removeAt(row);
+    return std::min(row, int(m_rows.size()) - 1);
+}
+
+void DataTable::move(int from, int to)
+{
+    if (from < 0 || to < 0 || from >= m_rows.size() || to >= m_rows.size() || from == to)
+        return;
+    m_rows.move(from, to);
+}
+
+QStringList DataTable::savedLines() const
+{
+    QStringList lines;
+    if (!m_hasData)
+        return lines;
+    lines.reserve(m_rows.size());
+    const int fields = columnCount() - 1;
+    for (const QString &row : m_rows) {
+        QStringList values;
+        values.reserve(fields);
+        for (int f = 0; f < fields; ++f)
+            values.append(TradeNumbers::cleaned(TextTable::field(row, f, QChar(kSeparator))));
+        lines.append(values.join(u','));
+    }
+    return lines;
+}
+
+void DataTable::formatGrouped(const QString &headerName)
+{
+    const int column = findColumn(headerName);
+    if (column < 1 || !m_hasData)
+        return;
+    for (int r = 0; r < m_rows.size(); ++r) {
+        const QString text = cell(r, column);
+        if (!text.isEmpty())
+            setCell(r, column, Slipdesk::formatGrouped(amountOrZero(text)));
+    }
+}
+
+bool DataTable::matches(int row, int column, const QString &input) const
+{
+    const QString text = cell(row, column);
+    if (column >= 0 && column == findColumn(QStringLiteral("金额"))) {
+        QString a = text;
+        QString b = input;
+        a.remove(u',');
+        b.remove(u',');
+        const std::optional<qint64> left = parseAmount(a);
+        const std::optional<qint64> right = parseAmount(b);
+        return left && right && *left == *right;
+    }
+    return text.contains(input.trimmed());
+}
+
+DataTable::DuplicateScan::DuplicateScan(const DataTable &table, int column)
+{
+    const int rows = table.rowCount();
+    m_groupOfRow.fill(-1, rows);
+    if (!table.hasData() || column < 0)
+        return;
+    QHash<QString, int> groupOf;
+    groupOf.reserve(rows);
+    for (int r = 0; r < rows; ++r) {
+        const QString value = TradeNumbers::cleaned(table.cell(r, column));
+        if (value.isEmpty())
+            continue;
+        auto it = groupOf.find(value);
+        if (it == groupOf.end()) {
+            groupOf.insert(value, int(m_groups.size()));
+            m_groups.append(QList<int>{r});
+        } else {
+            m_groups[*it].append(r);
+        }
+    }
+    for (int g = 0; g < m_groups.size(); ++g) {
+        if (m_groups.at(g).size() < 2)
+            continue;
+        for (int r : m_groups.at(g))
+            m_groupOfRow[r] = g;
+    }
+}
+
+std::optional<std::pair<int, int>> DataTable::DuplicateScan::next()
+{
+    while (m_row < m_groupOfRow.size()) {
+        const int group = m_groupOfRow.at(m_row);
+        if (group >= 0) {
+            const QList<int> &rows = m_groups.at(group);
+            if (m_partner == 0)
+                m_partner = int(rows.indexOf(m_row)) + 1;
+            if (m_partner < rows.size()) {
+                m_foundAny = true;
+                return std::pair{m_row, rows.at(m_partner++)};
+            }
+        }
+        ++m_row;
+        m_partner = 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace Slipdesk
