@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "datawin/ui/TFRMData.h"
 #include "platform/ClipboardWatch.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
@@ -122,6 +123,72 @@ void TForm1::buildWindow()
     m_pages->addTab(m_templates->page(), QStringLiteral("模版设置"));
     m_pages->setCurrentIndex(PageExpress);
     setCentralWidget(m_central);
+
+    m_data = new TFRMData(m_context, this);
+    connectDataWindow();
+}
+
+// --- The data window -------------------------------------------------------------
+
+void TForm1::connectDataWindow()
+{
+    connect(m_express, &ExpressTab::dataWindowRequested, this, &TForm1::openDataWindow);
+    connect(m_delivery, &TradeTab::dataWindowRequested, this, &TForm1::openDataWindow);
+    connect(m_inbound, &TradeTab::dataWindowRequested, this, &TForm1::openDataWindow);
+    connect(m_data, &TFRMData::aboutToShowTable, this, [this] {
+        m_lookup->hide();
+        m_picker->hide();
+    });
+    connect(m_data, &TFRMData::focusRequested, this, [this](const QString &control) {
+        if (QWidget *widget = m_central->findChild<QWidget *>(control))
+            widget->setFocus();
+    });
+    connect(m_data, &TFRMData::closed, this, &TForm1::focusFirstEntry);
+    connect(m_data, &TFRMData::reprintRequested, this, &TForm1::applyReprint);
+}
+
+void TForm1::openDataWindow(int tableCode)
+{
+    DataSession::Request request;
+    request.code = tableCode;
+    // The logs, queues and statistics of the trade tabs belong to their template.
+    if (tableCode == TableCode::InboundLog)
+        request.templateName = m_inbound->templateName();
+    else
+        request.templateName = m_delivery->templateName();
+    guarded([&] { m_data->open(request); });
+}
+
+void TForm1::applyReprint(const ReprintData &data)
+{
+    switch (data.page) {
+    case ReprintData::Page::Express:
+        m_express->setValues(data.values);
+        break;
+    case ReprintData::Page::Delivery:
+        m_delivery->reprint(data.values, data.goods);
+        break;
+    case ReprintData::Page::Inbound:
+        m_inbound->reprint(data.values, data.goods);
+        break;
+    }
+}
+
+void TForm1::focusFirstEntry()
+{
+    switch (m_pages->currentIndex()) {
+    case PageExpress:
+        m_express->ui().CmbSjrMc->setFocus();
+        break;
+    case PageDelivery:
+        m_delivery->ui().CmbBuyerName->setFocus();
+        break;
+    case PageInbound:
+        m_inbound->ui().CmbInputJbr->setFocus();
+        break;
+    default:
+        break;
+    }
 }
 
 bool TForm1::FormCreate()

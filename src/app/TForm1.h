@@ -14,6 +14,8 @@ class GoodsPicker;
 class InboundTab;
 class OrderFill;
 class PageControl;
+class TFRMData;
+struct ReprintData;
 class RecipientLookupList;
 class TemplateTab;
 
@@ -56,6 +58,10 @@ public:
     TemplateTab *templateTab() const { return m_templates; }
     OrderFill *orderFill() const { return m_orderFill; }
     RecipientLookupList *lookupList() const { return m_lookup; }
+    TFRMData *dataWindow() const { return m_data; }
+
+    // A menu entry or button of a tab asked for the data window on a table.
+    void openDataWindow(int tableCode);
 
 Q_SIGNALS:
     // A clipboard change asked for the one-click fill of the page.
@@ -71,6 +77,9 @@ private:
     void saveNumberOf(int page);
     void onClipboardTriggered();
     void computeVisibleTabMap();
+    void connectDataWindow();
+    void applyReprint(const ReprintData &data);
+    void focusFirstEntry();
 
     AppContext m_context;
     QString m_exeDir;
@@ -87,6 +96,7 @@ private:
     DeliveryTab *m_delivery = nullptr;
     InboundTab *m_inbound = nullptr;
     ClipboardWatch *m_clipboard = nullptr;
+    TFRMData *m_data = nullptr;
 
     QString m_visibleTabMap;
     int m_pageLeft = 0; // the page the user left last

@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "datawin/ui/TFRMData.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
 #include "platform/SingleInstance.h"
@@ -96,7 +97,11 @@ int main(int argc, char *argv[])
         // that the picture shows the goods picker.
         const QString goodsFile = optionValue(QApplication::arguments(), QStringLiteral("--goods"));
         const QString pick = optionValue(QApplication::arguments(), QStringLiteral("--pick"));
-        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile, goodsFile, pick] {
+        // --table CODE opens the data window on a table (a log, a book) and
+        // the picture shows that window; --query FROM,TO runs the statistics.
+        const QString table = optionValue(QApplication::arguments(), QStringLiteral("--table"));
+        const QString query = optionValue(QApplication::arguments(), QStringLiteral("--query"));
+        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile, goodsFile, pick, table, query] {
             form.switchToPage(tab);
             if (!fieldFile.isEmpty()) {
                 QFile file(fieldFile);
@@ -116,14 +121,25 @@ int main(int argc, char *argv[])
                 form.templateTab()->setPreviewNeverBlocks(true);
                 form.templateTab()->openPreview(tab == 3);
             }
+            if (!table.isEmpty())
+                form.openDataWindow(table.toInt());
+            if (const QStringList range = query.split(u','); range.size() == 2 && form.dataWindow()->isVisible()) {
+                TFRMDataUi &ui = form.dataWindow()->ui();
+                ui.DtpGroupStart->setDate(QDate::fromString(range.at(0), Qt::ISODate));
+                ui.DtpGroupEnd->setDate(QDate::fromString(range.at(1), Qt::ISODate));
+                form.dataWindow()->computeStatistics();
+            }
         });
         QTimer::singleShot(800, &form, [&form, shot, preview] {
             PreviewWindow *previewWindow = form.templateTab()->previewWindow();
             QWidget *window
                 = preview && previewWindow ? static_cast<QWidget *>(previewWindow) : static_cast<QWidget *>(&form);
+            if (form.dataWindow()->isVisible())
+                window = form.dataWindow();
             window->grab().save(shot);
             if (previewWindow)
                 previewWindow->close();
+            form.dataWindow()->close();
             form.close();
         });
     }

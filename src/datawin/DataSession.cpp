@@ -63,19 +63,26 @@ using namespace TableCode;
 int smallList(int code)
 {
     switch (code) {
-    case Units: return SmallLists::Units;
-    case OutboundRemarks: return SmallLists::OutboundRemarks;
-    case InboundRemarks: return SmallLists::InboundRemarks;
-    default: return -1;
+    case Units:
+        return SmallLists::Units;
+    case OutboundRemarks:
+        return SmallLists::OutboundRemarks;
+    case InboundRemarks:
+        return SmallLists::InboundRemarks;
+    default:
+        return -1;
     }
 }
 
 QString smallListHeader(int code)
 {
     switch (code) {
-    case Units: return QStringLiteral("序号,计量单位");
-    case OutboundRemarks: return QStringLiteral("序号,出库备注");
-    default: return QStringLiteral("序号,入库备注");
+    case Units:
+        return QStringLiteral("序号,计量单位");
+    case OutboundRemarks:
+        return QStringLiteral("序号,出库备注");
+    default:
+        return QStringLiteral("序号,入库备注");
     }
 }
 
@@ -103,7 +110,9 @@ QStringList linesOfText(const QString &text)
 } // namespace
 
 DataSession::DataSession(AppContext &context, const Request &request)
-    : m_context(&context), m_request(request), m_code(request.code)
+    : m_context(&context)
+    , m_request(request)
+    , m_code(request.code)
 {
 }
 
@@ -129,6 +138,8 @@ void DataSession::load()
     QStringList lines;
     QString header = spec.header;
     m_refusal.clear();
+    m_refusalFocus.clear();
+    m_detail = DetailList();
     m_start.clear();
     m_end.clear();
     m_stockChanged = false;
@@ -136,7 +147,8 @@ void DataSession::load()
     auto bothOfYear = [&](NoteKind kind) -> QString {
         for (const int y : {year, year - 1}) {
             const QString log = TradeLogs::logPath(paths, kind, m_request.templateName, y);
-            if (QFileInfo::exists(log) && QFileInfo::exists(TradeLogs::detailPath(paths, kind, m_request.templateName, y)))
+            if (QFileInfo::exists(log)
+                && QFileInfo::exists(TradeLogs::detailPath(paths, kind, m_request.templateName, y)))
                 return log;
         }
         return QString();
@@ -181,7 +193,8 @@ void DataSession::load()
         file = bothOfYear(kind);
         if (file.isEmpty()) {
             m_refusal = m_request.templateName + QStringLiteral(" 好像没有打印记录");
-            m_refusalFocus = kind == NoteKind::Delivery ? QStringLiteral("CmbBuyerName") : QStringLiteral("CmbInputJbr");
+            m_refusalFocus
+                = kind == NoteKind::Delivery ? QStringLiteral("CmbBuyerName") : QStringLiteral("CmbInputJbr");
             return;
         }
         lines = TextTable::load(file);
@@ -229,7 +242,7 @@ void DataSession::load()
 
     m_title = file;
     m_stamp = FileStamp::of(file);
-    m_table = DataTable(header.split(u','), lines);
+    m_table = DataTable(header.split(u','), std::move(lines));
     for (const QString &column : spec.grouped)
         m_table.formatGrouped(column);
     if (spec.hasDetail()) {
@@ -245,6 +258,8 @@ void DataSession::load()
 
 void DataSession::reload()
 {
+    // What the window held is dropped, a deletion's stock change with it.
+    close();
     load();
 }
 
@@ -254,13 +269,19 @@ DataTable DataSession::detailOf(int row) const
     if (!spec.hasDetail() || !m_table.hasData())
         return DataTable(spec.detailHeader.split(u','), {});
     DataTable detail(spec.detailHeader.split(u','),
-                     m_detail.linesOf(m_table.cell(row, spec.detailKey1), m_table.cell(row, spec.detailKey2)));
+        m_detail.linesOf(m_table.cell(row, spec.detailKey1), m_table.cell(row, spec.detailKey2)));
     for (const char *column : {"金额", "进价", "售价"})
         detail.formatGrouped(QString::fromUtf8(column));
     return detail;
 }
 
 int DataSession::deleteNote(int row, int detailRows)
+{
+    takeBackNote(row, detailRows);
+    return m_table.remove(row);
+}
+
+void DataSession::takeBackNote(int row, int detailRows)
 {
     const TableSpec &spec = this->spec();
     if (spec.hasDetail() && m_table.hasData() && detailRows >= 1) {
@@ -273,14 +294,13 @@ int DataSession::deleteNote(int row, int detailRows)
         for (int r = 0; r < detailRows && r < shown.rowCount() && shown.hasData(); ++r)
             stock.append({shown.cell(r, codeColumn), shown.cell(r, quantityColumn)});
         m_context->ensureGoods();
-        const StockRules::Reversal kind = m_code == DeliveryLog     ? StockRules::Reversal::DeliveryLog
-                                          : m_code == DeliveryBatch ? StockRules::Reversal::DeliveryBatch
-                                                                    : StockRules::Reversal::InboundLog;
+        const StockRules::Reversal kind = m_code == DeliveryLog ? StockRules::Reversal::DeliveryLog
+            : m_code == DeliveryBatch                           ? StockRules::Reversal::DeliveryBatch
+                                                                : StockRules::Reversal::InboundLog;
         if (StockRules::reverse(m_context->goods(), stock, kind))
             m_stockChanged = true;
         m_detail.removeNote(key1, key2, detailRows);
     }
-    return m_table.remove(row);
 }
 
 DataSession::SaveResult DataSession::save()
@@ -293,6 +313,9 @@ DataSession::SaveResult DataSession::save()
     try {
         const QStringList lines = m_table.savedLines();
         TextTable::save(m_stamp.path, lines);
+        // Taken at once, so that a later write failing does not make the
+        // next attempt see this write as a change on disk.
+        m_stamp = FileStamp::of(m_stamp.path);
         if (spec.hasDetail()) {
             TextTable::save(m_detail.path, m_detail.lines);
             m_detail.stamp = FileStamp::of(m_detail.path);
@@ -303,11 +326,16 @@ DataSession::SaveResult DataSession::save()
                 m_stockChanged = false;
             }
         }
-        m_stamp = FileStamp::of(m_stamp.path);
         switch (m_code) {
-        case Recipients: m_context->reloadRecipients(); break;
-        case Senders: m_context->reloadSenders(); break;
-        case Goods: m_context->reloadGoods(); break;
+        case Recipients:
+            m_context->reloadRecipients();
+            break;
+        case Senders:
+            m_context->reloadSenders();
+            break;
+        case Goods:
+            m_context->reloadGoods();
+            break;
         default:
             if (const int list = smallList(m_code); list >= 0) {
                 QString text;
@@ -328,9 +356,15 @@ DataSession::SaveResult DataSession::save()
 void DataSession::resetLists()
 {
     switch (m_code) {
-    case Recipients: m_context->setRecipients(AddressBook::recipientSamples()); break;
-    case Senders: m_context->setSenders(AddressBook::senderSamples()); break;
-    case Goods: m_context->setGoods(GoodsMaster::samples()); break;
+    case Recipients:
+        m_context->setRecipients(AddressBook::recipientSamples());
+        break;
+    case Senders:
+        m_context->setSenders(AddressBook::senderSamples());
+        break;
+    case Goods:
+        m_context->setGoods(GoodsMaster::samples());
+        break;
     default:
         if (const int list = smallList(m_code); list >= 0)
             m_context->smallLists().text[list] = SmallLists::defaultText(SmallLists::Which(list));
@@ -346,15 +380,28 @@ DataSession::SaveResult DataSession::deleteFiles()
         if (QFileInfo::exists(path) && !QFile::remove(path))
             throw IoError(QStringLiteral("无法删除文件：") + path);
     };
+    // Deleting a file that grew meanwhile would delete what the program
+    // logged or queued while the window was open.
+    if (m_stamp.changedOnDisk())
+        return {SaveOutcome::ChangedOnDisk, m_stamp.path};
+    if (spec().hasDetail() && m_detail.stamp.changedOnDisk())
+        return {SaveOutcome::ChangedOnDisk, m_detail.path};
     try {
         removeFile(m_stamp.path);
-        if (spec().hasDetail())
+        m_stamp = FileStamp::of(m_stamp.path);
+        if (spec().hasDetail()) {
             removeFile(m_detail.path);
+            m_detail.stamp = FileStamp::of(m_detail.path);
+            // The notes deleted before the table was emptied gave their
+            // stock back; it is kept as a save keeps it.
+            if (m_stockChanged) {
+                m_context->goods().save(m_context->paths());
+                m_stockChanged = false;
+            }
+        }
     } catch (const IoError &e) {
         return {SaveOutcome::Failed, e.message()};
     }
-    m_stamp = FileStamp::of(m_stamp.path);
-    m_detail.stamp = FileStamp::of(m_detail.path);
     resetLists();
     return {};
 }

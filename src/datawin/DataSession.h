@@ -58,6 +58,7 @@ public:
     static DataSession open(AppContext &context, const Request &request);
 
     int code() const { return m_code; }
+    const Request &request() const { return m_request; }
     const TableSpec &spec() const { return tableSpec(m_code); }
     QString refusal() const { return m_refusal; }
     // The control of the main window that takes the focus after a refusal.
@@ -84,6 +85,9 @@ public:
     // rule 4 in memory, its lines leave the detail list, the row goes.
     // Returns the row to select afterwards.
     int deleteNote(int row, int detailRows);
+    // The first half of deleteNote: the stock given back and the detail
+    // lines removed, the row itself left for the caller (a view's model).
+    void takeBackNote(int row, int detailRows);
     // Whether a deletion changed the goods master in memory since the last save.
     bool stockChanged() const { return m_stockChanged; }
 

@@ -19,7 +19,10 @@ class DataTable
 public:
     DataTable() = default;
     // `header` with its "序号" column; `lines` as the file holds them.
-    DataTable(const QStringList &header, const QStringList &lines);
+    DataTable(const QStringList &header, QStringList lines);
+    // A table from cells already split (they may hold commas: "3,000.00");
+    // `rows` without the 序号 column.
+    static DataTable fromCells(const QStringList &header, const QList<QStringList> &rows);
 
     const QStringList &header() const { return m_header; }
     int columnCount() const { return int(m_header.size()); }
@@ -33,6 +36,10 @@ public:
     void setCell(int row, int column, const QString &text);
     // Every cell of a row but its number.
     QStringList cells(int row) const;
+    // A row's cells 1 … as stored, kept apart by separator(): for code that
+    // walks every cell of a big table (column fit) without cutting them out.
+    QStringView rawRow(int row) const { return m_rows.at(row); }
+    static QChar separator() { return QChar(0x1F); }
     int findColumn(const QString &headerName) const;
 
     // "增加": a row at the end (on an empty table the first row, numbered).
@@ -68,10 +75,10 @@ public:
         bool foundAny() const { return m_foundAny; }
 
     private:
-        QList<QList<int>> m_groups;   // rows of equal values, in row order
-        QList<int> m_groupOfRow;      // -1 for rows without duplicates
-        int m_row = 0;                // the row r being compared
-        int m_partner = 0;            // the position after r in its group
+        QList<QList<int>> m_groups; // rows of equal values, in row order
+        QList<int> m_groupOfRow; // -1 for rows without duplicates
+        int m_row = 0; // the row r being compared
+        int m_partner = 0; // the position after r in its group
         bool m_foundAny = false;
     };
 

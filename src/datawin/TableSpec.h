@@ -33,16 +33,16 @@ enum : int {
 struct TableSpec
 {
     int code = 0;
-    QString header;          // with its "序号" column; empty where the opener builds it
-    bool modal = true;       // 14 and 20 leave the main window usable
-    bool canAdd = true;      // "增加" and "插入"
+    QString header; // with its "序号" column; empty where the opener builds it
+    bool modal = true; // 14 and 20 leave the main window usable
+    bool canAdd = true; // "增加" and "插入"
     bool enterAppends = true;
-    bool canImport = true;   // "导入" (and "导出" for the detail tables)
+    bool canImport = true; // "导入" (and "导出" for the detail tables)
     bool canExport = true;
-    bool canSave = true;     // "保存" and "清空"
-    bool reprint = false;    // "重打(&P)"
-    bool batchPage = false;  // "批量打印" shown and selected
-    bool statsPage = false;  // "查询统计" shown and selected
+    bool canSave = true; // "保存" and "清空"
+    bool reprint = false; // "重打(&P)"
+    bool batchPage = false; // "批量打印" shown and selected
+    bool statsPage = false; // "查询统计" shown and selected
     bool statusEditor = false; // the "是否作废" editor
     bool goodsEditors = false; // the drop-down over units and remarks
     // The detail view under the master: its header and the master columns

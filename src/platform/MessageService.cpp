@@ -44,7 +44,7 @@ void HeadlessMessageService::inform(const QString &text, Icon, const QString &)
     writeLine(text);
 }
 
-MessageService::Answer HeadlessMessageService::ask(const QString &text, bool)
+MessageService::Answer HeadlessMessageService::ask(const QString &text, bool, Icon)
 {
     writeLine(text);
     return Answer::No;

@@ -24,7 +24,7 @@ public:
     // An Ok box; `title` empty means the fixed caption.
     virtual void inform(const QString &text, Icon icon = Icon::Information, const QString &title = QString()) = 0;
     // A Yes/No question; `defaultNo` preselects No for destructive confirmations.
-    virtual Answer ask(const QString &text, bool defaultNo = false) = 0;
+    virtual Answer ask(const QString &text, bool defaultNo = false, Icon icon = Icon::Question) = 0;
     // The input prompt: returns false on cancel; `value` holds the preset text
     // on entry and the entered text (at most 255 characters) on Ok.
     virtual bool prompt(const QString &question, QString &value, bool masked = false) = 0;
@@ -51,7 +51,7 @@ class HeadlessMessageService : public MessageService
 {
 public:
     void inform(const QString &text, Icon icon = Icon::Information, const QString &title = QString()) override;
-    Answer ask(const QString &text, bool defaultNo = false) override;
+    Answer ask(const QString &text, bool defaultNo = false, Icon icon = Icon::Question) override;
     bool prompt(const QString &question, QString &value, bool masked = false) override;
 };
 

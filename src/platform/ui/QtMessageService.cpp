@@ -47,10 +47,10 @@ void QtMessageService::inform(const QString &text, Icon icon, const QString &tit
     box.exec();
 }
 
-MessageService::Answer QtMessageService::ask(const QString &text, bool defaultNo)
+MessageService::Answer QtMessageService::ask(const QString &text, bool defaultNo, Icon icon)
 {
     QMessageBox box(QApplication::activeWindow());
-    prepare(box, text, QMessageBox::Question, QString());
+    prepare(box, text, toQtIcon(icon), QString());
     QPushButton *yes = box.addButton(QStringLiteral(u"是(&Y)"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral(u"否(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(defaultNo ? no : yes);

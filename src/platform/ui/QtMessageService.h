@@ -10,7 +10,7 @@ class QtMessageService : public MessageService
 {
 public:
     void inform(const QString &text, Icon icon = Icon::Information, const QString &title = QString()) override;
-    Answer ask(const QString &text, bool defaultNo = false) override;
+    Answer ask(const QString &text, bool defaultNo = false, Icon icon = Icon::Question) override;
     bool prompt(const QString &question, QString &value, bool masked = false) override;
 };
 

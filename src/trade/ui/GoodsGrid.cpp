@@ -2,9 +2,9 @@
 
 #include "context/AppContext.h"
 #include "platform/ui/EventHook.h"
+#include "platform/ui/GridDelegate.h"
 #include "trade/GoodsMaster.h"
 #include "trade/TradeNumbers.h"
-#include "trade/ui/GoodsGridDelegate.h"
 #include "trade/ui/GoodsPicker.h"
 
 #include <QApplication>
@@ -128,7 +128,7 @@ GoodsGrid::GoodsGrid(AppContext &context, QTableWidget *grid, GoodsPicker &picke
     , m_grid(grid)
     , m_picker(picker)
     , m_kind(kind)
-    , m_delegate(new GoodsGridDelegate(grid))
+    , m_delegate(new GridDelegate(grid))
 {
     constexpr Qt::Alignment L = Qt::AlignLeft;
     constexpr Qt::Alignment C = Qt::AlignHCenter;
@@ -148,7 +148,7 @@ GoodsGrid::GoodsGrid(AppContext &context, QTableWidget *grid, GoodsPicker &picke
     m_grid->setWordWrap(false);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
 
-    connect(m_delegate.data(), &GoodsGridDelegate::editorCreated, this, &GoodsGrid::editorCreated);
+    connect(m_delegate.data(), &GridDelegate::editorCreated, this, &GoodsGrid::editorCreated);
     connect(m_grid, &QTableWidget::currentCellChanged, this, &GoodsGrid::currentCellChanged);
     connect(m_grid, &QTableWidget::cellClicked, this, [this] { click(); });
     connect(&m_picker, &GoodsPicker::taken, this, [this](QObject *owner, int row) {

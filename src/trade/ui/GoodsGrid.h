@@ -19,7 +19,7 @@ class QWidget;
 namespace Slipdesk {
 
 class AppContext;
-class GoodsGridDelegate;
+class GridDelegate;
 class GoodsPicker;
 
 // A goods grid of a trade tab ("SGGoods" on the delivery tab, "SgInput" on
@@ -103,7 +103,7 @@ private:
     GoodsPicker &m_picker;
     NoteKind m_kind;
     // Both belong to the grid's widgets, which may go first.
-    QPointer<GoodsGridDelegate> m_delegate;
+    QPointer<GridDelegate> m_delegate;
     GoodsSearch m_search;
     // The editor's text as last seen: the picker looks only at new texts.
     QString m_lastEditText;

@@ -1,9 +1,9 @@
 #include "GoodsPicker.h"
 
 #include "platform/ui/EventHook.h"
+#include "platform/ui/GridDelegate.h"
 #include "render/Amounts.h"
 #include "trade/GoodsMaster.h"
-#include "trade/ui/GoodsGridDelegate.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
@@ -166,7 +166,7 @@ GoodsPicker::GoodsPicker(QWidget *area, QObject *parent)
     , m_area(area)
     , m_table(new QTableView(area))
     , m_model(new GoodsPickerModel(this))
-    , m_delegate(new GoodsGridDelegate(m_table))
+    , m_delegate(new GridDelegate(m_table))
 {
     setObjectName(QStringLiteral("GoodsPicker"));
     m_table->setObjectName(QStringLiteral("SgQuery"));

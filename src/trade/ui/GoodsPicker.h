@@ -13,7 +13,7 @@ class QWidget;
 
 namespace Slipdesk {
 
-class GoodsGridDelegate;
+class GridDelegate;
 class GoodsMaster;
 class GoodsPickerModel;
 
@@ -73,7 +73,7 @@ private:
     QWidget *m_area;
     QTableView *m_table;
     GoodsPickerModel *m_model;
-    GoodsGridDelegate *m_delegate;
+    GridDelegate *m_delegate;
     QPointer<QObject> m_wheelHook;
     QObject *m_owner = nullptr;
     NoteKind m_kind = NoteKind::Delivery;

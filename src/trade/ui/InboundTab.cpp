@@ -12,13 +12,11 @@
 #include "templates/ui/TemplateTab.h"
 #include "trade/NotePage.h"
 #include "trade/TradeForm.h"
-#include "trade/TradeLogs.h"
 #include "trade/TradePosting.h"
 #include "trade/ui/GoodsGrid.h"
 #include "waybill/AddressBook.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMouseEvent>
 
 namespace Slipdesk {
@@ -54,12 +52,7 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker 
     });
     connect(m_ui.BtnInputPrn, &QPushButton::clicked, this, [this] { printAndPost(); });
     connect(m_ui.BtnInputPreV, &QPushButton::clicked, this, &InboundTab::preview);
-    connect(m_ui.BtnInputPrnLog, &QPushButton::clicked, this, [this] {
-        QString log;
-        QString detail;
-        if (logToBrowse(&log, &detail))
-            Q_EMIT logRequested(log, detail);
-    });
+    connect(m_ui.BtnInputPrnLog, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(20); });
     connect(m_goods, &GoodsGrid::totalsChanged, this, &InboundTab::showTotals);
 
     const QList<std::pair<QAction *, int>> entries {
@@ -159,19 +152,11 @@ void InboundTab::preview()
     m_templates.openPreview(false);
 }
 
-bool InboundTab::logToBrowse(QString *log, QString *detail) const
+void InboundTab::prepareReprint()
 {
-    const QString name = templateName();
-    const int year = QDate::currentDate().year();
-    for (const int y : {year, year - 1}) {
-        *log = TradeLogs::logPath(m_context.paths(), NoteKind::Inbound, name, y);
-        *detail = TradeLogs::detailPath(m_context.paths(), NoteKind::Inbound, name, y);
-        if (QFileInfo::exists(*log) && QFileInfo::exists(*detail))
-            return true;
-    }
-    MessageService::instance().warn(name + QStringLiteral(" 好像没有打印记录"));
-    m_ui.CmbInputJbr->setFocus();
-    return false;
+    // The logged type is chosen among the list's entries.
+    if (m_ui.CmbInputType->count() == 0 || m_typesStale)
+        loadInboundTypes();
 }
 
 } // namespace Slipdesk

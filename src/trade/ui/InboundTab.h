@@ -27,13 +27,8 @@ public:
     // The handler chosen at sender row `row`: the shop name follows it.
     void chooseHandler(int row);
 
-    // "打印记录": this year's log of the template and its detail log, else
-    // last year's; false (the user told) when neither pair exists.
-    bool logToBrowse(QString *log, QString *detail) const;
-
-Q_SIGNALS:
-    // "打印记录" found the log to browse (table 20) and its detail log.
-    void logRequested(const QString &log, const QString &detail);
+protected:
+    void prepareReprint() override;
 
 private:
     void templateLoaded(const QString &name);

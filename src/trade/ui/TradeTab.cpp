@@ -102,6 +102,15 @@ void TradeTab::setNote(const TradeNote &note)
     m_goods->setRows(note.goods);
 }
 
+void TradeTab::reprint(const FieldValues &values, const GoodsRows &goods)
+{
+    prepareReprint();
+    setValues(values);
+    m_goods->clear();
+    m_goods->setRows(goods);
+    m_goods->recompute();
+}
+
 void TradeTab::setActive(bool active)
 {
     if (m_active && !active)

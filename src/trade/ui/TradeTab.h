@@ -41,6 +41,11 @@ public:
     TradeNote note() const;
     void setNote(const TradeNote &note);
 
+    // "重打": a logged note's fields and goods back into the tab, the goods
+    // grid emptied first and its amounts and totals computed again.
+    void reprint(const FieldValues &values, const GoodsRows &goods);
+    QString templateName() const;
+
     // Leaving the tab closes its goods picker and list editor.
     void setActive(bool active);
     bool isActive() const { return m_active; }
@@ -70,7 +75,8 @@ protected:
     // focus where it belongs), the next number shown and kept, failures shown.
     // Nothing when the note was not printed.
     std::optional<TradePosting::PrintResult> printAndPostCommon(bool fromBatch);
-    QString templateName() const;
+    // Before a reprint fills the fields: lists they choose from are loaded.
+    virtual void prepareReprint() { }
     void connectMenu(const QList<std::pair<QAction *, int>> &entries);
 
     AppContext &m_context;

@@ -174,6 +174,8 @@ void ExpressTab::connectControls()
     };
     for (const auto &[action, code] : entries)
         connect(action, &QAction::triggered, this, [this, code = code] { Q_EMIT dataWindowRequested(code); });
+    connect(u.BtnPrnLog, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(1); });
+    connect(u.BtnTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(2); });
     connect(u.NAbout, &QAction::triggered, this, [this] { AboutBox::show(m_page); });
     connect(u.MenuSysSet, &QMenu::aboutToHide, this,
         [this] { QTimer::singleShot(0, this, [this] { m_ui.CmbSjrMc->setFocus(); }); });

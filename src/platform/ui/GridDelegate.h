@@ -9,28 +9,32 @@ class QKeyEvent;
 
 namespace Slipdesk {
 
-// Paints the goods grids and the goods picker: the data cells of the marked
-// row (the row last clicked) in sky blue with black text, every column with
-// its own alignment, text vertically centred and 2 pixels from the edge it is
-// aligned to. Before any row is marked the data cells are white with centred
-// text. Fixed columns are painted in the button face colour. A cell holding a
-// single blank is emptied.
+// Paints the program's grids (goods grids, the goods picker, the data
+// window): the data cells of the marked row (the row last clicked) in sky
+// blue with black text, every column with its own alignment, text vertically
+// centred and 2 pixels from the edge it is aligned to. Fixed columns are
+// painted in the button face colour. A cell holding a single blank is
+// emptied. Before any row is marked the goods grids show white cells with
+// centred text; the data window keeps the grid's own colours and alignments
+// (setCentredUntilMarked(false)).
 //
 // For the grids it also decides which columns are edited in the cell (the
 // others get no editor), tells when an editor is made, and offers the keys
 // typed in an editor to the grid before the editor sees them.
-class GoodsGridDelegate : public QStyledItemDelegate
+class GridDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
-    explicit GoodsGridDelegate(QObject *parent = nullptr);
+    explicit GridDelegate(QObject *parent = nullptr);
 
     static QColor highlightColour(); // RGB (166, 202, 240)
 
     // Horizontal alignment per column; columns beyond the list are left-aligned.
+    // With no list the model's alignment role decides.
     void setAlignments(const QList<Qt::Alignment> &alignments) { m_alignments = alignments; }
     Qt::Alignment alignment(int column) const;
     void setFixedColumns(int count) { m_fixedColumns = count; }
+    void setCentredUntilMarked(bool on) { m_centredUntilMarked = on; }
     // -1: nothing marked yet.
     void setMarkedRow(int row) { m_markedRow = row; }
     int markedRow() const { return m_markedRow; }
@@ -56,6 +60,7 @@ private:
     std::function<bool(QKeyEvent *)> m_keys;
     int m_fixedColumns = 0;
     int m_markedRow = -1;
+    bool m_centredUntilMarked = true;
 };
 
 } // namespace Slipdesk

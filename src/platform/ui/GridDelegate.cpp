@@ -1,4 +1,4 @@
-#include "GoodsGridDelegate.h"
+#include "GridDelegate.h"
 
 #include <QAbstractItemModel>
 #include <QKeyEvent>
@@ -9,22 +9,22 @@
 
 namespace Slipdesk {
 
-GoodsGridDelegate::GoodsGridDelegate(QObject *parent)
+GridDelegate::GridDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
 {
 }
 
-QColor GoodsGridDelegate::highlightColour()
+QColor GridDelegate::highlightColour()
 {
     return QColor(166, 202, 240);
 }
 
-Qt::Alignment GoodsGridDelegate::alignment(int column) const
+Qt::Alignment GridDelegate::alignment(int column) const
 {
     return m_alignments.value(column, Qt::AlignLeft);
 }
 
-void GoodsGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QString text = index.data(Qt::DisplayRole).toString();
     if (text == QStringLiteral(" ")) {
@@ -49,11 +49,16 @@ void GoodsGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QPalette &palette = option.palette;
     QColor background;
     QColor foreground;
-    Qt::Alignment horizontal = alignment(column);
+    // Without alignments of its own the delegate follows the model's.
+    Qt::Alignment horizontal = m_alignments.isEmpty()
+        ? Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask
+        : alignment(column);
+    if (!horizontal)
+        horizontal = Qt::AlignLeft;
     if (column < m_fixedColumns) {
         background = palette.color(QPalette::Button);
         foreground = palette.color(QPalette::ButtonText);
-    } else if (m_markedRow < 0) {
+    } else if (m_markedRow < 0 && m_centredUntilMarked) {
         background = Qt::white;
         foreground = Qt::black;
     } else if (index.row() == m_markedRow) {
@@ -63,7 +68,7 @@ void GoodsGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         background = palette.color(QPalette::Base);
         foreground = palette.color(QPalette::Text);
     }
-    if (m_markedRow < 0)
+    if (m_markedRow < 0 && m_centredUntilMarked)
         horizontal = Qt::AlignHCenter;
 
     painter->save();
@@ -87,8 +92,7 @@ void GoodsGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     }
 }
 
-QWidget *GoodsGridDelegate::createEditor(
-    QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
+QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     if (isReadOnly(index.column()))
         return nullptr;
@@ -98,7 +102,7 @@ QWidget *GoodsGridDelegate::createEditor(
     return editor;
 }
 
-bool GoodsGridDelegate::eventFilter(QObject *object, QEvent *event)
+bool GridDelegate::eventFilter(QObject *object, QEvent *event)
 {
     // This filter serves the editors this delegate made, nothing else.
     if (event->type() == QEvent::KeyPress && m_keys && m_keys(static_cast<QKeyEvent *>(event)))

@@ -1,0 +1,666 @@
+#include "TFRMData.h"
+
+#include "context/AppContext.h"
+#include "datawin/DataTableModel.h"
+#include "platform/MessageService.h"
+#include "platform/ui/EventHook.h"
+#include "trade/SalesStats.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace Slipdesk {
+
+namespace {
+
+using namespace TableCode;
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+QSet<int> columnsNamed(const QStringList &header, const QStringList &names)
+{
+    QSet<int> out;
+    for (const QString &name : names)
+        if (const qsizetype at = header.indexOf(name); at >= 0)
+            out.insert(int(at));
+    return out;
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+const QString kVoid = QStringLiteral("作废");
+const QString kUnvoid = QStringLiteral("取消作废");
+
+} // namespace
+
+TFRMData::TFRMData(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+{
+    m_ui.setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    m_ui.SGDetail->tableModel()->setEditable(false);
+    m_ui.SGDetail->setCellEditor(false);
+    m_ui.SGDetail->tableModel()->setRightAligned({8, 9, 11});
+    m_ui.SGDetail->tableModel()->setTable(&m_detail);
+    connectUi();
+}
+
+TFRMData::~TFRMData() = default;
+
+void TFRMData::connectUi()
+{
+    TFRMDataUi &u = m_ui;
+    connect(u.BtnAddRow, &QPushButton::clicked, this, &TFRMData::addRow);
+    connect(u.BtnInsertRow, &QPushButton::clicked, this, &TFRMData::insertRow);
+    connect(u.BtnDelRow, &QPushButton::clicked, this, &TFRMData::deleteRow);
+    connect(u.BtnSaveSg, &QPushButton::clicked, this, &TFRMData::saveTable);
+    connect(u.BtnQuerySg, &QPushButton::clicked, this, &TFRMData::findInColumn);
+    connect(u.BtnCheck, &QPushButton::clicked, this, &TFRMData::checkColumn);
+    connect(u.BtnAgainPrn, &QPushButton::clicked, this, &TFRMData::reprint);
+    connect(u.BtnDeleteAll, &QPushButton::clicked, this, &TFRMData::clearTable);
+    connect(u.BtnOutSg, &QPushButton::clicked, this, &TFRMData::exportRequested);
+    connect(u.BtnInputSg, &QPushButton::clicked, this, &TFRMData::importRequested);
+    connect(u.BtnStartTsk, &QPushButton::clicked, this, &TFRMData::startBatch);
+    connect(u.BtnGroupQuery, &QPushButton::clicked, this, &TFRMData::computeStatistics);
+
+    connect(u.SgData->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex &current) { masterClicked(current); });
+    connect(u.SgData, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { masterClicked(index); });
+    connect(u.SgData, &DataGrid::enterPressed, this, &TFRMData::enterWalk);
+    connect(u.SgData, &DataGrid::rowDragged, this, [this](int from, int to) {
+        m_ui.SgData->tableModel()->moveRowTo(from, to);
+        selectRow(to, std::max(1, currentColumn()));
+    });
+    connect(u.SGDetail, &QAbstractItemView::clicked, this,
+        [this](const QModelIndex &index) { m_ui.SGDetail->setMarkedRow(index.row()); });
+    connect(u.PageCData, &QTabWidget::currentChanged, this, [this] { m_ui.PageCData->tabBar()->update(); });
+
+    // The range fields hand Enter on to the next control.
+    for (QLineEdit *edit : {u.EdtTskStartNo, u.EdtTskEndNo}) {
+        EventHook::on(edit, QEvent::KeyPress, [this](QEvent *event) {
+            if (!isEnter(static_cast<QKeyEvent *>(event)))
+                return false;
+            focusNextChild();
+            return true;
+        });
+    }
+
+    // The goods master's list editor: a choice goes into the cell, leaving
+    // it empties and hides it, Enter walks on.
+    QComboBox *combo = u.CmbGoodsSelect;
+    connect(combo, &QComboBox::activated, this, [this, combo](int) {
+        if (m_overlayCell.isValid())
+            m_ui.SgData->model()->setData(m_overlayCell, combo->currentText());
+    });
+    EventHook::on(combo, QEvent::KeyPress, [this, combo](QEvent *event) {
+        if (!isEnter(static_cast<QKeyEvent *>(event)) || combo->view()->isVisible())
+            return false;
+        hideOverlays();
+        enterWalk();
+        return true;
+    });
+    EventHook::onEvent(combo, QEvent::FocusOut, [this, combo] {
+        if (!combo->view()->isVisible() && QApplication::focusWidget() != combo)
+            hideOverlays();
+    });
+}
+
+// --- Opening -------------------------------------------------------------------------
+
+bool TFRMData::open(const DataSession::Request &request)
+{
+    if (isVisible())
+        close();
+    std::optional<DataSession> session;
+    {
+        const WaitCursor wait;
+        session.emplace(DataSession::open(m_context, request));
+    }
+    if (!session->refusal().isEmpty()) {
+        MessageService::instance().warn(session->refusal());
+        if (!session->refusalFocus().isEmpty())
+            Q_EMIT focusRequested(session->refusalFocus());
+        return false;
+    }
+    present(std::move(*session));
+    return true;
+}
+
+void TFRMData::present(DataSession session)
+{
+    if (isVisible())
+        close();
+    m_session = std::make_unique<DataSession>(std::move(session));
+    setWindowTitle(m_session->title());
+    // Modality is set while hidden; show() never blocks the caller.
+    setWindowModality(m_session->spec().modal ? Qt::ApplicationModal : Qt::NonModal);
+    rebuildGrid();
+    Q_EMIT aboutToShowTable();
+    showSteps();
+    show();
+    raise();
+    activateWindow();
+    // The grid has its size now: the table from its left edge, the selected
+    // last row in view.
+    m_ui.SgData->horizontalScrollBar()->setValue(0);
+    m_ui.SgData->scrollTo(m_ui.SgData->currentIndex());
+    focusGrid();
+}
+
+void TFRMData::rebuildGrid()
+{
+    const TableSpec &spec = m_session->spec();
+    DataTableModel *model = m_ui.SgData->tableModel();
+    const QStringList header = m_session->table().header();
+    model->setRightAligned(columnsNamed(header, spec.rightAligned));
+    QSet<int> typingOff;
+    if (spec.goodsEditors)
+        typingOff = columnsNamed(
+            header, {QStringLiteral("计量单位"), QStringLiteral("出库备注"), QStringLiteral("入库备注")});
+    if (spec.statusEditor)
+        typingOff = columnsNamed(header, {QStringLiteral("是否作废")});
+    model->setTypingOff(typingOff);
+    model->setTable(&m_session->table());
+    for (int c = 0; c < model->columnCount(); ++c)
+        m_ui.SgData->setColumnHidden(c, false);
+    m_detail = DataTable(spec.detailHeader.split(u','), {});
+    m_ui.SGDetail->tableModel()->setTable(&m_detail);
+    m_detailRow = -1;
+    m_ui.SgData->setMarkedRow(-1);
+    m_ui.SGDetail->setMarkedRow(-1);
+}
+
+void TFRMData::setVisiblePages(const QList<int> &pages)
+{
+    QStringList list;
+    for (int page = 0; page < m_ui.PageCData->count(); ++page) {
+        const bool visible = pages.contains(page);
+        m_ui.PageCData->setTabVisible(page, visible);
+        if (visible)
+            list.append(QString::number(page));
+    }
+    m_visiblePages = list.join(u',');
+}
+
+void TFRMData::showSteps()
+{
+    TFRMDataUi &u = m_ui;
+    const TableSpec &spec = m_session->spec();
+
+    for (QPushButton *b : u.dataButtons())
+        b->setEnabled(true);
+    u.SgData->setCellEditor(true);
+    u.SGDetail->setVisible(spec.hasDetail());
+
+    u.BtnAddRow->setEnabled(spec.canAdd);
+    u.BtnInsertRow->setEnabled(spec.canAdd);
+    u.BtnInputSg->setEnabled(spec.canImport);
+    u.BtnOutSg->setEnabled(spec.canExport);
+    u.BtnSaveSg->setEnabled(spec.canSave);
+    u.BtnDeleteAll->setEnabled(spec.canSave);
+    u.BtnAgainPrn->setEnabled(spec.reprint);
+
+    QList<int> pages {TFRMDataUi::DataPage};
+    if (spec.batchPage) {
+        pages.append(TFRMDataUi::BatchPage);
+        u.EdtTskStartNo->setText(m_session->startNumber());
+        u.EdtTskEndNo->setText(m_session->endNumber());
+        u.BtnStartTsk->setEnabled(!m_batchRunning);
+    }
+    if (spec.statsPage) {
+        pages.append(TFRMDataUi::QueryPage);
+        u.DtpGroupStart->setDate(m_session->request().today);
+        u.DtpGroupEnd->setDate(m_session->request().today);
+    }
+    setVisiblePages(pages);
+    u.PageCData->setCurrentIndex(spec.batchPage ? TFRMDataUi::BatchPage
+            : spec.statsPage                    ? TFRMDataUi::QueryPage
+                                                : TFRMDataUi::DataPage);
+
+    // The window covers the screen's work area; a master over its detail
+    // takes two thirds of what lies below its top.
+    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        setGeometry(area);
+        if (spec.hasDetail()) {
+            const int top = u.PageCData->sizeHint().height();
+            const int master = (area.height() - top) * 2 / 3;
+            u.Splitter1->setSizes({master, std::max(1, area.height() - top - master)});
+        }
+    }
+
+    const int last = m_session->table().rowCount() - 1;
+    selectRow(last, 1);
+    masterClicked(u.SgData->currentIndex());
+    u.SgData->fitColumns();
+}
+
+// --- The grid ------------------------------------------------------------------------
+
+int TFRMData::currentRow() const
+{
+    const QModelIndex current = m_ui.SgData->currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+int TFRMData::currentColumn() const
+{
+    const QModelIndex current = m_ui.SgData->currentIndex();
+    return current.isValid() ? current.column() : 1;
+}
+
+void TFRMData::selectRow(int row, int column)
+{
+    DataGrid *grid = m_ui.SgData;
+    const int columns = grid->tableModel()->columnCount();
+    // Never onto a hidden column, never beyond the last.
+    while (column < columns - 1 && grid->isColumnHidden(column))
+        ++column;
+    grid->selectCell(std::max(0, row), std::clamp(column, 0, std::max(0, columns - 1)));
+}
+
+void TFRMData::focusGrid()
+{
+    m_ui.SgData->setFocus();
+}
+
+void TFRMData::masterClicked(const QModelIndex &current)
+{
+    if (!m_session || !current.isValid())
+        return;
+    hideOverlays();
+    const int row = current.row();
+    const int column = current.column();
+    m_ui.SgData->setMarkedRow(row);
+    const TableSpec &spec = m_session->spec();
+    DataTableModel *model = m_ui.SgData->tableModel();
+    if (model->typingOff(column)) {
+        if (spec.goodsEditors)
+            showOverlay(m_ui.CmbGoodsSelect, row, column, smallListItems(column));
+        else if (spec.statusEditor)
+            showOverlay(nullptr, row, column, {kVoid, kUnvoid});
+    }
+    if (spec.hasDetail() && row != m_detailRow)
+        fillDetail(row);
+}
+
+QStringList TFRMData::smallListItems(int column) const
+{
+    const QString name = m_session->table().header().value(column);
+    const SmallLists::Which which = name == QStringLiteral("计量单位") ? SmallLists::Units
+        : name == QStringLiteral("出库备注")                           ? SmallLists::OutboundRemarks
+                                                                       : SmallLists::InboundRemarks;
+    m_context.ensureSmallLists();
+    QStringList items;
+    for (QStringView line : QStringView(m_context.smallLists().text[which]).split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!line.isEmpty())
+            items.append(line.toString());
+    }
+    return items;
+}
+
+void TFRMData::showOverlay(QComboBox *combo, int row, int column, const QStringList &items)
+{
+    if (!combo) {
+        // The express log's status editor, made on first use.
+        if (!m_statusEditor) {
+            m_statusEditor = new QComboBox(m_ui.SgData->viewport());
+            m_statusEditor->setObjectName(QStringLiteral("StatusEditor"));
+            connect(m_statusEditor, &QComboBox::activated, this, [this](int index) {
+                if (!m_overlayCell.isValid())
+                    return;
+                m_ui.SgData->model()->setData(m_overlayCell, index == 0 ? kVoid : QString());
+                if (index != 0)
+                    hideOverlays();
+            });
+            EventHook::on(m_statusEditor, QEvent::KeyPress, [this](QEvent *event) {
+                if (!isEnter(static_cast<QKeyEvent *>(event)) || m_statusEditor->view()->isVisible())
+                    return false;
+                hideOverlays();
+                enterWalk();
+                return true;
+            });
+            EventHook::onEvent(m_statusEditor, QEvent::FocusOut, [this] {
+                if (!m_statusEditor->view()->isVisible() && QApplication::focusWidget() != m_statusEditor)
+                    hideOverlays();
+            });
+        }
+        combo = m_statusEditor;
+    }
+    const QModelIndex cell = m_ui.SgData->tableModel()->index(row, column);
+    m_overlayCell = cell;
+    {
+        const QSignalBlocker block(combo);
+        combo->clear();
+        combo->addItems(items);
+        combo->setCurrentIndex(combo->findText(cell.data().toString()));
+    }
+    const QRect box = m_ui.SgData->visualRect(cell);
+    combo->setGeometry(box.left() + 2, box.top() + 2, box.width(), combo->sizeHint().height());
+    combo->show();
+    combo->raise();
+    combo->setFocus();
+}
+
+void TFRMData::hideOverlays()
+{
+    const bool hadFocus = QApplication::focusWidget()
+        && (QApplication::focusWidget() == m_ui.CmbGoodsSelect || QApplication::focusWidget() == m_statusEditor);
+    m_overlayCell = QPersistentModelIndex();
+    if (!m_ui.CmbGoodsSelect->isHidden()) {
+        const QSignalBlocker block(m_ui.CmbGoodsSelect);
+        m_ui.CmbGoodsSelect->clear();
+        m_ui.CmbGoodsSelect->hide();
+    }
+    if (m_statusEditor && !m_statusEditor->isHidden())
+        m_statusEditor->hide();
+    if (hadFocus)
+        focusGrid();
+}
+
+void TFRMData::fillDetail(int row)
+{
+    m_detailRow = row;
+    m_detail = m_session->detailOf(row);
+    m_ui.SGDetail->tableModel()->setTable(&m_detail);
+    m_ui.SGDetail->setMarkedRow(-1);
+    m_ui.SGDetail->fitColumns();
+}
+
+void TFRMData::enterWalk()
+{
+    if (!m_session)
+        return;
+    DataGrid *grid = m_ui.SgData;
+    focusGrid();
+    const int columns = grid->tableModel()->columnCount();
+    const int rows = grid->tableModel()->rowCount();
+    int row = currentRow();
+    int column = currentColumn();
+    if (column < columns - 1) {
+        ++column;
+        while (column < columns - 1 && grid->isColumnHidden(column))
+            ++column;
+        selectRow(row, column);
+    } else if (row < rows - 1) {
+        selectRow(row + 1, 1);
+    } else if (m_session->spec().enterAppends) {
+        addRow();
+    }
+}
+
+// --- The buttons ----------------------------------------------------------------------
+
+void TFRMData::addRow()
+{
+    if (!m_session || !m_ui.BtnAddRow->isEnabled())
+        return;
+    const int row = m_ui.SgData->tableModel()->appendRow();
+    selectRow(row, 1);
+    focusGrid();
+}
+
+void TFRMData::insertRow()
+{
+    if (!m_session || !m_ui.BtnInsertRow->isEnabled())
+        return;
+    const int column = currentColumn();
+    const int row = m_ui.SgData->tableModel()->insertRowAt(currentRow());
+    selectRow(row, std::max(1, column));
+    focusGrid();
+}
+
+void TFRMData::deleteRow()
+{
+    if (!m_session)
+        return;
+    if (!MessageService::instance().confirm(QStringLiteral("确实删除当前记录？"), true)) {
+        focusGrid();
+        return;
+    }
+    hideOverlays();
+    const int row = currentRow();
+    const int column = currentColumn();
+    if (m_session->spec().hasDetail()) {
+        if (m_detailRow != row)
+            fillDetail(row);
+        m_session->takeBackNote(row, m_detail.hasData() ? m_detail.rowCount() : 0);
+    }
+    const int select = m_ui.SgData->tableModel()->removeRowAt(row);
+    m_detailRow = -1;
+    selectRow(select, std::max(1, column));
+    masterClicked(m_ui.SgData->currentIndex());
+    m_ui.SgData->setCellEditor(true);
+    focusGrid();
+}
+
+void TFRMData::saveTable()
+{
+    if (!m_session || !m_ui.BtnSaveSg->isEnabled())
+        return;
+    MessageService &messages = MessageService::instance();
+    hideOverlays();
+    // What is being typed belongs to the table.
+    m_ui.SgData->setCellEditor(false);
+    m_ui.SgData->setCellEditor(true);
+    if (!m_session->table().hasData()) {
+        if (messages.confirm(QStringLiteral("没有数据可保存，是否删除相应文件？"), true)) {
+            const DataSession::SaveResult result = m_session->deleteFiles();
+            if (result.outcome == DataSession::SaveOutcome::Failed)
+                messages.inform(result.message, MessageService::Icon::Error);
+        }
+        focusGrid();
+        return;
+    }
+    DataSession::SaveResult result;
+    {
+        const WaitCursor wait;
+        result = m_session->save();
+    }
+    switch (result.outcome) {
+    case DataSession::SaveOutcome::ChangedOnDisk:
+        // The program wrote to this file while the window held its copy (a
+        // note logged or queued): writing the copy would drop those lines.
+        if (messages.ask(QStringLiteral("文件在本窗口打开后已被改动（例如刚刚打印登记或批打保存了新记录）：\r\n")
+                    + result.message
+                    + QStringLiteral("\r\n\r\n为了不丢失这些记录，本次没有保存。\r\n是否重新读入文件？"
+                                     "（本窗口中尚未保存的修改将被放弃）"),
+                false, MessageService::Icon::Warning)
+            == MessageService::Answer::Yes) {
+            const WaitCursor wait;
+            m_session->reload();
+            rebuildGrid();
+            showSteps();
+        }
+        focusGrid();
+        return;
+    case DataSession::SaveOutcome::Failed:
+        messages.inform(result.message, MessageService::Icon::Error);
+        focusGrid();
+        return;
+    case DataSession::SaveOutcome::Saved:
+        break;
+    }
+    if (m_session->spec().goodsEditors) {
+        for (const QString &column : m_session->spec().grouped)
+            m_session->table().formatGrouped(column);
+        m_ui.SgData->viewport()->update();
+    }
+    m_ui.SgData->fitColumns();
+    messages.info(QStringLiteral("保存完成！"));
+    focusGrid();
+}
+
+void TFRMData::findInColumn()
+{
+    if (!m_session || !m_session->table().hasData())
+        return;
+    MessageService &messages = MessageService::instance();
+    const DataTable &table = m_session->table();
+    const int column = currentColumn();
+    QString input;
+    if (!messages.prompt(
+            QStringLiteral("当前数据列[") + table.header().value(column) + QStringLiteral("]，请输入要查找的内容"),
+            input))
+        return;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (!table.matches(row, column, input))
+            continue;
+        selectRow(row, column);
+        if (!messages.confirm(QStringLiteral("已经找到,是否继续查找？"))) {
+            focusGrid();
+            return;
+        }
+    }
+    messages.info(currentRow() != table.rowCount() - 1 ? QStringLiteral("没有找到！") : QStringLiteral("查找结束！"));
+    focusGrid();
+}
+
+void TFRMData::checkColumn()
+{
+    if (!m_session || !m_session->table().hasData())
+        return;
+    MessageService &messages = MessageService::instance();
+    const DataTable &table = m_session->table();
+    const int column = currentColumn();
+    const QString header = table.header().value(column);
+    DataTable::DuplicateScan scan(table, column);
+    while (const auto pair = scan.next()) {
+        selectRow(pair->first, column);
+        const QString text = QStringLiteral("序号为：") + QString::number(pair->first + 1) + QStringLiteral("和")
+            + QString::number(pair->second + 1) + QStringLiteral("的记录 ") + header
+            + QStringLiteral(" 数据列存在重复内容！\r\n\r\n是否继续检查？");
+        if (messages.ask(text, true, MessageService::Icon::Warning) != MessageService::Answer::Yes) {
+            focusGrid();
+            return;
+        }
+    }
+    if (!scan.foundAny())
+        messages.info(QStringLiteral("[") + header + QStringLiteral("]数据列没有发现重复的内容。"));
+    focusGrid();
+}
+
+void TFRMData::reprint()
+{
+    if (!m_session || !m_ui.BtnAgainPrn->isEnabled())
+        return;
+    const std::optional<ReprintData> data = Reprint::of(*m_session, currentRow());
+    if (!data)
+        return;
+    Q_EMIT reprintRequested(*data);
+    close();
+}
+
+void TFRMData::clearTable()
+{
+    if (!m_session || !m_ui.BtnDeleteAll->isEnabled())
+        return;
+    MessageService &messages = MessageService::instance();
+    if (!messages.confirm(QStringLiteral("确认全部删除当前数据？\r\n\r\n一旦真的删除后，数据是无法恢复的!"), true)) {
+        focusGrid();
+        return;
+    }
+    const DataSession::SaveResult result = m_session->clear();
+    if (result.outcome == DataSession::SaveOutcome::Failed)
+        messages.inform(result.message, MessageService::Icon::Error);
+    close();
+}
+
+void TFRMData::startBatch()
+{
+    if (!m_session || !m_session->table().hasData() || !m_ui.BtnStartTsk->isEnabled())
+        return;
+    const std::optional<std::pair<int, int>> range
+        = BatchRange::parse(m_ui.EdtTskStartNo->text(), m_ui.EdtTskEndNo->text(), m_session->table().rowCount());
+    if (!range) {
+        MessageService::instance().warn(QStringLiteral("输入的序号有误！"));
+        m_ui.EdtTskStartNo->setFocus();
+        return;
+    }
+    BatchStart start;
+    start.code = m_session->code();
+    start.start = range->first;
+    start.end = range->second;
+    start.continuous = m_ui.ChbContinuePrint->isChecked();
+    start.file = m_session->file();
+    start.table = m_session->table();
+    start.detail = m_session->detail();
+    setBatchRunning(true);
+    Q_EMIT batchStartRequested(start);
+    close();
+}
+
+void TFRMData::setBatchRunning(bool running)
+{
+    m_batchRunning = running;
+    m_ui.BtnStartTsk->setEnabled(!running);
+}
+
+void TFRMData::computeStatistics()
+{
+    if (!m_session || m_session->code() != TableCode::SalesStats)
+        return;
+    const std::optional<SalesTable> stats
+        = SalesStats::compute(m_session->detail().lines, m_ui.DtpGroupStart->date(), m_ui.DtpGroupEnd->date());
+    if (!stats) {
+        MessageService::instance().warn(QStringLiteral("没有符合条件的记录"));
+        return;
+    }
+    QList<QStringList> rows;
+    for (const QStringList &cells : stats->rows)
+        rows.append(cells.mid(1));
+    m_session->setTable(DataTable::fromCells(stats->header, rows));
+    m_ui.SgData->tableModel()->setTable(&m_session->table());
+    selectRow(0, 1);
+    m_ui.SgData->fitColumns();
+    focusGrid();
+}
+
+// --- Closing ---------------------------------------------------------------------------
+
+void TFRMData::done(int result)
+{
+    if (m_closing) {
+        QDialog::done(result);
+        return;
+    }
+    m_closing = true;
+    hideOverlays();
+    m_ui.SgData->setCellEditor(false);
+    QDialog::done(result);
+    const int code = this->code();
+    if (m_session) {
+        // A deletion not saved gives its stock change up.
+        m_session->close();
+        // The table and its detail list go with the window (a started batch
+        // took its own copy): a big log is not held after it was looked at.
+        m_ui.SgData->tableModel()->setTable(nullptr);
+        m_detail = DataTable();
+        m_ui.SGDetail->tableModel()->setTable(&m_detail);
+        m_detailRow = -1;
+        m_session.reset();
+    }
+    m_closing = false;
+    Q_EMIT closed(code);
+}
+
+} // namespace Slipdesk
