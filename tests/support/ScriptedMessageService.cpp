@@ -57,9 +57,9 @@ void ScriptedMessageService::inform(const QString &text, Icon icon, const QStrin
     m_calls.append({Kind::Inform, text, icon, title});
 }
 
-MessageService::Answer ScriptedMessageService::ask(const QString &text, bool defaultNo)
+MessageService::Answer ScriptedMessageService::ask(const QString &text, bool defaultNo, Icon icon)
 {
-    Call call {Kind::Ask, text, Icon::Question, QString()};
+    Call call {Kind::Ask, text, icon, QString()};
     call.defaultNo = defaultNo;
     m_calls.append(call);
     if (m_answers.isEmpty()) {

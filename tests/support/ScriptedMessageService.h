@@ -19,7 +19,7 @@ public:
     {
         Kind kind;
         QString text;
-        Icon icon; // Question for ask and prompt
+        Icon icon; // Question for prompt
         QString title; // empty: the fixed caption
         bool defaultNo = false;
         bool masked = false;
@@ -41,7 +41,7 @@ public:
     void clear() { m_calls.clear(); }
 
     void inform(const QString &text, Icon icon = Icon::Information, const QString &title = QString()) override;
-    Answer ask(const QString &text, bool defaultNo = false) override;
+    Answer ask(const QString &text, bool defaultNo = false, Icon icon = Icon::Question) override;
     bool prompt(const QString &question, QString &value, bool masked = false) override;
 
 private:

@@ -4,7 +4,7 @@
 #include "render/Amounts.h"
 #include "support/TempDir.h"
 #include "trade/GoodsMaster.h"
-#include "trade/ui/GoodsGridDelegate.h"
+#include "platform/ui/GridDelegate.h"
 #include "trade/ui/GoodsPicker.h"
 
 #include <QApplication>
@@ -401,8 +401,8 @@ TEST_F(GoodsGridTest, PaintsTheClickedRowSkyBlueAndEmptiesBlankCells)
     const QRect plain = cellRect(3, Name);
     const QPoint inMarked(marked.right() - 3, marked.top() + 3);
     const QPoint inPlain(plain.right() - 3, plain.top() + 3);
-    EXPECT_EQ(QColor(image.pixel(inMarked)), GoodsGridDelegate::highlightColour());
-    EXPECT_NE(QColor(image.pixel(inPlain)), GoodsGridDelegate::highlightColour());
+    EXPECT_EQ(QColor(image.pixel(inMarked)), GridDelegate::highlightColour());
+    EXPECT_NE(QColor(image.pixel(inPlain)), GridDelegate::highlightColour());
     QApplication::processEvents();
     EXPECT_EQ(cell(0, Remark), QString());
     EXPECT_EQ(cell(0, Name), QStringLiteral("手机"));
