@@ -28,7 +28,7 @@ class SilentMessages : public MessageService
 {
 public:
     void inform(const QString &, Icon, const QString &) override { }
-    Answer ask(const QString &, bool) override { return Answer::No; }
+    Answer ask(const QString &, bool, Icon) override { return Answer::No; }
     bool prompt(const QString &, QString &, bool) override { return false; }
 };
 

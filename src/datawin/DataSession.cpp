@@ -1,11 +1,14 @@
 #include "DataSession.h"
 
 #include "context/AppContext.h"
+#include "storage/Codec.h"
+#include "storage/FileIo.h"
 #include "storage/IoError.h"
 #include "storage/TextTable.h"
 #include "trade/SmallLists.h"
 #include "trade/StockRules.h"
 #include "trade/TradeLogs.h"
+#include "trade/TradeNumbers.h"
 #include "waybill/AddressBook.h"
 #include "waybill/WaybillLog.h"
 
@@ -143,6 +146,7 @@ void DataSession::load()
     m_start.clear();
     m_end.clear();
     m_stockChanged = false;
+    m_givenBack.clear();
 
     auto bothOfYear = [&](NoteKind kind) -> QString {
         for (const int y : {year, year - 1}) {
@@ -297,8 +301,10 @@ void DataSession::takeBackNote(int row, int detailRows)
         const StockRules::Reversal kind = m_code == DeliveryLog ? StockRules::Reversal::DeliveryLog
             : m_code == DeliveryBatch                           ? StockRules::Reversal::DeliveryBatch
                                                                 : StockRules::Reversal::InboundLog;
-        if (StockRules::reverse(m_context->goods(), stock, kind))
+        if (StockRules::reverse(m_context->goods(), stock, kind)) {
             m_stockChanged = true;
+            m_givenBack.append({kind, stock});
+        }
         m_detail.removeNote(key1, key2, detailRows);
     }
 }
@@ -311,8 +317,7 @@ DataSession::SaveResult DataSession::save()
     if (spec.hasDetail() && m_detail.stamp.changedOnDisk())
         return {SaveOutcome::ChangedOnDisk, m_detail.path};
     try {
-        const QStringList lines = m_table.savedLines();
-        TextTable::save(m_stamp.path, lines);
+        FileIo::writeAtomic(m_stamp.path, m_table.savedBytes());
         // Taken at once, so that a later write failing does not make the
         // next attempt see this write as a change on disk.
         m_stamp = FileStamp::of(m_stamp.path);
@@ -324,6 +329,7 @@ DataSession::SaveResult DataSession::save()
             if (m_stockChanged) {
                 m_context->goods().save(m_context->paths());
                 m_stockChanged = false;
+                m_givenBack.clear();
             }
         }
         switch (m_code) {
@@ -339,7 +345,7 @@ DataSession::SaveResult DataSession::save()
         default:
             if (const int list = smallList(m_code); list >= 0) {
                 QString text;
-                for (const QString &line : lines)
+                for (const QString &line : m_table.savedLines())
                     text += TextTable::field(line, 0) + QStringLiteral("\r\n");
                 m_context->smallLists().text[list] = text;
             } else if (isPickList(m_code)) {
@@ -397,6 +403,7 @@ DataSession::SaveResult DataSession::deleteFiles()
             if (m_stockChanged) {
                 m_context->goods().save(m_context->paths());
                 m_stockChanged = false;
+                m_givenBack.clear();
             }
         }
     } catch (const IoError &e) {
@@ -415,13 +422,19 @@ void DataSession::close()
 {
     if (!m_stockChanged)
         return;
-    // A deletion that was not saved gives nothing back: the stock is what
-    // the goods file says.
-    try {
-        m_context->reloadGoods();
-    } catch (const IoError &) {
+    // A deletion that was not saved gives nothing back. Undoing exactly what
+    // it gave back, rather than reading the goods file again, keeps a note
+    // the program posted meanwhile (its stock is in memory and maybe on disk).
+    for (qsizetype i = m_givenBack.size() - 1; i >= 0; --i) {
+        QList<StockRules::StockLine> undo = m_givenBack.at(i).lines;
+        for (StockRules::StockLine &line : undo)
+            line.quantity = TradeNumbers::shortest(-TradeNumbers::lenient(line.quantity));
+        StockRules::reverse(m_context->goods(), undo, m_givenBack.at(i).kind);
     }
+    m_givenBack.clear();
     m_stockChanged = false;
+    // The goods controls show the stock again.
+    m_context->setGoods(m_context->goods().rows());
 }
 
 } // namespace Slipdesk

@@ -2,6 +2,7 @@
 
 #include "datawin/DataTable.h"
 #include "datawin/TableSpec.h"
+#include "trade/StockRules.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -129,6 +130,14 @@ private:
     QString m_start;
     QString m_end;
     bool m_stockChanged = false;
+    // What the unsaved deletions gave back, so that closing takes exactly
+    // that back even when a note posted meanwhile wrote the goods file.
+    struct GivenBack
+    {
+        StockRules::Reversal kind;
+        QList<StockRules::StockLine> lines;
+    };
+    QList<GivenBack> m_givenBack;
 };
 
 } // namespace Slipdesk

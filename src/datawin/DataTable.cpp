@@ -1,6 +1,7 @@
 #include "DataTable.h"
 
 #include "render/Amounts.h"
+#include "storage/Codec.h"
 #include "storage/TextTable.h"
 #include "trade/TradeNumbers.h"
 
@@ -13,6 +14,47 @@ namespace {
 // Fields are kept apart by a character no cell can hold, so that a comma
 // typed into a cell stays a comma until the table is saved.
 constexpr char16_t kSeparator = 0x1F;
+
+// The amounts logs hold ("1500.00", "12", "-3.5") read without the general
+// parser; anything else (grouped, blanks, three decimals) is left to it.
+std::optional<qint64> plainFen(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    const bool negative = n > 0 && text[0] == u'-';
+    if (negative)
+        ++i;
+    const auto digit = [&](qsizetype k) { return text[k] >= u'0' && text[k] <= u'9'; };
+    qint64 yuan = 0;
+    int digits = 0;
+    for (; i < n && digit(i); ++i) {
+        if (++digits > 12)
+            return std::nullopt;
+        yuan = yuan * 10 + (text[i].unicode() - u'0');
+    }
+    if (digits == 0)
+        return std::nullopt;
+    int cents = 0;
+    if (i < n && text[i] == u'.') {
+        ++i;
+        int fraction = 0;
+        for (; i < n && digit(i); ++i) {
+            if (++fraction > 2)
+                return std::nullopt;
+            cents = cents * 10 + (text[i].unicode() - u'0');
+        }
+        if (fraction == 0)
+            return std::nullopt;
+        if (fraction == 1)
+            cents *= 10;
+    }
+    if (i != n)
+        return std::nullopt;
+    const qint64 fen = yuan * 100 + cents;
+    if (fen > MaxAmountFen)
+        return std::nullopt;
+    return negative ? -fen : fen;
+}
 
 QString cellText(QString text)
 {
@@ -72,6 +114,10 @@ void DataTable::setCell(int row, int column, const QString &text)
     if (row < 0 || row >= m_rows.size() || column < 1)
         return;
     m_rows[row] = TextTable::setField(m_rows.at(row), column - 1, cellText(text), QChar(kSeparator));
+    // Typing into the empty row of an empty table makes it the first row:
+    // otherwise "保存" would call the typed text "no data".
+    if (!m_hasData && !text.isEmpty())
+        m_hasData = true;
 }
 
 QStringList DataTable::cells(int row) const
@@ -126,33 +172,71 @@ void DataTable::move(int from, int to)
     m_rows.move(from, to);
 }
 
+// Writes the saved form of `row` (its first `fields` cells, commas and
+// blanks removed, joined by ",") at `out`; returns the end. `out` must have
+// room for the row and fields − 1 commas.
+static char16_t *cleanRow(QStringView row, int fields, char16_t *out)
+{
+    int field = 0;
+    const char16_t *from = row.utf16();
+    const char16_t *const last = from + row.size();
+    for (; from != last; ++from) {
+        const char16_t c = *from;
+        // The separator, "," and " " all lie below "-": one test for the
+        // characters a log is made of.
+        if (c > u',') {
+            *out++ = c;
+        } else if (c == kSeparator) {
+            if (++field == fields)
+                return out;
+            *out++ = u',';
+        } else if (c != u',' && c != u' ') {
+            *out++ = c;
+        }
+    }
+    for (++field; field < fields; ++field)
+        *out++ = u',';
+    return out;
+}
+
 QStringList DataTable::savedLines() const
 {
     QStringList lines;
     if (!m_hasData)
         return lines;
     lines.reserve(m_rows.size());
-    const int fields = columnCount() - 1;
-    // One pass per row, nothing built per cell: a log of 200,000 lines is
-    // saved in about the time its bytes take to write.
+    const int fields = std::max(1, columnCount() - 1);
     for (const QString &row : m_rows) {
-        QString line;
-        line.reserve(row.size() + fields);
-        int field = 0;
-        for (const QChar c : row) {
-            if (c == QChar(kSeparator)) {
-                if (++field == fields)
-                    break;
-                line.append(u',');
-            } else if (c != u',' && c != u' ') {
-                line.append(c);
-            }
-        }
-        for (++field; field < fields; ++field)
-            line.append(u',');
+        QString line(row.size() + fields, Qt::Uninitialized);
+        char16_t *begin = reinterpret_cast<char16_t *>(line.data());
+        line.truncate(cleanRow(row, fields, begin) - begin);
         lines.append(line);
     }
     return lines;
+}
+
+QByteArray DataTable::savedBytes() const
+{
+    QByteArray bytes;
+    if (!m_hasData)
+        return bytes;
+    // Row by row through one small buffer, each row cleaned and encoded
+    // while it is in the cache: a log of 200,000 lines is saved in about the
+    // time its bytes take to write.
+    const int fields = std::max(1, columnCount() - 1);
+    qsizetype chars = 0;
+    for (const QString &row : m_rows)
+        chars += row.size() + fields + 2;
+    bytes.reserve(chars * 2);
+    std::u16string line;
+    for (const QString &row : m_rows) {
+        line.resize(size_t(row.size() + fields + 2));
+        char16_t *end = cleanRow(row, fields, line.data());
+        *end++ = u'\r';
+        *end++ = u'\n';
+        Codec::appendEncoded(bytes, QStringView(line.data(), end - line.data()));
+    }
+    return bytes;
 }
 
 void DataTable::formatGrouped(const QString &headerName)
@@ -160,10 +244,30 @@ void DataTable::formatGrouped(const QString &headerName)
     const int column = findColumn(headerName);
     if (column < 1 || !m_hasData)
         return;
-    for (int r = 0; r < m_rows.size(); ++r) {
-        const QString text = cell(r, column);
-        if (!text.isEmpty())
-            setCell(r, column, Slipdesk::formatGrouped(amountOrZero(text)));
+    const int field = column - 1;
+    // In place, one row after the other: a log of 200,000 lines is opened
+    // with its amounts grouped in a few dozen milliseconds.
+    for (QString &row : m_rows) {
+        qsizetype start = 0;
+        int at = 0;
+        for (; at < field; ++at) {
+            const qsizetype next = row.indexOf(QChar(kSeparator), start);
+            if (next < 0)
+                break;
+            start = next + 1;
+        }
+        if (at < field)
+            continue; // a short row: the cell is empty
+        qsizetype end = row.indexOf(QChar(kSeparator), start);
+        if (end < 0)
+            end = row.size();
+        if (end == start)
+            continue;
+        const QStringView text = QStringView(row).sliced(start, end - start);
+        const std::optional<qint64> fen = plainFen(text);
+        const QString grouped = Slipdesk::formatGrouped(fen ? *fen : amountOrZero(text.toString()));
+        if (text != grouped)
+            row.replace(start, end - start, grouped);
     }
 }
 

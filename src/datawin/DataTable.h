@@ -55,6 +55,8 @@ public:
     // The lines "保存" writes: columns 1 … last of every row, each with every
     // "," and blank removed, joined by ","; nothing for an empty table.
     QStringList savedLines() const;
+    // The same lines as the file's bytes, each ended by CR LF.
+    QByteArray savedBytes() const;
     // Column `headerName` rewritten in the grouped amount format ("1,500.00";
     // text that does not read as a number becomes 0.00); empty cells stay.
     void formatGrouped(const QString &headerName);

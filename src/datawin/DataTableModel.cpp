@@ -73,8 +73,11 @@ bool DataTableModel::setData(const QModelIndex &index, const QVariant &value, in
     const QString text = value.toString();
     if (m_table->cell(index.row(), index.column()) == text)
         return true;
+    const bool hadData = m_table->hasData();
     m_table->setCell(index.row(), index.column(), text);
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (hadData != m_table->hasData())
+        numbersChanged(0);
     return true;
 }
 

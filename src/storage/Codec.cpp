@@ -117,18 +117,12 @@ QString decode(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
-QByteArray encode(QStringView text)
+namespace {
+
+// Writes `text` at `to` through the table (room for four bytes a
+// character); returns the end.
+char *encodeInto(char *to, QStringView text, const BmpTable &table)
 {
-    if (isAscii(text))
-        return text.toLatin1();
-    requireConverter();
-    const BmpTable &table = bmpTable();
-    if (!table.valid())
-        return QStringEncoder(kEncoding, QStringConverter::Flag::Stateless).encode(text);
-    // At most four bytes a character; written through a pointer, since this
-    // loop encodes whole files.
-    QByteArray out(text.size() * 4, Qt::Uninitialized);
-    char *to = out.data();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text.at(i).unicode();
@@ -153,8 +147,40 @@ QByteArray encode(QStringView text)
             to = std::copy(bytes.cbegin(), bytes.cend(), to);
         }
     }
-    out.truncate(to - out.data());
+    return to;
+}
+
+} // namespace
+
+QByteArray encode(QStringView text)
+{
+    if (isAscii(text))
+        return text.toLatin1();
+    requireConverter();
+    const BmpTable &table = bmpTable();
+    if (!table.valid())
+        return QStringEncoder(kEncoding, QStringConverter::Flag::Stateless).encode(text);
+    // At most four bytes a character; written through a pointer, since this
+    // loop encodes whole files.
+    QByteArray out(text.size() * 4, Qt::Uninitialized);
+    out.truncate(encodeInto(out.data(), text, table) - out.data());
     return out;
+}
+
+void appendEncoded(QByteArray &out, QStringView text)
+{
+    requireConverter();
+    const BmpTable &table = bmpTable();
+    if (!table.valid()) {
+        out.append(QStringEncoder(kEncoding, QStringConverter::Flag::Stateless).encode(text));
+        return;
+    }
+    const qsizetype at = out.size();
+    const qsizetype need = text.size() * 4;
+    if (out.capacity() - at < need)
+        out.reserve(std::max(at + need, out.capacity() * 2));
+    out.resize(at + need);
+    out.truncate(encodeInto(out.data() + at, text, table) - out.constData());
 }
 
 qsizetype encodedLength(QStringView text)

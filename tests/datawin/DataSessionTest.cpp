@@ -297,6 +297,36 @@ TEST_F(DataSessionTest, ClosingWithoutSavingDropsTheStockChange)
     EXPECT_EQ(lines(deliveryDetails()).size(), 4);
 }
 
+TEST_F(DataSessionTest, ClosingTakesBackOnlyWhatTheDeletionGaveWhenANoteWasPostedMeanwhile)
+{
+    // The inbound log stays open beside the main window: a note posted
+    // meanwhile writes the goods master from memory, the give-back included.
+    writeInboundLogs();
+    DataSession session = open(TableCode::InboundLog, kInbound);
+    session.deleteNote(0, 1);
+    EXPECT_EQ(stockOf(QStringLiteral("0101")), QStringLiteral("6"));
+    const int phone = context.goods().find(QStringLiteral("0101"));
+    context.goods().setField(phone, GoodsMaster::Stock, QStringLiteral("8")); // 2 more came in
+    context.goods().save(paths);
+    session.close();
+    // The deletion is undone; the posted note's 2 stay, in memory and at the
+    // goods master's next write.
+    EXPECT_EQ(stockOf(QStringLiteral("0101")), QStringLiteral("12"));
+}
+
+TEST_F(DataSessionTest, TextTypedIntoTheEmptyRowOfAnEmptyTableIsSaved)
+{
+    DataSession session = open(TableCode::Departments);
+    DataTable emptied(session.table().header(), {});
+    session.setTable(emptied);
+    session.table().setCell(0, 1, QStringLiteral("财务部"));
+    EXPECT_TRUE(session.table().hasData());
+    EXPECT_EQ(session.table().cell(0, 0), QStringLiteral("1"));
+    ASSERT_EQ(session.save().outcome, DataSession::SaveOutcome::Saved);
+    EXPECT_EQ(
+        lines(paths.file(AppContext::pickListFile(TableCode::Departments))), QStringList {QStringLiteral("财务部")});
+}
+
 TEST_F(DataSessionTest, InboundAndBatchDeletionsTakeTheirOwnQuantitiesBack)
 {
     writeInboundLogs();

@@ -1,4 +1,6 @@
 #include "datawin/DataTable.h"
+#include "render/Amounts.h"
+#include "storage/Codec.h"
 
 #include <QRandomGenerator>
 
@@ -239,4 +241,36 @@ TEST(DataTable, ManyDuplicatesComeInTheOrderOfANaiveScan)
                 naive.append({r, s});
     ASSERT_GT(naive.size(), 1000);
     EXPECT_EQ(scan(table, 1), naive);
+}
+
+TEST(DataTable, GroupedAmountsReadAsTheGeneralParserReadsThem)
+{
+    // Logs hold plain amounts, which are read by a quick path; every other
+    // text must come out exactly as the general parser has it.
+    const QStringList samples {QStringLiteral("0"), QStringLiteral("7"), QStringLiteral("1500.5"),
+        QStringLiteral("-3.25"), QStringLiteral("-0.01"), QStringLiteral("123456789012.99"),
+        QStringLiteral("1234567890123"), QStringLiteral("1."), QStringLiteral(".5"), QStringLiteral("+4"),
+        QStringLiteral("1.005"), QStringLiteral("1,500.00"), QStringLiteral(" 12 "), QStringLiteral("12元"),
+        QStringLiteral("-"), QStringLiteral("--1"), QStringLiteral("1e3"), QStringLiteral("００１")};
+    QStringList lines;
+    for (const QString &sample : samples)
+        lines.append(u"x," + QString(sample).remove(u',') + u",y");
+    DataTable table(header("序号,前,金额,后"), lines);
+    table.formatGrouped(QStringLiteral("金额"));
+    for (int r = 0; r < int(samples.size()); ++r) {
+        const QString plain = QString(samples.at(r)).remove(u',');
+        EXPECT_EQ(table.cell(r, 2), formatGrouped(amountOrZero(plain))) << plain.toStdString();
+        EXPECT_EQ(table.cell(r, 3), QStringLiteral("y"));
+    }
+}
+
+TEST(DataTable, SavedBytesAreTheSavedLinesInTheFileEncoding)
+{
+    DataTable table(header("序号,名称,地址,备注"),
+        {QStringLiteral("上海 浦东,张江"), QStringLiteral("a,b,c,d,e"), QStringLiteral("单")});
+    table.setCell(0, 3, QStringLiteral("有, 逗号"));
+    table.setCell(2, 2, QStringLiteral("€ and 𠀀")); // outside GBK, kept by GB18030
+    const QString text = table.savedLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    EXPECT_EQ(table.savedBytes(), Codec::encode(text));
+    EXPECT_EQ(Codec::decode(table.savedBytes()), QStringLiteral("上海浦东,张江,有逗号\r\na,b,c\r\n单,€and𠀀,\r\n"));
 }

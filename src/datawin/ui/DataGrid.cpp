@@ -13,6 +13,8 @@ namespace Slipdesk {
 namespace {
 constexpr int kRowHeight = 24;
 constexpr int kDefaultColumnWidth = 64;
+// The cell an in-cell editor was made for, kept on the editor.
+constexpr char kEditedCell[] = "slipdeskEditedCell";
 } // namespace
 
 DataGrid::DataGrid(QWidget *parent)
@@ -37,7 +39,40 @@ DataGrid::DataGrid(QWidget *parent)
     setWordWrap(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTabKeyNavigation(false);
+    connect(m_delegate, &GridDelegate::editorCreated, this, [](QWidget *editor, const QModelIndex &index) {
+        editor->setProperty(kEditedCell, QVariant::fromValue(QPersistentModelIndex(index)));
+    });
     setCellEditor(true);
+    watchModel();
+}
+
+void DataGrid::watchModel()
+{
+    // What changed since the last fit decides how much the next one measures.
+    constexpr int kFewRows = 1000;
+    const auto rearranged = [this] { m_rowsRearranged = true; };
+    connect(m_model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
+        if (to.column() == 0 && from.column() == 0)
+            return; // renumbering follows a row change already noted
+        if (to.row() - from.row() >= kFewRows) {
+            m_rowsRearranged = true;
+            return;
+        }
+        for (int r = from.row(); r <= to.row(); ++r)
+            m_changedRows.insert(r);
+    });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        if (last != m_model->rowCount() - 1 || last - first >= kFewRows) {
+            m_rowsRearranged = true;
+            return;
+        }
+        for (int r = first; r <= last; ++r)
+            m_changedRows.insert(r);
+    });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, rearranged);
+    connect(m_model, &QAbstractItemModel::rowsMoved, this, rearranged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, rearranged);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, rearranged);
 }
 
 void DataGrid::setMarkedRow(int row)
@@ -80,7 +115,11 @@ void DataGrid::fitColumns()
 {
     if (!m_model->table())
         return;
-    const QList<int> widths = ColumnFit::widths(*m_model->table(), font(), kDefaultColumnWidth, columnWidths());
+    const QList<int> widths = m_rowsRearranged || !m_fit.hasFit()
+        ? m_fit.fit(*m_model->table(), font(), kDefaultColumnWidth, columnWidths())
+        : m_fit.refit(*m_model->table(), font(), kDefaultColumnWidth, columnWidths(), m_changedRows);
+    m_rowsRearranged = false;
+    m_changedRows.clear();
     for (int c = 0; c < widths.size(); ++c)
         if (widths.at(c) > 0)
             setColumnWidth(c, widths.at(c));
@@ -108,7 +147,11 @@ void DataGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint h
 {
     // Enter in the cell editor keeps the edit and walks on like Enter in
     // the grid; Qt's own move for Enter would not follow the window's walk.
-    const bool enter = hint == QAbstractItemDelegate::SubmitModelCache;
+    // Qt closes an editor with the same hint when the current cell moves to
+    // another row (a click, an arrow key, the window selecting a cell): the
+    // editor's cell is no longer the current one then, and nothing walks on.
+    const QPersistentModelIndex edited = editor->property(kEditedCell).value<QPersistentModelIndex>();
+    const bool enter = hint == QAbstractItemDelegate::SubmitModelCache && edited.isValid() && edited == currentIndex();
     QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
     if (enter)
         Q_EMIT enterPressed();

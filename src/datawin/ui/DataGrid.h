@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datawin/ColumnFit.h"
+
 #include <QTableView>
 
 namespace Slipdesk {
@@ -28,7 +30,8 @@ public:
     void setCellEditor(bool on);
     bool cellEditor() const { return m_cellEditor; }
 
-    // The widths the columns fit to (see ColumnFit).
+    // The widths the columns fit to (see ColumnFit). After only a few cells
+    // changed since the last fit, only those are measured again.
     void fitColumns();
     QList<int> columnWidths() const;
 
@@ -50,7 +53,12 @@ protected:
 private:
     DataTableModel *m_model;
     GridDelegate *m_delegate;
+    void watchModel();
+
     bool m_cellEditor = true;
+    ColumnFit m_fit;
+    QSet<int> m_changedRows; // since the last fit
+    bool m_rowsRearranged = true; // rows inserted, removed or moved: a full fit
     int m_dragFrom = -1;
 };
 

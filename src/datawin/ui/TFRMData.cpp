@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "datawin/DataTableModel.h"
+#include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/ui/EventHook.h"
 #include "trade/SalesStats.h"
@@ -62,7 +63,14 @@ TFRMData::TFRMData(AppContext &context, QWidget *parent)
     connectUi();
 }
 
-TFRMData::~TFRMData() = default;
+TFRMData::~TFRMData()
+{
+    // The grids show tables this window owns, and the members go before the
+    // dialog hides: a window still open when the program ends (the inbound
+    // log beside the main window) would otherwise read freed rows.
+    m_ui.SgData->tableModel()->setTable(nullptr);
+    m_ui.SGDetail->tableModel()->setTable(nullptr);
+}
 
 void TFRMData::connectUi()
 {
@@ -443,7 +451,11 @@ void TFRMData::deleteRow()
     if (m_session->spec().hasDetail()) {
         if (m_detailRow != row)
             fillDetail(row);
-        m_session->takeBackNote(row, m_detail.hasData() ? m_detail.rowCount() : 0);
+        // The goods master is read first when it is not yet: a failure
+        // leaves the note where it is.
+        const int detailRows = m_detail.hasData() ? m_detail.rowCount() : 0;
+        if (!guarded([&] { m_session->takeBackNote(row, detailRows); }))
+            return;
     }
     const int select = m_ui.SgData->tableModel()->removeRowAt(row);
     m_detailRow = -1;
