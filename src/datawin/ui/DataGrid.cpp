@@ -137,7 +137,10 @@ void DataGrid::selectCell(int row, int column)
 void DataGrid::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Q_EMIT enterPressed();
+        // Enter left over by the cell editor: the editor's own close walks
+        // on once it has kept the text.
+        if (state() != QAbstractItemView::EditingState)
+            Q_EMIT enterPressed();
         return;
     }
     QTableView::keyPressEvent(event);

@@ -170,6 +170,10 @@ void TFRMData::present(DataSession session)
     m_ui.SgData->horizontalScrollBar()->setValue(0);
     m_ui.SgData->scrollTo(m_ui.SgData->currentIndex());
     focusGrid();
+    // The editor is always shown, on the cell selected before the window was.
+    const QModelIndex current = m_ui.SgData->currentIndex();
+    if (current.isValid() && (current.flags() & Qt::ItemIsEditable))
+        m_ui.SgData->edit(current);
 }
 
 void TFRMData::rebuildGrid()
