@@ -85,4 +85,16 @@ void SmallLists::saveAll(const Paths &paths) const
             TextTable::writeList(paths.file(fileName(Which(i))), text[i]);
 }
 
+QStringList SmallLists::entries(Which which) const
+{
+    QStringList out;
+    for (QStringView line : QStringView(text[which]).split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!line.isEmpty())
+            out.append(line.toString());
+    }
+    return out;
+}
+
 } // namespace Slipdesk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace Slipdesk {
 
@@ -24,6 +24,8 @@ public:
     static QString load(const Paths &paths, ProgramSettings &settings, Which which);
 
     QString text[Count];
+    // The entries of a list, one per line, empty lines left out.
+    QStringList entries(Which which) const;
     bool loaded() const;
     void loadMissing(const Paths &paths, ProgramSettings &settings);
     void saveAll(const Paths &paths) const;

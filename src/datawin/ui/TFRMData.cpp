@@ -2,9 +2,12 @@
 
 #include "context/AppContext.h"
 #include "datawin/DataTableModel.h"
+#include "datawin/TableSearch.h"
+#include "datawin/ui/CellListEditor.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/ui/EventHook.h"
+#include "platform/ui/WaitCursor.h"
 #include "trade/SalesStats.h"
 
 #include <QApplication>
@@ -20,15 +23,6 @@ namespace Slipdesk {
 namespace {
 
 using namespace TableCode;
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 QSet<int> columnsNamed(const QStringList &header, const QStringList &names)
 {
@@ -110,24 +104,11 @@ void TFRMData::connectUi()
         });
     }
 
-    // The goods master's list editor: a choice goes into the cell, leaving
-    // it empties and hides it, Enter walks on.
-    QComboBox *combo = u.CmbGoodsSelect;
-    connect(combo, &QComboBox::activated, this, [this, combo](int) {
-        if (m_overlayCell.isValid())
-            m_ui.SgData->model()->setData(m_overlayCell, combo->currentText());
-    });
-    EventHook::on(combo, QEvent::KeyPress, [this, combo](QEvent *event) {
-        if (!isEnter(static_cast<QKeyEvent *>(event)) || combo->view()->isVisible())
-            return false;
-        hideOverlays();
-        enterWalk();
-        return true;
-    });
-    EventHook::onEvent(combo, QEvent::FocusOut, [this, combo] {
-        if (!combo->view()->isVisible() && QApplication::focusWidget() != combo)
-            hideOverlays();
-    });
+    // The goods master's list editor: a choice goes into the cell.
+    m_goodsSelect = new CellListEditor(u.CmbGoodsSelect, u.SgData, true, this);
+    connect(m_goodsSelect, &CellListEditor::chosen, this,
+        [this](const QModelIndex &cell, int, const QString &text) { m_ui.SgData->model()->setData(cell, text); });
+    connect(m_goodsSelect, &CellListEditor::enterPressed, this, &TFRMData::enterWalk);
 }
 
 // --- Opening -------------------------------------------------------------------------
@@ -305,9 +286,9 @@ void TFRMData::masterClicked(const QModelIndex &current)
     DataTableModel *model = m_ui.SgData->tableModel();
     if (model->typingOff(column)) {
         if (spec.goodsEditors)
-            showOverlay(m_ui.CmbGoodsSelect, row, column, smallListItems(column));
+            m_goodsSelect->show(current, smallListItems(column));
         else if (spec.statusEditor)
-            showOverlay(nullptr, row, column, {kVoid, kUnvoid});
+            showStatusEditor(current);
     }
     if (spec.hasDetail() && row != m_detailRow)
         fillDetail(row);
@@ -320,73 +301,37 @@ QStringList TFRMData::smallListItems(int column) const
         : name == QStringLiteral("出库备注")                           ? SmallLists::OutboundRemarks
                                                                        : SmallLists::InboundRemarks;
     m_context.ensureSmallLists();
-    QStringList items;
-    for (QStringView line : QStringView(m_context.smallLists().text[which]).split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            items.append(line.toString());
-    }
-    return items;
+    return m_context.smallLists().entries(which);
 }
 
-void TFRMData::showOverlay(QComboBox *combo, int row, int column, const QStringList &items)
+void TFRMData::showStatusEditor(const QModelIndex &cell)
 {
-    if (!combo) {
-        // The express log's status editor, made on first use.
-        if (!m_statusEditor) {
-            m_statusEditor = new QComboBox(m_ui.SgData->viewport());
-            m_statusEditor->setObjectName(QStringLiteral("StatusEditor"));
-            connect(m_statusEditor, &QComboBox::activated, this, [this](int index) {
-                if (!m_overlayCell.isValid())
-                    return;
-                m_ui.SgData->model()->setData(m_overlayCell, index == 0 ? kVoid : QString());
-                if (index != 0)
-                    hideOverlays();
-            });
-            EventHook::on(m_statusEditor, QEvent::KeyPress, [this](QEvent *event) {
-                if (!isEnter(static_cast<QKeyEvent *>(event)) || m_statusEditor->view()->isVisible())
-                    return false;
-                hideOverlays();
-                enterWalk();
-                return true;
-            });
-            EventHook::onEvent(m_statusEditor, QEvent::FocusOut, [this] {
-                if (!m_statusEditor->view()->isVisible() && QApplication::focusWidget() != m_statusEditor)
-                    hideOverlays();
-            });
-        }
-        combo = m_statusEditor;
+    // The express log's status editor, made on first use: "作废" voids the
+    // waybill, "取消作废" empties the cell and closes the list.
+    if (!m_statusEditor) {
+        auto *combo = new QComboBox(m_ui.SgData->viewport());
+        combo->setObjectName(QStringLiteral("StatusEditor"));
+        m_statusEditor = new CellListEditor(combo, m_ui.SgData, false, this);
+        connect(m_statusEditor, &CellListEditor::chosen, this, [this](const QModelIndex &at, int index) {
+            m_ui.SgData->model()->setData(at, index == 0 ? kVoid : QString());
+            if (index != 0)
+                m_statusEditor->hide();
+        });
+        connect(m_statusEditor, &CellListEditor::enterPressed, this, &TFRMData::enterWalk);
     }
-    const QModelIndex cell = m_ui.SgData->tableModel()->index(row, column);
-    m_overlayCell = cell;
-    {
-        const QSignalBlocker block(combo);
-        combo->clear();
-        combo->addItems(items);
-        combo->setCurrentIndex(combo->findText(cell.data().toString()));
-    }
-    const QRect box = m_ui.SgData->visualRect(cell);
-    combo->setGeometry(box.left() + 2, box.top() + 2, box.width(), combo->sizeHint().height());
-    combo->show();
-    combo->raise();
-    combo->setFocus();
+    m_statusEditor->show(cell, {kVoid, kUnvoid});
+}
+
+QComboBox *TFRMData::statusEditor() const
+{
+    return m_statusEditor ? m_statusEditor->combo() : nullptr;
 }
 
 void TFRMData::hideOverlays()
 {
-    const bool hadFocus = QApplication::focusWidget()
-        && (QApplication::focusWidget() == m_ui.CmbGoodsSelect || QApplication::focusWidget() == m_statusEditor);
-    m_overlayCell = QPersistentModelIndex();
-    if (!m_ui.CmbGoodsSelect->isHidden()) {
-        const QSignalBlocker block(m_ui.CmbGoodsSelect);
-        m_ui.CmbGoodsSelect->clear();
-        m_ui.CmbGoodsSelect->hide();
-    }
-    if (m_statusEditor && !m_statusEditor->isHidden())
+    m_goodsSelect->hide();
+    if (m_statusEditor)
         m_statusEditor->hide();
-    if (hadFocus)
-        focusGrid();
 }
 
 void TFRMData::fillDetail(int row)
@@ -528,50 +473,21 @@ void TFRMData::saveTable()
 
 void TFRMData::findInColumn()
 {
-    if (!m_session || !m_session->table().hasData())
+    if (!m_session)
         return;
-    MessageService &messages = MessageService::instance();
-    const DataTable &table = m_session->table();
     const int column = currentColumn();
-    QString input;
-    if (!messages.prompt(
-            QStringLiteral("当前数据列[") + table.header().value(column) + QStringLiteral("]，请输入要查找的内容"),
-            input))
-        return;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        if (!table.matches(row, column, input))
-            continue;
-        selectRow(row, column);
-        if (!messages.confirm(QStringLiteral("已经找到,是否继续查找？"))) {
-            focusGrid();
-            return;
-        }
-    }
-    messages.info(currentRow() != table.rowCount() - 1 ? QStringLiteral("没有找到！") : QStringLiteral("查找结束！"));
+    TableSearch::find(m_session->table(), column, currentRow(), MessageService::instance(),
+        [this, column](int row) { selectRow(row, column); });
     focusGrid();
 }
 
 void TFRMData::checkColumn()
 {
-    if (!m_session || !m_session->table().hasData())
+    if (!m_session)
         return;
-    MessageService &messages = MessageService::instance();
-    const DataTable &table = m_session->table();
     const int column = currentColumn();
-    const QString header = table.header().value(column);
-    DataTable::DuplicateScan scan(table, column);
-    while (const auto pair = scan.next()) {
-        selectRow(pair->first, column);
-        const QString text = QStringLiteral("序号为：") + QString::number(pair->first + 1) + QStringLiteral("和")
-            + QString::number(pair->second + 1) + QStringLiteral("的记录 ") + header
-            + QStringLiteral(" 数据列存在重复内容！\r\n\r\n是否继续检查？");
-        if (messages.ask(text, true, MessageService::Icon::Warning) != MessageService::Answer::Yes) {
-            focusGrid();
-            return;
-        }
-    }
-    if (!scan.foundAny())
-        messages.info(QStringLiteral("[") + header + QStringLiteral("]数据列没有发现重复的内容。"));
+    TableSearch::check(
+        m_session->table(), column, MessageService::instance(), [this, column](int row) { selectRow(row, column); });
     focusGrid();
 }
 

@@ -14,6 +14,7 @@ class QComboBox;
 namespace Slipdesk {
 
 class AppContext;
+class CellListEditor;
 
 // The data window: one table of the program at a time in a spreadsheet-like
 // grid, opened by its table code. The rules live in DataSession and
@@ -43,7 +44,7 @@ public:
     // The indexes of the pages whose tabs show, comma-separated ("0,1").
     QString visiblePages() const { return m_visiblePages; }
     // The status editor of the express print log; null before its first use.
-    QComboBox *statusEditor() const { return m_statusEditor; }
+    QComboBox *statusEditor() const;
 
     // The main window ended a batch: "开始批打" works again.
     void setBatchRunning(bool running);
@@ -82,7 +83,7 @@ private:
     void showSteps();
     void masterClicked(const QModelIndex &current);
     void fillDetail(int row);
-    void showOverlay(QComboBox *combo, int row, int column, const QStringList &items);
+    void showStatusEditor(const QModelIndex &cell);
     void hideOverlays();
     void enterWalk();
     void focusGrid();
@@ -98,8 +99,8 @@ private:
     std::unique_ptr<DataSession> m_session;
     DataTable m_detail;
     int m_detailRow = -1;
-    QComboBox *m_statusEditor = nullptr;
-    QPersistentModelIndex m_overlayCell;
+    CellListEditor *m_goodsSelect = nullptr;
+    CellListEditor *m_statusEditor = nullptr; // made on first use
     QString m_visiblePages;
     bool m_batchRunning = false;
     bool m_closing = false;

@@ -5,6 +5,7 @@
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
 #include "platform/ui/EventHook.h"
+#include "platform/ui/WaitCursor.h"
 #include "platform/ui/WidgetFields.h"
 #include "render/Drawing.h"
 #include "storage/TemplateSettings.h"
@@ -154,10 +155,12 @@ void TradeTab::loadCommon(const TemplateSettings &settings)
 std::optional<TradePosting::PrintResult> TradeTab::printAndPostCommon(bool fromBatch)
 {
     m_goods->recompute();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    TradePosting::PrintResult result = TradePosting::printAndPost(m_context, PrinterService::instance(),
-        m_templates.printSource(), note(), QDateTime::currentDateTime(), fromBatch);
-    QApplication::restoreOverrideCursor();
+    TradePosting::PrintResult result;
+    {
+        const WaitCursor wait;
+        result = TradePosting::printAndPost(m_context, PrinterService::instance(), m_templates.printSource(), note(),
+            QDateTime::currentDateTime(), fromBatch);
+    }
     if (!result.refusal.isEmpty()) {
         MessageService::instance().warn(result.refusal);
         if (auto focus = m_page->findChild<QWidget *>(result.focus))

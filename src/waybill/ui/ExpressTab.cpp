@@ -7,6 +7,7 @@
 #include "platform/ui/AboutBox.h"
 #include "platform/ui/EventHook.h"
 #include "platform/ui/FileDialogService.h"
+#include "platform/ui/WaitCursor.h"
 #include "platform/ui/WidgetFields.h"
 #include "render/Amounts.h"
 #include "render/FormatMenus.h"
@@ -330,14 +331,16 @@ bool ExpressTab::print()
         m_ui.CmbJjrMc->setFocus();
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = m_templates.print(m_ui.CmbLetterSelect->currentText() + m_ui.EdtEmsNo->text());
-    if (printed)
-        afterPrint();
-    m_ui.CmbSjrMc->setFocus();
+    bool printed = false;
+    {
+        const WaitCursor wait;
+        printed = m_templates.print(m_ui.CmbLetterSelect->currentText() + m_ui.EdtEmsNo->text());
+        if (printed)
+            afterPrint();
+        m_ui.CmbSjrMc->setFocus();
+    }
     if (printed && m_ui.GroupBTsk->isVisible())
         continueBatch();
-    QApplication::restoreOverrideCursor();
     return printed;
 }
 
