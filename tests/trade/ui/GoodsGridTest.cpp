@@ -1,10 +1,10 @@
 #include "trade/ui/GoodsGrid.h"
 #include "context/AppContext.h"
 #include "platform/ui/FormBuilder.h"
+#include "platform/ui/GridDelegate.h"
 #include "render/Amounts.h"
 #include "support/TempDir.h"
 #include "trade/GoodsMaster.h"
-#include "platform/ui/GridDelegate.h"
 #include "trade/ui/GoodsPicker.h"
 
 #include <QApplication>
