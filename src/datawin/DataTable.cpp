@@ -56,6 +56,20 @@ std::optional<qint64> plainFen(QStringView text)
     return negative ? -fen : fen;
 }
 
+// Field `index` of a stored row, without copying it.
+QStringView fieldView(QStringView row, int index)
+{
+    qsizetype start = 0;
+    for (int at = 0; at < index; ++at) {
+        const qsizetype next = row.indexOf(QChar(kSeparator), start);
+        if (next < 0)
+            return {};
+        start = next + 1;
+    }
+    const qsizetype end = row.indexOf(QChar(kSeparator), start);
+    return row.sliced(start, (end < 0 ? row.size() : end) - start);
+}
+
 QString cellText(QString text)
 {
     text.remove(QChar(kSeparator));
@@ -289,46 +303,42 @@ bool DataTable::matches(int row, int column, const QString &input) const
 DataTable::DuplicateScan::DuplicateScan(const DataTable &table, int column)
 {
     const int rows = table.rowCount();
-    m_groupOfRow.fill(-1, rows);
-    if (!table.hasData() || column < 0)
+    m_nextSame.fill(-1, rows);
+    if (!table.hasData() || column < 1)
         return;
-    QHash<QString, int> groupOf;
-    groupOf.reserve(rows);
+    // Values are looked up as views into the rows; only a value that loses a
+    // comma or blank when cleaned is copied (and kept alive here).
+    QHash<QStringView, int> lastRowOf;
+    lastRowOf.reserve(rows);
+    QList<QString> cleanedCopies;
+    const int field = column - 1;
     for (int r = 0; r < rows; ++r) {
-        const QString value = TradeNumbers::cleaned(table.cell(r, column));
+        QStringView value = fieldView(table.m_rows.at(r), field);
+        if (value.contains(u',') || value.contains(u' ')) {
+            cleanedCopies.append(TradeNumbers::cleaned(value.toString()));
+            value = cleanedCopies.last();
+        }
         if (value.isEmpty())
             continue;
-        auto it = groupOf.find(value);
-        if (it == groupOf.end()) {
-            groupOf.insert(value, int(m_groups.size()));
-            m_groups.append(QList<int> {r});
+        const auto it = lastRowOf.find(value);
+        if (it == lastRowOf.end()) {
+            lastRowOf.insert(value, r);
         } else {
-            m_groups[*it].append(r);
+            m_nextSame[*it] = r;
+            *it = r;
         }
-    }
-    for (int g = 0; g < m_groups.size(); ++g) {
-        if (m_groups.at(g).size() < 2)
-            continue;
-        for (int r : m_groups.at(g))
-            m_groupOfRow[r] = g;
     }
 }
 
 std::optional<std::pair<int, int>> DataTable::DuplicateScan::next()
 {
-    while (m_row < m_groupOfRow.size()) {
-        const int group = m_groupOfRow.at(m_row);
-        if (group >= 0) {
-            const QList<int> &rows = m_groups.at(group);
-            if (m_partner == 0)
-                m_partner = int(rows.indexOf(m_row)) + 1;
-            if (m_partner < rows.size()) {
-                m_foundAny = true;
-                return std::pair {m_row, rows.at(m_partner++)};
-            }
+    while (m_row < m_nextSame.size()) {
+        m_partner = m_partner < 0 ? m_nextSame.at(m_row) : m_nextSame.at(m_partner);
+        if (m_partner >= 0) {
+            m_foundAny = true;
+            return std::pair {m_row, m_partner};
         }
         ++m_row;
-        m_partner = 0;
     }
     return std::nullopt;
 }

@@ -77,10 +77,11 @@ public:
         bool foundAny() const { return m_foundAny; }
 
     private:
-        QList<QList<int>> m_groups; // rows of equal values, in row order
-        QList<int> m_groupOfRow; // -1 for rows without duplicates
+        // The next later row holding the same value, -1 for none: each row's
+        // partners are a chain through the rows after it.
+        QList<int> m_nextSame;
         int m_row = 0; // the row r being compared
-        int m_partner = 0; // the position after r in its group
+        int m_partner = -1; // the partner of r reported next; -1: r not begun
         bool m_foundAny = false;
     };
 

@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace Slipdesk::Codec {
 
@@ -71,6 +72,11 @@ public:
     {
         const int length = m_length[u];
         const quint32 code = m_code[u];
+        if (length == 2) { // every GBK character
+            to[0] = char(code >> 8);
+            to[1] = char(code);
+            return to + 2;
+        }
         for (int i = length - 1; i >= 0; --i)
             *to++ = char((code >> (8 * i)) & 0xFF);
         return to;
@@ -124,8 +130,24 @@ namespace {
 char *encodeInto(char *to, QStringView text, const BmpTable &table)
 {
     const qsizetype n = text.size();
+    const char16_t *const chars = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text.at(i).unicode();
+        // Four ASCII characters at once: numbers, dates and codes make up
+        // most of a log.
+        if (i + 4 <= n) {
+            quint64 four;
+            std::memcpy(&four, chars + i, sizeof four);
+            if ((four & 0xFF80FF80FF80FF80ULL) == 0) {
+                to[0] = char(chars[i]);
+                to[1] = char(chars[i + 1]);
+                to[2] = char(chars[i + 2]);
+                to[3] = char(chars[i + 3]);
+                to += 4;
+                i += 3;
+                continue;
+            }
+        }
+        const char16_t u = chars[i];
         if (u < 0x80) {
             *to++ = char(u);
         } else if (u < 0xD800 || u > 0xDFFF) {

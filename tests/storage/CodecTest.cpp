@@ -74,3 +74,21 @@ TEST(CodecTest, FastEncodingMatchesTheConverterEverywhere)
     }
     EXPECT_EQ(Slipdesk::Codec::encode(QStringLiteral("王")), QByteArray("\xCD\xF5"));
 }
+
+TEST(CodecTest, AsciiRunsAndPiecesEncodeAsTheWholeText)
+{
+    // Runs of ASCII of every length against the four-at-a-time path, and a
+    // file encoded piece by piece against the whole text.
+    QStringEncoder converter("GB18030", QStringConverter::Flag::Stateless);
+    const QStringList pieces {QStringLiteral("a"), QStringLiteral("12"), QStringLiteral("SF0"), QStringLiteral("2026"),
+        QStringLiteral("上"), QStringLiteral("€"), QStringLiteral("𠮷"), QStringLiteral("\r\n")};
+    QString text;
+    QByteArray pieceByPiece;
+    for (int i = 0; i < 2000; ++i) {
+        const QString piece = pieces.at((i * 7 + i / 3) % pieces.size());
+        text += piece;
+        Slipdesk::Codec::appendEncoded(pieceByPiece, piece);
+    }
+    EXPECT_EQ(Slipdesk::Codec::encode(text), converter.encode(text));
+    EXPECT_EQ(pieceByPiece, converter.encode(text));
+}
