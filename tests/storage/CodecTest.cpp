@@ -1,6 +1,7 @@
 #include "storage/Codec.h"
 
 #include <QStringEncoder>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
