@@ -87,6 +87,7 @@ public:
 
 private:
     static QString toRow(const QStringList &fields);
+    QByteArray savedBytes(qsizetype from, qsizetype to) const;
 
     QStringList m_header;
     QStringList m_rows; // fields joined by the unit separator

@@ -274,3 +274,13 @@ TEST(DataTable, SavedBytesAreTheSavedLinesInTheFileEncoding)
     EXPECT_EQ(table.savedBytes(), Codec::encode(text));
     EXPECT_EQ(Codec::decode(table.savedBytes()), QStringLiteral("上海浦东,张江,有逗号\r\na,b,c\r\n单,€and𠀀,\r\n"));
 }
+
+TEST(DataTable, ABigTableIsSavedInTwoHalvesAsOne)
+{
+    QStringList lines;
+    for (int i = 0; i < 25001; ++i)
+        lines.append(QStringLiteral("%1,上海 浦东,1500.00").arg(i));
+    const DataTable table(header("序号,号,地址,金额"), lines);
+    const QString text = table.savedLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    EXPECT_EQ(table.savedBytes(), Codec::encode(text));
+}
