@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "datawin/ui/BatchRunControl.h"
 #include "datawin/ui/TFRMData.h"
 #include "platform/ClipboardWatch.h"
 #include "platform/Guarded.h"
@@ -145,6 +146,14 @@ void TForm1::connectDataWindow()
     });
     connect(m_data, &TFRMData::closed, this, &TForm1::focusFirstEntry);
     connect(m_data, &TFRMData::reprintRequested, this, &TForm1::applyReprint);
+    connect(m_data, &TFRMData::batchStartRequested, this, [this](const BatchStart &start) {
+        if (start.code == TableCode::DeliveryBatch)
+            m_delivery->startBatch(start);
+        else
+            m_express->startBatch(start);
+    });
+    for (BatchRunControl *batch : {m_express->batch(), m_delivery->batch()})
+        connect(batch, &BatchRunControl::runEnded, m_data, [this] { m_data->setBatchRunning(false); });
 }
 
 void TForm1::openDataWindow(int tableCode)

@@ -1,16 +1,19 @@
 #include "DataSession.h"
 
 #include "context/AppContext.h"
+#include "datawin/BatchRun.h"
 #include "storage/Codec.h"
 #include "storage/FileIo.h"
 #include "storage/IoError.h"
 #include "storage/TextTable.h"
+#include "trade/DeliveryQueue.h"
 #include "trade/SmallLists.h"
 #include "trade/StockRules.h"
 #include "trade/TradeLogs.h"
 #include "trade/TradeNumbers.h"
 #include "waybill/AddressBook.h"
 #include "waybill/WaybillLog.h"
+#include "waybill/WaybillQueue.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -119,6 +122,30 @@ DataSession::DataSession(AppContext &context, const Request &request)
 {
 }
 
+QString DataSession::queueFile(const AppContext &context, const Request &request)
+{
+    if (request.code == ExpressBatch)
+        return WaybillQueue::file(context.paths());
+    if (request.code == DeliveryBatch)
+        return DeliveryQueue::file(context.paths(), request.templateName);
+    return QString();
+}
+
+QString DataSession::queueGoodsFile(const AppContext &context, const Request &request)
+{
+    if (request.code == DeliveryBatch)
+        return DeliveryQueue::goodsFile(context.paths(), request.templateName);
+    return QString();
+}
+
+PostingResult DataSession::settleUnfinishedRun(const AppContext &context, const Request &request)
+{
+    const QString queue = queueFile(context, request);
+    if (queue.isEmpty())
+        return {};
+    return BatchRecord::settleUnfinished(queue, queueGoodsFile(context, request));
+}
+
 DataSession DataSession::open(AppContext &context, const Request &request)
 {
     DataSession session(context, request);
@@ -171,7 +198,7 @@ void DataSession::load()
         lines = TextTable::load(file);
         break;
     case ExpressBatch:
-        file = paths.batchDir() + QStringLiteral("快递批量打印数据.txt");
+        file = queueFile(*m_context, m_request);
         lines = TextTable::load(file);
         break;
     case Recipients:
@@ -205,7 +232,7 @@ void DataSession::load()
         break;
     }
     case DeliveryBatch:
-        file = paths.batchDir() + m_request.templateName + QStringLiteral(".TSK");
+        file = queueFile(*m_context, m_request);
         if (!QFileInfo::exists(file) || !QFileInfo::exists(detailPathOf(file))) {
             m_refusal = QStringLiteral("没有发现批量打印数据文件");
             m_refusalFocus = QStringLiteral("CmbBuyerName");
@@ -382,10 +409,6 @@ void DataSession::resetLists()
 
 DataSession::SaveResult DataSession::deleteFiles()
 {
-    const auto removeFile = [](const QString &path) {
-        if (QFileInfo::exists(path) && !QFile::remove(path))
-            throw IoError(QStringLiteral("无法删除文件：") + path);
-    };
     // Deleting a file that grew meanwhile would delete what the program
     // logged or queued while the window was open.
     if (m_stamp.changedOnDisk())
@@ -393,10 +416,10 @@ DataSession::SaveResult DataSession::deleteFiles()
     if (spec().hasDetail() && m_detail.stamp.changedOnDisk())
         return {SaveOutcome::ChangedOnDisk, m_detail.path};
     try {
-        removeFile(m_stamp.path);
+        FileIo::remove(m_stamp.path);
         m_stamp = FileStamp::of(m_stamp.path);
         if (spec().hasDetail()) {
-            removeFile(m_detail.path);
+            FileIo::remove(m_detail.path);
             m_detail.stamp = FileStamp::of(m_detail.path);
             // The notes deleted before the table was emptied gave their
             // stock back; it is kept as a save keeps it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "context/PostingResult.h"
 #include "datawin/DataTable.h"
 #include "datawin/TableSpec.h"
 #include "trade/StockRules.h"
@@ -57,6 +58,13 @@ public:
     // Opens the table of `request.code`. `refusal()` tells when there is
     // nothing to open (a log that does not exist): nothing else is valid then.
     static DataSession open(AppContext &context, const Request &request);
+    // The files of a batch queue (codes 2 and 14): the queue and, for a
+    // delivery batch, its goods file; empty for other codes.
+    static QString queueFile(const AppContext &context, const Request &request);
+    static QString queueGoodsFile(const AppContext &context, const Request &request);
+    // Opening a batch queue that an earlier run left unfinished: the user is
+    // asked about the rows that run printed (see BatchRecord).
+    static PostingResult settleUnfinishedRun(const AppContext &context, const Request &request);
 
     int code() const { return m_code; }
     const Request &request() const { return m_request; }

@@ -74,4 +74,10 @@ void appendLine(const QString &path, const QByteArray &line)
         fail(QStringLiteral("无法写入文件"), path, file.errorString());
 }
 
+void remove(const QString &path)
+{
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw IoError(QStringLiteral("无法删除文件：") + path);
+}
+
 } // namespace Slipdesk::FileIo

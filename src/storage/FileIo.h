@@ -18,4 +18,7 @@ void writeAtomic(const QString &path, const QByteArray &bytes);
 // line starts on a new line instead of being glued to that last one.
 void appendLine(const QString &path, const QByteArray &line);
 
+// Deletes the file; a missing file is no error.
+void remove(const QString &path);
+
 } // namespace Slipdesk::FileIo

@@ -1,4 +1,7 @@
+#include "datawin/ui/BatchRunControl.h"
 #include "support/MainWindowFixture.h"
+#include "trade/ui/DeliveryTab.h"
+#include "waybill/ui/ExpressTab.h"
 
 #include "platform/ClipboardWatch.h"
 #include "platform/ui/WidgetFields.h"
@@ -134,7 +137,12 @@ TEST_F(MainWindowTest, ExpressToDeliveryCopiesBackButExpressToInboundCopiesNothi
 TEST_F(MainWindowTest, RunningBatchKeepsTheTab)
 {
     TForm1 &w = open();
-    control<QPushButton>("BtnTskData")->setEnabled(false);
+    BatchStart run;
+    run.code = 2;
+    run.start = run.end = 1;
+    run.file = dir.file(QStringLiteral("批打数据/快递批量打印数据.txt"));
+    run.table = DataTable({QStringLiteral("序号"), QStringLiteral("昵称")}, {QStringLiteral("chen")});
+    w.expressTab()->startBatch(run);
     auto *pages = control<QTabWidget>("PageControlMain");
     // A real click on the "出库发货" tab is refused while the batch runs.
     QTabBar *bar = pages->tabBar();
@@ -143,11 +151,12 @@ TEST_F(MainWindowTest, RunningBatchKeepsTheTab)
     EXPECT_FALSE(w.switchToPage(3));
     EXPECT_EQ(pages->currentIndex(), 0);
 
-    control<QPushButton>("BtnTskData")->setEnabled(true);
+    w.expressTab()->batch()->endByHand();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     EXPECT_EQ(pages->currentIndex(), 1);
 
-    control<QPushButton>("BtnInvTskData")->setEnabled(false);
+    run.code = 14;
+    w.deliveryTab()->startBatch(run);
     EXPECT_FALSE(w.switchToPage(2));
     EXPECT_EQ(pages->currentIndex(), 1);
 }

@@ -117,6 +117,9 @@ bool TFRMData::open(const DataSession::Request &request)
 {
     if (isVisible())
         close();
+    // A run that was killed left the rows it printed on record.
+    if (const PostingResult settled = DataSession::settleUnfinishedRun(m_context, request); !settled.ok())
+        MessageService::instance().warn(settled.failed.join(u'\n'));
     std::optional<DataSession> session;
     {
         const WaitCursor wait;
@@ -539,12 +542,6 @@ void TFRMData::startBatch()
     setBatchRunning(true);
     Q_EMIT batchStartRequested(start);
     close();
-}
-
-void TFRMData::setBatchRunning(bool running)
-{
-    m_batchRunning = running;
-    m_ui.BtnStartTsk->setEnabled(!running);
 }
 
 void TFRMData::computeStatistics()

@@ -47,7 +47,11 @@ public:
     QComboBox *statusEditor() const;
 
     // The main window ended a batch: "开始批打" works again.
-    void setBatchRunning(bool running);
+    void setBatchRunning(bool running)
+    {
+        m_batchRunning = running;
+        m_ui.BtnStartTsk->setEnabled(!running);
+    }
     bool batchRunning() const { return m_batchRunning; }
 
     // The buttons' actions.

@@ -1,6 +1,7 @@
 #include "DeliveryTab.h"
 
 #include "context/AppContext.h"
+#include "datawin/ui/BatchRunControl.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
@@ -12,6 +13,7 @@
 #include "storage/TextTable.h"
 #include "templates/ItemTable.h"
 #include "templates/ui/TemplateTab.h"
+#include "trade/DeliveryQueue.h"
 #include "trade/NotePage.h"
 #include "trade/TradeForm.h"
 #include "trade/TradeNumbers.h"
@@ -85,6 +87,22 @@ DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientL
 
     m_orderFill.attach(m_ui.LblInvAutoAdd, m_ui.CmbInvAddtype, false);
     connect(&m_orderFill, &OrderFill::filled, this, &DeliveryTab::applyOrder);
+
+    BatchRunControl::Widgets batchWidgets;
+    batchWidgets.group = m_ui.GBoxInvoiceTsk;
+    batchWidgets.position = m_ui.SpinEditInvTsk;
+    batchWidgets.total = m_ui.LblInvTatol;
+    batchWidgets.endButton = m_ui.BtnInvoiceTskPrn;
+    batchWidgets.idleCaption = QStringLiteral("批打保存");
+    batchWidgets.runCaption = QStringLiteral("结束批打");
+    batchWidgets.disabled = {m_ui.RzMenuBtnOutQuery, m_ui.BtnInvTskData, m_ui.RzMBtnOutMoreData};
+    BatchRunControl::Steps batchSteps;
+    batchSteps.load = [this](const BatchRun &run) { loadBatchNote(run); };
+    batchSteps.print = [this] { return printOne(); };
+    batchSteps.windowActive = [this] { return m_page->window()->isActiveWindow(); };
+    batchSteps.ended = [this] { m_ui.CmbBuyerName->setFocus(); };
+    m_batch = new BatchRunControl(batchWidgets, batchSteps, this);
+
     connectControls();
 }
 
@@ -129,6 +147,12 @@ void DeliveryTab::connectControls()
     };
     connectMenu(entries);
     connect(u.BtnInvTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(14); });
+    connect(u.BtnInvoiceTskPrn, &QPushButton::clicked, this, [this] {
+        if (m_batch->running())
+            m_batch->endByHand();
+        else
+            saveToQueue();
+    });
 }
 
 // --- The window's steps -------------------------------------------------------------
@@ -157,7 +181,27 @@ void DeliveryTab::enter(const ExpressLink &express)
 
 bool DeliveryTab::batchRunning() const
 {
-    return !m_ui.BtnInvTskData->isEnabled();
+    return m_batch->running();
+}
+
+void DeliveryTab::startBatch(const BatchStart &start)
+{
+    m_batch->start(start);
+}
+
+bool DeliveryTab::saveToQueue()
+{
+    m_goods->recompute();
+    const DeliveryQueue::SaveResult result = DeliveryQueue::save(m_context, note(), QDateTime::currentDateTime());
+    if (!result.ok())
+        MessageService::instance().warn(result.failed.join(u'\n'));
+    m_ui.CmbBuyerName->setFocus();
+    return result.ok();
+}
+
+void DeliveryTab::loadBatchNote(const BatchRun &run)
+{
+    reprint(DeliveryQueue::noteValues(run.cells()), DeliveryQueue::noteGoods(run.goodsLines()));
 }
 
 void DeliveryTab::fillFromClipboard()
@@ -191,10 +235,21 @@ void DeliveryTab::templateLoaded(const QString &name)
 
 bool DeliveryTab::printAndPost()
 {
+    // A continuous run prints the next note itself.
+    if (m_batch->busy())
+        return false;
+    if (!printOne())
+        return false;
+    if (m_batch->running())
+        m_batch->printed();
+    return true;
+}
+
+bool DeliveryTab::printOne()
+{
     if (!printAndPostCommon(batchRunning()))
         return false;
     m_ui.CmbBuyerName->setFocus();
-    // A delivery batch run goes on from here.
     return true;
 }
 
@@ -267,7 +322,7 @@ void DeliveryTab::fillSeller(int row)
 
 bool DeliveryTab::clearNote()
 {
-    if (batchRunning() || m_ui.GBoxInvoiceTsk->isVisible())
+    if (batchRunning())
         return false;
     for (const BuyerField &b : kBuyerFields)
         Fields::setText(m_page->findChild<QWidget *>(QLatin1String(b.control)), QString());

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "datawin/BatchRange.h"
 #include "trade/ui/DeliveryTabUi.h"
 #include "trade/ui/TradeTab.h"
 
 namespace Slipdesk {
 
 class AppContext;
+class BatchRun;
+class BatchRunControl;
 class GoodsPicker;
 class OrderFill;
 class RecipientLookupList;
@@ -36,9 +39,15 @@ public:
     void enter(const ExpressLink &express);
     // A delivery batch run is in progress: the tab must not be left.
     bool batchRunning() const;
+    BatchRunControl *batch() const { return m_batch; }
+    // "开始批打" of the data window on this template's delivery queue.
+    void startBatch(const BatchStart &start);
+    // "批打保存": the note queued, its goods reserved as pending.
+    bool saveToQueue();
     void fillFromClipboard();
 
-    // "打印登记": prints the note and posts it; false when nothing was printed.
+    // "打印登记": prints the note and posts it, then takes a running batch to
+    // its next note; false when nothing was printed.
     bool printAndPost();
     // "打印预览".
     void preview();
@@ -54,6 +63,8 @@ public:
 
 private:
     void connectControls();
+    bool printOne();
+    void loadBatchNote(const BatchRun &run);
     void templateLoaded(const QString &name);
     void fillBuyerCombos();
     void fillSellerCombo();
@@ -67,6 +78,7 @@ private:
 
     OrderFill &m_orderFill;
     DeliveryTabUi m_ui;
+    BatchRunControl *m_batch = nullptr;
     bool m_buyersStale = false;
 };
 

@@ -1,6 +1,7 @@
 #include "ExpressTab.h"
 
 #include "context/AppContext.h"
+#include "datawin/ui/BatchRunControl.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
@@ -18,6 +19,7 @@
 #include "waybill/AddressBook.h"
 #include "waybill/OrderFields.h"
 #include "waybill/WaybillPosting.h"
+#include "waybill/WaybillQueue.h"
 #include "waybill/ui/MarkerGroupsPanel.h"
 #include "waybill/ui/OrderFill.h"
 #include "waybill/ui/RecipientLookupList.h"
@@ -61,6 +63,22 @@ ExpressTab::ExpressTab(
     for (QCheckBox *box : m_ui.markerBoxes())
         box->setToolTip(markerHint);
 
+    BatchRunControl::Widgets batchWidgets;
+    batchWidgets.group = m_ui.GroupBTsk;
+    batchWidgets.position = m_ui.SpinEditTsk;
+    batchWidgets.total = m_ui.LblAllTsk;
+    batchWidgets.endButton = m_ui.BtnTskSave;
+    batchWidgets.idleCaption = QStringLiteral("保存(&S)");
+    batchWidgets.runCaption = QStringLiteral("结束(&E)");
+    batchWidgets.disabled
+        = {m_ui.BtnPrnLog, m_ui.BtnTskData, m_ui.RzMBtnFromToDw, m_ui.RzMBtnMoreData, m_ui.RzMBtnSysSet};
+    BatchRunControl::Steps batchSteps;
+    batchSteps.load = [this](const BatchRun &run) { loadBatchRow(run); };
+    batchSteps.print = [this] { return printOne(); };
+    batchSteps.windowActive = [this] { return m_page->window()->isActiveWindow(); };
+    batchSteps.ended = [this] { m_ui.CmbSjrMc->setFocus(); };
+    m_batch = new BatchRunControl(batchWidgets, batchSteps, this);
+
     connectControls();
 
     m_templates.setFormKind(ItemTable::Express,
@@ -97,6 +115,14 @@ void ExpressTab::connectControls()
     // Entering the template selector keeps what the last waybill changed.
     EventHook::onEvent(u.CmbLetterSelect, QEvent::FocusIn, [this] { saveNumberAndMarkers(); });
     connect(u.BtnPrint, &QPushButton::clicked, this, [this] { print(); });
+    connect(u.BtnTskSave, &QPushButton::clicked, this, [this] {
+        if (m_batch->running())
+            m_batch->endByHand();
+        else
+            saveToQueue();
+    });
+    for (QWidget *button : {static_cast<QWidget *>(u.BtnPrint), static_cast<QWidget *>(u.BtnTskSave)})
+        EventHook::onEvent(button, QEvent::Enter, [this] { updateHints(); });
     connect(u.BtnPreview, &QPushButton::clicked, this, [this] {
         m_templates.openPreview(false);
         m_ui.CmbSjrMc->setFocus();
@@ -234,7 +260,33 @@ void ExpressTab::saveNumberAndMarkers()
 
 bool ExpressTab::batchRunning() const
 {
-    return !m_ui.BtnTskData->isEnabled();
+    return m_batch->running();
+}
+
+void ExpressTab::startBatch(const BatchStart &start)
+{
+    m_batch->start(start);
+}
+
+bool ExpressTab::saveToQueue()
+{
+    const bool saved = guarded([&] { WaybillQueue::append(m_context.paths(), values()); });
+    m_ui.CmbSjrMc->setFocus();
+    return saved;
+}
+
+void ExpressTab::loadBatchRow(const BatchRun &run)
+{
+    setValues(WaybillQueue::rowValues(run.cells()));
+}
+
+void ExpressTab::updateHints()
+{
+    m_ui.BtnPrint->setToolTip(
+        QStringLiteral("立即在当前打印机") + m_templates.ui().CmbPrn->currentText() + QStringLiteral("上打印"));
+    m_ui.BtnTskSave->setToolTip(m_ui.BtnTskSave->text() == u"保存(&S)"
+            ? QStringLiteral("将当前内容先保存到批打数据中，以后进行批量打印")
+            : QStringLiteral("手工结束或者取消批量打印过程"));
 }
 
 void ExpressTab::fillFromClipboard()
@@ -326,6 +378,18 @@ QString ExpressTab::previewPicture() const
 
 bool ExpressTab::print()
 {
+    // A continuous run prints the next form itself.
+    if (m_batch->busy())
+        return false;
+    if (!printOne())
+        return false;
+    if (m_batch->running())
+        m_batch->printed();
+    return true;
+}
+
+bool ExpressTab::printOne()
+{
     if (PrinterService::instance().printerNames().isEmpty()) {
         MessageService::instance().warn(QStringLiteral("你的电脑上没有安装任何打印机驱动程序"));
         m_ui.CmbJjrMc->setFocus();
@@ -339,8 +403,6 @@ bool ExpressTab::print()
             afterPrint();
         m_ui.CmbSjrMc->setFocus();
     }
-    if (printed && m_ui.GroupBTsk->isVisible())
-        continueBatch();
     return printed;
 }
 
@@ -354,11 +416,6 @@ void ExpressTab::afterPrint()
         m_savedNumber = result.nextNumber;
     if (!result.ok())
         MessageService::instance().warn(result.failed.join(u'\n'));
-}
-
-void ExpressTab::continueBatch()
-{
-    // The waybill batch queue takes over here: next row, continuous printing.
 }
 
 void ExpressTab::chooseFormat(int which, int index)
@@ -475,7 +532,7 @@ void ExpressTab::fillSender(int row)
 bool ExpressTab::clearRecipient()
 {
     ExpressTabUi &u = m_ui;
-    if (batchRunning() || !u.GroupBTsk->isHidden())
+    if (batchRunning())
         return false;
     const QList<QWidget *> controls {
         u.CmbSjrMc,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datawin/BatchRange.h"
 #include "templates/FieldValues.h"
 #include "templates/ui/TemplateTab.h"
 #include "waybill/WaybillPage.h"
@@ -10,6 +11,8 @@
 namespace Slipdesk {
 
 class AppContext;
+class BatchRun;
+class BatchRunControl;
 class Drawing;
 class ItemTable;
 class MarkerGroupsPanel;
@@ -51,6 +54,11 @@ public:
     void saveNumberAndMarkers();
     // A waybill batch run is in progress: the tab must not be left.
     bool batchRunning() const;
+    BatchRunControl *batch() const { return m_batch; }
+    // "开始批打" of the data window on the express queue.
+    void startBatch(const BatchStart &start);
+    // "保存(&S)": the entry fields appended to the express queue.
+    bool saveToQueue();
     // The clipboard watch asked for a one-click fill on this tab.
     void fillFromClipboard();
     // Shows the "收件单位" card.
@@ -61,7 +69,8 @@ public:
     QStringList addressFormats() const;
 
     // ---- printing ---------------------------------------------------------------
-    // "打印(&P)": prints the waybill and records it; false when nothing was printed.
+    // "打印(&P)": prints the waybill and records it, then takes a running
+    // batch to its next row; false when nothing was printed.
     bool print();
     // The waybill drawn with the values of the fields.
     void draw(Drawing &drawing, const ItemTable &table) const;
@@ -98,8 +107,10 @@ private:
     void connectControls();
     void templateLoaded(const QString &name);
     void templateComboChosen();
+    bool printOne();
     void afterPrint();
-    void continueBatch();
+    void loadBatchRow(const BatchRun &run);
+    void updateHints();
     void fillRecipientCombos();
     void fillSenderCombos();
     void recipientAppended();
@@ -120,6 +131,7 @@ private:
     QWidget *m_page = nullptr;
     ExpressTabUi m_ui;
     MarkerGroupsPanel *m_markers = nullptr;
+    BatchRunControl *m_batch = nullptr;
     WaybillPage::Formats m_formats;
     QString m_savedNumber;
     bool m_recipientsStale = false;

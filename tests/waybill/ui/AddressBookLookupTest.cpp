@@ -1,4 +1,6 @@
+#include "datawin/ui/BatchRunControl.h"
 #include "support/MainWindowFixture.h"
+#include "waybill/ui/ExpressTab.h"
 
 #include "platform/ui/WidgetFields.h"
 #include "storage/Codec.h"
@@ -211,11 +213,19 @@ TEST_F(AddressBookLookupTest, DoubleClickClearsExceptDuringABatch)
     Q_EMIT unit->activated(0);
     control<QLineEdit>("EdtWpJe")->setText(QStringLiteral("12.00"));
     auto *address = control<QLineEdit>("EdtSjDwDz");
-    control<QPushButton>("BtnTskData")->setEnabled(false);
+    BatchStart run;
+    run.code = 2;
+    run.start = run.end = 1;
+    run.file = dir.file(QStringLiteral("批打数据/快递批量打印数据.txt"));
+    run.table = DataTable({QStringLiteral("序号"), QStringLiteral("昵称")}, {QString()});
+    form->expressTab()->startBatch(run);
+    // The run loaded its row; the fields are set again as the test had them.
+    Q_EMIT unit->activated(0);
+    control<QLineEdit>("EdtWpJe")->setText(QStringLiteral("12.00"));
     QTest::mouseDClick(address, Qt::LeftButton);
     EXPECT_EQ(text("EdtSjDwDz"), QStringLiteral("路1号"));
 
-    control<QPushButton>("BtnTskData")->setEnabled(true);
+    form->expressTab()->batch()->endByHand();
     QTest::mouseDClick(address, Qt::LeftButton);
     for (const char *cleared : {"EdtSjDwDz", "CmbSjrMc", "EdtTo", "EdtSjDwTel", "EdtSjrIM", "EdtSjDwDm", "EdtWpJe"})
         EXPECT_EQ(text(cleared), QString()) << cleared;
