@@ -361,6 +361,10 @@ void TForm1::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    // A run ends with the program: its question asked, a continuous one
+    // printing nothing more once the window is gone.
+    for (BatchRunControl *batch : {m_express->batch(), m_delivery->batch()})
+        batch->endByHand();
     saveNumberOf(m_pages->currentIndex());
     guarded([this] { ProgramSettings(m_context.paths()).setLastTemplate(m_express->templateIndex()); });
     guarded([this] { m_context.saveSmallLists(); });

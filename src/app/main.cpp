@@ -101,7 +101,10 @@ int main(int argc, char *argv[])
         // the picture shows that window; --query FROM,TO runs the statistics.
         const QString table = optionValue(QApplication::arguments(), QStringLiteral("--table"));
         const QString query = optionValue(QApplication::arguments(), QStringLiteral("--query"));
-        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile, goodsFile, pick, table, query] {
+        // --batch FROM,TO starts a batch run over those rows of the queue
+        // opened with --table 2 or 14: the picture shows the tab during the run.
+        const QString batch = optionValue(QApplication::arguments(), QStringLiteral("--batch"));
+        QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile, goodsFile, pick, table, query, batch] {
             form.switchToPage(tab);
             if (!fieldFile.isEmpty()) {
                 QFile file(fieldFile);
@@ -128,6 +131,12 @@ int main(int argc, char *argv[])
                 ui.DtpGroupStart->setDate(QDate::fromString(range.at(0), Qt::ISODate));
                 ui.DtpGroupEnd->setDate(QDate::fromString(range.at(1), Qt::ISODate));
                 form.dataWindow()->computeStatistics();
+            }
+            if (const QStringList range = batch.split(u','); range.size() == 2 && form.dataWindow()->isVisible()) {
+                TFRMDataUi &ui = form.dataWindow()->ui();
+                ui.EdtTskStartNo->setText(range.at(0));
+                ui.EdtTskEndNo->setText(range.at(1));
+                ui.BtnStartTsk->click();
             }
         });
         QTimer::singleShot(800, &form, [&form, shot, preview] {

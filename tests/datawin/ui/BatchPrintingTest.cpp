@@ -311,3 +311,17 @@ TEST_F(BatchPrintingTest, DeliveryRunPrintsQueuedNotesAndTakesTheirGoodsOut)
     EXPECT_EQ(text("BtnInvoiceTskPrn"), QStringLiteral("批打保存"));
     EXPECT_TRUE(control<QWidget>("BtnInvTskData")->isEnabled());
 }
+
+TEST_F(BatchPrintingTest, ClosingTheWindowDuringAContinuousRunEndsItThere)
+{
+    writeExpressQueue(4);
+    start();
+    startRun("BtnTskData", 1, 4, true);
+    QTimer::singleShot(0, form.get(), [this] { form->close(); });
+    messages.answer(Answer::No);
+    control<QPushButton>("BtnPrint")->click();
+    EXPECT_EQ(pdfs().size(), 1);
+    EXPECT_EQ(messages.lastText(), kEndQuestion);
+    EXPECT_EQ(namesInExpressQueue().size(), 4);
+    EXPECT_FALSE(QFileInfo::exists(BatchRecord::pathFor(expressQueue())));
+}
