@@ -3,6 +3,9 @@
 // standard output; exit codes: 0 done, 1 refused or failed (the program's
 // message on standard error), 2 wrong usage.
 
+#include "BatchCommands.h"
+#include "CliSupport.h"
+
 #include "context/AppContext.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
@@ -11,7 +14,6 @@
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
-#include "trade/GoodsFile.h"
 #include "trade/SalesStats.h"
 #include "trade/TradePosting.h"
 #include "trade/TradeRender.h"
@@ -28,27 +30,9 @@
 #include <memory>
 
 using namespace Slipdesk;
+using namespace Slipdesk::Cli;
 
 namespace {
-
-enum Exit { Done = 0, Failed = 1, Usage = 2 };
-
-void writeTo(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-void printLine(const QString &text)
-{
-    writeTo(stdout, text);
-}
-
-int fail(const QString &command, const QString &message, int code = Failed)
-{
-    writeTo(stderr, command + QStringLiteral(": ") + message);
-    return code;
-}
 
 struct Option
 {
@@ -102,11 +86,6 @@ QString commandHelp(const Command &c)
     return text;
 }
 
-Paths dataFolder()
-{
-    return Paths(ProgramLocation::fromApplication().dataRoot);
-}
-
 QByteArray readAll(FILE *stream)
 {
     QByteArray input;
@@ -117,17 +96,6 @@ QByteArray readAll(FILE *stream)
     if (input.startsWith("\xEF\xBB\xBF"))
         input.remove(0, 3); // a byte-order mark is no part of the text
     return input;
-}
-
-bool readFieldFile(const QString &path, FieldValues *values, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    *values = WaybillRender::parseFieldFile(file.readAll());
-    return true;
 }
 
 // ---- the commands ---------------------------------------------------------------
@@ -216,50 +184,6 @@ bool readOutput(const QCommandLineParser &parser, QString *out, int *dpi, QPoint
     return true;
 }
 
-// "delivery" or "inbound": the note kind of a render or post command.
-std::optional<NoteKind> noteKind(const QString &word)
-{
-    if (word == u"delivery")
-        return NoteKind::Delivery;
-    if (word == u"inbound")
-        return NoteKind::Inbound;
-    return std::nullopt;
-}
-
-// The note of "render/post delivery|inbound": the tab's fields after loading
-// the template, the fields and goods files over them. Empty `error` when read.
-TradeNote readNote(AppContext &context, NoteKind kind, const QCommandLineParser &parser, QString *error)
-{
-    FieldValues values;
-    if (!readFieldFile(parser.value(QStringLiteral("fields")), &values, error))
-        return {};
-    GoodsRows goods;
-    const int gridRows = kind == NoteKind::Delivery ? GoodsFile::DeliveryRows : GoodsFile::InboundRows;
-    if (parser.isSet(QStringLiteral("goods"))) {
-        QFile file(parser.value(QStringLiteral("goods")));
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = file.fileName() + QStringLiteral(": ") + file.errorString();
-            return {};
-        }
-        goods = GoodsFile::parse(file.readAll(), gridRows);
-    } else {
-        goods = GoodsTable::emptyRows(gridRows);
-    }
-    const QString name = parser.value(QStringLiteral("template"));
-    if (!TradeRender::knownTemplate(context.paths(), kind, name)) {
-        *error = (kind == NoteKind::Delivery ? QStringLiteral("发货单模版“") : QStringLiteral("入库单模版“")) + name
-            + QStringLiteral("”不存在。");
-        return {};
-    }
-    try {
-        context.loadAddressBooks();
-    } catch (const IoError &e) {
-        *error = e.message();
-        return {};
-    }
-    return TradeRender::formNote(context, kind, name, values, goods);
-}
-
 int renderNote(NoteKind kind, const QCommandLineParser &parser)
 {
     if (parser.value(QStringLiteral("template")).isEmpty() || parser.value(QStringLiteral("out")).isEmpty()
@@ -285,8 +209,7 @@ int postNote(const QCommandLineParser &parser, const QStringList &args)
         || parser.value(QStringLiteral("fields")).isEmpty())
         return Usage;
     FontMapping::install();
-    PrinterService::configureFromArguments(
-        {QStringLiteral("slipdesk-cli"), QStringLiteral("--print-to"), parser.value(QStringLiteral("print-to"))});
+    configurePrinter(parser);
     AppContext context(dataFolder());
     QString error;
     const TradeNote note = readNote(context, *kind, parser, &error);
@@ -339,8 +262,7 @@ int printForm(const QCommandLineParser &parser, const QStringList &args)
     if (!readFieldFile(fields, &values, &error))
         return fail(QStringLiteral("print"), error);
     FontMapping::install();
-    PrinterService::configureFromArguments(
-        {QStringLiteral("slipdesk-cli"), QStringLiteral("--print-to"), parser.value(QStringLiteral("print-to"))});
+    configurePrinter(parser);
 
     AppContext context(dataFolder());
     try {
@@ -443,6 +365,29 @@ const QList<Command> &commands()
                 {"goods", "FILE", "UTF-8 lines, line k for grid row k, columns 1-9 separated by commas"},
                 {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
             true, postNote},
+        {"queue", "waybill|delivery --template NAME --fields FILE [--goods FILE]",
+            "saves the form to its batch queue for a later batch run: a waybill to the express queue as the express "
+            "tab's \"保存(&S)\" does (prints its row number), a delivery note to its template's queue as \"批打保存\" "
+            "does, its goods' pending quantities raised (prints its batch key)",
+            {{"template", "NAME", "the express or delivery template"},
+                {"fields", "FILE",
+                    "UTF-8 lines ControlName=value; fields not named are what the tab shows after loading"},
+                {"goods", "FILE", "delivery: UTF-8 lines, line k for grid row k, columns 1-9 separated by commas"}},
+            false, queueForm},
+        {"batch",
+            "waybill|delivery --template NAME [--from S] [--to E] [--print-to DIR] [--delete-printed|--keep-printed] "
+            "[--fields FILE]",
+            "prints queue rows S to E (all by default) in one continuous run as the data window's \"开始批打\" does, "
+            "each form with its whole record; progress on standard error, the number printed on standard output. "
+            "An earlier run that did not finish must be settled with --delete-printed or --keep-printed",
+            {{"template", "NAME", "the express or delivery template the forms are printed with"},
+                {"from", "S", "the first queue row (1)"}, {"to", "E", "the last queue row (the last one)"},
+                {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"},
+                {"delete-printed", nullptr,
+                    "take the printed rows out of the queue at the end, and those of an unfinished earlier run first"},
+                {"keep-printed", nullptr, "keep the printed rows queued, those of an unfinished earlier run too"},
+                {"fields", "FILE", "UTF-8 lines ControlName=value under every row (the sender, say)"}},
+            true, batchPrint},
         {"parse-order", "--format N",
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
             "JSON line",

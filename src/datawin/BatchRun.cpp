@@ -71,13 +71,27 @@ QString pathFor(const QString &queueFile)
     return queueFile + QStringLiteral(".RUN");
 }
 
+namespace {
+
+QString recordLine(const PrintedRow &row)
+{
+    return QString::number(row.row) + u',' + QString::number(row.goodsRows) + u',' + row.line;
+}
+
+} // namespace
+
 void write(const QString &queueFile, const QList<PrintedRow> &rows)
 {
     QStringList lines;
     lines.reserve(rows.size());
     for (const PrintedRow &row : rows)
-        lines.append(QString::number(row.row) + u',' + QString::number(row.goodsRows) + u',' + row.line);
+        lines.append(recordLine(row));
     TextTable::save(pathFor(queueFile), lines);
+}
+
+void append(const QString &queueFile, const PrintedRow &row)
+{
+    TextTable::appendRow(pathFor(queueFile), recordLine(row));
 }
 
 QList<PrintedRow> read(const QString &queueFile)
@@ -236,11 +250,17 @@ PostingResult BatchRun::markPrinted()
 {
     PostingResult result;
     const int r = row();
-    const bool already
-        = std::any_of(m_printed.cbegin(), m_printed.cend(), [r](const PrintedRow &p) { return p.row == r; });
-    if (!already)
-        m_printed.append({r, delivery() ? int(goodsLines().size()) : 0, diskLine(r)});
-    result.step(QFileInfo(BatchRecord::pathFor(file())).fileName(), [&] { BatchRecord::write(file(), m_printed); });
+    if (std::any_of(m_printed.cbegin(), m_printed.cend(), [r](const PrintedRow &p) { return p.row == r; }))
+        return result;
+    m_printed.append({r, delivery() ? int(goodsLines().size()) : 0, diskLine(r)});
+    // A record that could not be written is written whole at the next form.
+    m_recordStarted = result.step(QFileInfo(BatchRecord::pathFor(file())).fileName(), [&] {
+        if (m_recordStarted) {
+            BatchRecord::append(file(), m_printed.last());
+        } else {
+            BatchRecord::write(file(), m_printed);
+        }
+    });
     return result;
 }
 

@@ -26,8 +26,10 @@ namespace BatchRecord {
 
 // The queue file's path + ".RUN".
 QString pathFor(const QString &queueFile);
-// Throws IoError.
+// The record replaced by `rows`, and one row added at its end (one write,
+// so that a kill leaves whole rows only). Throw IoError.
 void write(const QString &queueFile, const QList<PrintedRow> &rows);
+void append(const QString &queueFile, const PrintedRow &row);
 // The rows an unfinished run printed; empty when no run was left unfinished.
 QList<PrintedRow> read(const QString &queueFile);
 void discard(const QString &queueFile);
@@ -81,7 +83,9 @@ public:
     QStringList goodsLines() const;
 
     // The step after a finished print: the current row joins the printed
-    // rows (once, even when it was printed again) and the record is written.
+    // rows (once, even when it was printed again) and the record gets it:
+    // the run's first row replaces whatever record was there, later rows
+    // are appended, so that a long run costs the same per form throughout.
     // A record that cannot be written is a failure to show; the run goes on.
     PostingResult markPrinted();
     const QList<PrintedRow> &printed() const { return m_printed; }
@@ -102,6 +106,7 @@ private:
     QStringList m_diskLines; // the queue file as it was when the run began
     int m_position = 1;
     QList<PrintedRow> m_printed;
+    bool m_recordStarted = false;
 };
 
 } // namespace Slipdesk
