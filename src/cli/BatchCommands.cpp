@@ -7,6 +7,7 @@
 #include "datawin/BatchRange.h"
 #include "datawin/BatchRun.h"
 #include "datawin/DataSession.h"
+#include "export/OrderImport.h"
 #include "platform/PrinterService.h"
 #include "render/FontMapping.h"
 #include "storage/ProgramSettings.h"
@@ -19,6 +20,7 @@
 #include "waybill/WaybillRender.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <csignal>
 
@@ -218,6 +220,21 @@ int batchPrint(const QCommandLineParser &parser, const QStringList &args)
         return fail(QStringLiteral("batch"),
             QStringLiteral("stopped after %1 of %2 forms").arg(summary.printed).arg(run.count()));
     return summary.failed.isEmpty() && finished.ok() ? Done : Failed;
+}
+
+int importOrders(const QCommandLineParser &, const QStringList &args)
+{
+    if (args.size() != 1)
+        return Usage;
+    QFile file(args.first());
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("import-orders"), file.fileName() + QStringLiteral(": ") + file.errorString());
+    try {
+        printLine(QString::number(OrderImport::appendToQueue(dataFolder(), file.readAll())));
+    } catch (const IoError &e) {
+        return fail(QStringLiteral("import-orders"), e.message());
+    }
+    return Done;
 }
 
 } // namespace Slipdesk::Cli

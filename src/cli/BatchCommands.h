@@ -15,5 +15,7 @@ int queueForm(const QCommandLineParser &parser, const QStringList &args);
 // batch waybill|delivery --template NAME [--from S] [--to E] [--print-to DIR]
 //       [--delete-printed | --keep-printed] [--fields FILE]
 int batchPrint(const QCommandLineParser &parser, const QStringList &args);
+// import-orders FILE: the seller order table appended to the express queue
+int importOrders(const QCommandLineParser &parser, const QStringList &args);
 
 } // namespace Slipdesk::Cli

@@ -388,6 +388,11 @@ const QList<Command> &commands()
                 {"keep-printed", nullptr, "keep the printed rows queued, those of an unfinished earlier run too"},
                 {"fields", "FILE", "UTF-8 lines ControlName=value under every row (the sender, say)"}},
             true, batchPrint},
+        {"import-orders", "FILE",
+            "appends the orders of a seller order table (\"淘宝订单表格\", comma-separated GBK text with a header "
+            "line) to the express batch queue, as the data window's order import followed by \"保存\" does; prints "
+            "the number of rows added",
+            {}, false, importOrders},
         {"parse-order", "--format N",
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
             "JSON line",

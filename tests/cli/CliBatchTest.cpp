@@ -347,3 +347,25 @@ TEST(CliBatch, DeliveryRunPostsTheNotesAndDeletesOnlyThePrintedOnes)
         EXPECT_EQ(TextTable::field(line, 1), third);
     EXPECT_FALSE(QFileInfo::exists(BatchRecord::pathFor(deliveryQueue(dir))));
 }
+
+TEST(CliBatch, ImportOrdersAppendsTheOrderTableToTheExpressQueue)
+{
+    TempDir dir;
+    QStringList order(24);
+    order[0] = QStringLiteral("T100");
+    order[12] = QStringLiteral("陈小姐");
+    order[13] = QStringLiteral("\"浙江省 杭州市 西湖区 文三路1号(310012)\"");
+    order[16] = QStringLiteral("'13800138000");
+    dir.write(QStringLiteral("orders.csv"),
+        Codec::encode(QString(QStringLiteral("订单编号,买家\r\n") + order.join(u',') + QStringLiteral("\r\n"))));
+    const CliRun run = cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("orders.csv"))});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("1\n"));
+    const QStringList queue = TextTable::load(expressQueue(dir));
+    ASSERT_EQ(queue.size(), 1);
+    EXPECT_EQ(TextTable::field(queue.first(), 1), QStringLiteral("陈小姐"));
+    EXPECT_EQ(TextTable::field(queue.first(), 19), QStringLiteral("13800138000"));
+
+    EXPECT_EQ(cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("missing.csv"))}).code, 1);
+    EXPECT_EQ(cli(dir, {QStringLiteral("import-orders")}).code, 2);
+}
