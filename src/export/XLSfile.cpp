@@ -1,6 +1,7 @@
 #include "XLSfile.h"
 
 #include "datawin/DataTable.h"
+#include "datawin/TableSpec.h"
 #include "storage/Codec.h"
 #include "storage/IoError.h"
 
@@ -159,6 +160,25 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
             writer.writeCell(quint16(c), quint16(k + 1), 0, table.cell(first + k - 1, c));
     writer.writeEOF();
     writer.close();
+}
+
+QString proposedName(int code, const QString &tableFile, const QDateTime &now, const QDate &from, const QDate &to)
+{
+    const QString day = QStringLiteral("yyyy-MM-dd");
+    const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+    switch (code) {
+    case TableCode::ExpressLog:
+    case TableCode::DeliveryLog:
+    case TableCode::InboundLog:
+        return QStringLiteral("打印记录数据") + stamp;
+    case TableCode::ExpressBatch:
+    case TableCode::DeliveryBatch:
+        return QStringLiteral("批量打印数据") + stamp;
+    case TableCode::SalesStats:
+        return QStringLiteral("销售统计") + from.toString(day) + (to != from ? u' ' + to.toString(day) : QString());
+    default:
+        return QFileInfo(tableFile).completeBaseName() + now.date().toString(day);
+    }
 }
 
 } // namespace XlsExport

@@ -4,6 +4,7 @@
 #include "datawin/DataTableModel.h"
 #include "datawin/TableSearch.h"
 #include "datawin/ui/CellListEditor.h"
+#include "datawin/ui/TableExchange.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/ui/EventHook.h"
@@ -79,6 +80,7 @@ void TFRMData::connectUi()
     connect(u.BtnDeleteAll, &QPushButton::clicked, this, &TFRMData::clearTable);
     connect(u.BtnOutSg, &QPushButton::clicked, this, &TFRMData::exportRequested);
     connect(u.BtnInputSg, &QPushButton::clicked, this, &TFRMData::importRequested);
+    new TableExchange(*this);
     connect(u.BtnStartTsk, &QPushButton::clicked, this, &TFRMData::startBatch);
     connect(u.BtnGroupQuery, &QPushButton::clicked, this, &TFRMData::computeStatistics);
 

@@ -24,6 +24,17 @@ public:
         const QStringList files = dialog.selectedFiles();
         return files.value(0);
     }
+
+    QString saveFile(QWidget *parent, const OpenRequest &request) override
+    {
+        QFileDialog dialog(parent, request.caption, request.directory, request.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        if (!request.defaultSuffix.isEmpty())
+            dialog.setDefaultSuffix(request.defaultSuffix);
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        return dialog.selectedFiles().value(0);
+    }
 };
 
 FileDialogService *g_installed = nullptr;

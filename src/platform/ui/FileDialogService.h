@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 
 namespace Slipdesk {
 
-// The open-file dialog. The desktop uses a real Qt dialog; tests install a
+// The open- and save-file dialogs. The desktop uses a real Qt dialog; tests install a
 // scripted service so that no test ever waits on a dialog.
 class FileDialogService
 {
@@ -23,6 +24,15 @@ public:
 
     // The chosen file's full path; empty when the user cancelled.
     virtual QString openFile(QWidget *parent, const OpenRequest &request) = 0;
+    // The save dialog: `request.directory` may name the proposed file; the
+    // dialog asks before it overwrites a file. Empty when cancelled (the
+    // default, for services that only open files).
+    virtual QString saveFile(QWidget *parent, const OpenRequest &request)
+    {
+        Q_UNUSED(parent);
+        Q_UNUSED(request);
+        return QString();
+    }
 
     // The service the program uses; never null (a Qt one is created on first use).
     static FileDialogService &instance();

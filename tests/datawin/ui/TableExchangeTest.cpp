@@ -1,0 +1,148 @@
+// "导出(&O)" and "导入(&I)" of the data window: the range prompts, the own
+// writer's workbook, and the seller order table read into the queue's grid.
+
+#include "support/MainWindowFixture.h"
+
+#include "datawin/DataTable.h"
+#include "datawin/ui/TFRMData.h"
+#include "datawin/ui/TFRMDataUi.h"
+#include "platform/ui/FileDialogService.h"
+#include "storage/Codec.h"
+#include "storage/TextTable.h"
+#include "waybill/WaybillQueue.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Slipdesk;
+using Icon = MessageService::Icon;
+
+namespace {
+
+class ScriptedDialogs : public FileDialogService
+{
+public:
+    ScriptedDialogs() { FileDialogService::install(this); }
+    ~ScriptedDialogs() override { FileDialogService::install(nullptr); }
+    QString openFile(QWidget *, const OpenRequest &request) override
+    {
+        requests.append(request);
+        return answer;
+    }
+    QString saveFile(QWidget *, const OpenRequest &request) override
+    {
+        requests.append(request);
+        return answer;
+    }
+    QString answer;
+    QList<OpenRequest> requests;
+};
+
+// The LABEL records of a worksheet file: (row, column, text).
+QList<std::tuple<int, int, QString>> labels(const QByteArray &file)
+{
+    QList<std::tuple<int, int, QString>> out;
+    const auto word = [&](qsizetype at) { return int(quint8(file.at(at)) | (quint8(file.at(at + 1)) << 8)); };
+    for (qsizetype at = 0; at + 4 <= file.size();) {
+        const int type = word(at);
+        const int length = word(at + 2);
+        if (type == 0x0004)
+            out.append({word(at + 4), word(at + 6), Codec::decode(file.mid(at + 12, quint8(file.at(at + 11))))});
+        at += 4 + length;
+    }
+    return out;
+}
+
+class TableExchangeTest : public MainWindowTest
+{
+protected:
+    void start(int queuedRows)
+    {
+        QStringList rows;
+        for (int i = 1; i <= queuedRows; ++i) {
+            FieldValues values;
+            values.insert(QStringLiteral("CmbSjrMc"), QStringLiteral("收件人%1").arg(i));
+            rows.append(WaybillQueue::row(values));
+        }
+        if (queuedRows > 0)
+            TextTable::save(WaybillQueue::file(Paths(dir.path())), rows);
+        open();
+        control<QPushButton>("BtnTskData")->click();
+        ASSERT_TRUE(data().isVisible());
+    }
+    TFRMData &data() { return *form->dataWindow(); }
+
+    ScriptedDialogs dialogs;
+};
+
+} // namespace
+
+TEST_F(TableExchangeTest, ExportWritesTheRangeWithTheOwnWriter)
+{
+    start(7);
+    const QString out = dir.file(QStringLiteral("导出/批量.xls"));
+    dialogs.answer = out;
+    messages.answerPrompt(QStringLiteral("3"));
+    messages.answerPrompt(QStringLiteral("5"));
+    QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
+    ASSERT_EQ(dialogs.requests.size(), 1);
+    EXPECT_TRUE(dialogs.requests.first().directory.contains(QStringLiteral("批量打印数据")));
+    EXPECT_EQ(dialogs.requests.first().filter, QStringLiteral("Microsoft Excel 工作簿(*.xls)"));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("导出完成！"));
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto cells = labels(file.readAll());
+    // 38 columns, the header and rows 3 to 5, "序号" first.
+    EXPECT_EQ(cells.size(), 38 * 4);
+    EXPECT_EQ(cells.at(0), std::make_tuple(0, 0, QStringLiteral("序号")));
+    EXPECT_EQ(cells.at(38), std::make_tuple(1, 0, QStringLiteral("3")));
+    EXPECT_EQ(cells.at(38 + 3 + 2), std::make_tuple(3, 1, QString()));
+    EXPECT_EQ(cells.at(38 + 3 + 3), std::make_tuple(1, 2, QStringLiteral("收件人3")));
+}
+
+TEST_F(TableExchangeTest, AWrongRangeOrACancelWritesNothing)
+{
+    start(3);
+    messages.answerPrompt(QStringLiteral("2"));
+    messages.answerPrompt(QStringLiteral("9"));
+    QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
+    EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("输入的序号有误！")});
+    messages.cancelPrompt();
+    QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.requests.isEmpty());
+}
+
+TEST_F(TableExchangeTest, OrderTableRowsAreAppendedToTheQueueGridUntilSaved)
+{
+    start(7);
+    QStringList order(24);
+    order[0] = QStringLiteral("T100");
+    order[12] = QStringLiteral("陈小姐");
+    order[13] = QStringLiteral("\"浙江省 杭州市 西湖区 文三路1号(310012)\"");
+    QFile csv(dir.file(QStringLiteral("orders.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(Codec::encode(QString(QStringLiteral("订单编号\r\n") + order.join(u',') + QStringLiteral("\r\n")
+        + order.join(u',') + QStringLiteral("\r\n"))));
+    csv.close();
+    dialogs.answer = csv.fileName();
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.requests.first().filter.endsWith(QStringLiteral(";;淘宝订单表格 (*.csv)")));
+    const DataTable &table = data().session()->table();
+    ASSERT_EQ(table.rowCount(), 9);
+    EXPECT_EQ(table.cell(7, 0), QStringLiteral("8"));
+    EXPECT_EQ(table.cell(8, 2), QStringLiteral("陈小姐"));
+    EXPECT_EQ(table.cell(8, 7), QStringLiteral("文三路1号"));
+    EXPECT_EQ(data().ui().SgData->currentIndex().row(), 8);
+    EXPECT_EQ(TextTable::load(WaybillQueue::file(Paths(dir.path()))).size(), 7);
+    EXPECT_TRUE(messages.calls().isEmpty());
+
+    // A workbook needs a spreadsheet program.
+    dialogs.answer = dir.file(QStringLiteral("book.xls"));
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("电脑中可能没有安装MS EXCEL软件！")});
+    data().close();
+}
