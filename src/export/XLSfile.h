@@ -51,6 +51,10 @@ public:
     void writeCodePage(quint16 codePage = 936);
     void writeDimensions();
     void writeCell(quint16 column, quint16 row, quint16 flags, const QString &text);
+    // The same with the text already in GBK bytes (cut as cellBytes cuts).
+    void writeCellBytes(quint16 column, quint16 row, quint16 flags, QByteArrayView gbk);
+    // Records already built (appendCell), written as they are.
+    void writeRecords(QByteArrayView records);
     void writeEOF();
     void writeWord(quint16 word);
     // Gives the file its name. Without it the destructor throws the work away.
@@ -61,11 +65,19 @@ public:
     // A text as a cell holds it: GBK bytes cut to at most 255, never in the
     // middle of a character.
     static QByteArray cellBytes(const QString &text);
+    // The length of `gbk` cut to at most 255 bytes at a character boundary.
+    static qsizetype cutLength(QByteArrayView gbk);
+    // The LABEL record of a cell with no attributes, appended to `out`.
+    static void appendCell(QByteArray &out, quint16 column, quint16 row, QByteArrayView gbk);
 
 private:
     void write(const QByteArray &bytes);
+    void write(const char *bytes, qsizetype size);
+    void flush();
 
     std::unique_ptr<QSaveFile> m_file;
+    QByteArray m_buffer; // records gathered into large writes
+    qsizetype m_used = 0;
 };
 
 namespace XlsExport {

@@ -159,3 +159,35 @@ TEST(XlsWriter, ExportsProposeANameByTable)
     EXPECT_EQ(XlsExport::proposedName(21, QString(), at, from, QDate(2026, 12, 8)),
         QStringLiteral("销售统计2026-12-01 2026-12-08"));
 }
+
+// The grid export cuts cells out of each row's encoded bytes; it must give
+// the very bytes a cell-by-cell write gives, short and long rows included.
+TEST(XlsWriter, TheGridExportWritesWhatCellByCellWritingWrites)
+{
+    const QStringList header {QStringLiteral("序号"), QStringLiteral("名称"), QStringLiteral("金额"),
+        QStringLiteral("地址"), QStringLiteral("备注")};
+    QStringList lines {QStringLiteral("陈小姐,1500,") + QString(140, u'路') + QStringLiteral(",x"),
+        QStringLiteral("只有一列"), QString(), QStringLiteral(",,,"), QStringLiteral("a,b,c,d,多出来的")};
+    // Enough rows for the export to build its two halves at once.
+    for (int r = 0; r < 5000; ++r)
+        lines.append(QStringLiteral("收件人%1,%2,地址%3,").arg(r).arg(r * 7).arg(QString(r % 150, u'号')));
+    DataTable table(header, lines);
+    table.formatGrouped(QStringLiteral("金额"));
+    TempDir dir;
+    const QByteArray fast = exported(dir, table, 1, table.rowCount());
+    const QString slowPath = dir.file(QStringLiteral("slow.xls"));
+    {
+        TXLSWriter writer(slowPath);
+        writer.writeBOF();
+        writer.writeCodePage();
+        writer.writeDimensions();
+        for (int c = 0; c < table.columnCount(); ++c)
+            writer.writeCell(quint16(c), 0, 0, header.at(c));
+        for (int c = 0; c < table.columnCount(); ++c)
+            for (int r = 0; r < table.rowCount(); ++r)
+                writer.writeCell(quint16(c), quint16(r + 1), 0, table.cell(r, c));
+        writer.writeEOF();
+        writer.close();
+    }
+    EXPECT_EQ(fast, dir.read(QStringLiteral("slow.xls")));
+}
