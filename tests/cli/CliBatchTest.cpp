@@ -369,3 +369,33 @@ TEST(CliBatch, ImportOrdersAppendsTheOrderTableToTheExpressQueue)
     EXPECT_EQ(cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("missing.csv"))}).code, 1);
     EXPECT_EQ(cli(dir, {QStringLiteral("import-orders")}).code, 2);
 }
+
+TEST(CliBatch, ExportWritesTheQueueWithTheOwnWriter)
+{
+    TempDir dir;
+    QStringList rows;
+    for (int i = 1; i <= 4; ++i)
+        rows.append(QStringLiteral("nick%1,收件人%1").arg(i));
+    TextTable::save(expressQueue(dir), rows);
+    const QString out = dir.file(QStringLiteral("queue.xls"));
+    const CliRun run = cli(dir,
+        {QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--from"),
+            QStringLiteral("2"), QStringLiteral("--to"), QStringLiteral("3"), QStringLiteral("--out"), out});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("2\n"));
+    const QByteArray bytes = dir.read(QStringLiteral("queue.xls"));
+    EXPECT_TRUE(bytes.startsWith(QByteArray::fromHex("0908060000001000000042000200a803")));
+    EXPECT_TRUE(bytes.contains(Codec::encode(QStringLiteral("收件人2"))));
+    EXPECT_FALSE(bytes.contains(Codec::encode(QStringLiteral("收件人4"))));
+
+    const auto code = [&](const QStringList &arguments) { return cli(dir, arguments).code; };
+    EXPECT_EQ(code({QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--to"),
+                  QStringLiteral("9"), QStringLiteral("--out"), out}),
+        1);
+    EXPECT_EQ(
+        code({QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("13"), QStringLiteral("--out"), out}),
+        2);
+    EXPECT_EQ(
+        code({QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("1"), QStringLiteral("--out"), out}),
+        1); // no print log yet
+}

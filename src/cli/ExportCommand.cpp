@@ -1,0 +1,64 @@
+#include "ExportCommand.h"
+
+#include "CliSupport.h"
+
+#include "context/AppContext.h"
+#include "datawin/BatchRange.h"
+#include "datawin/DataSession.h"
+#include "export/XLSfile.h"
+#include "storage/IoError.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace Slipdesk::Cli {
+
+namespace {
+
+// The tables "导出" works on: logs and queues of the express tab, the books,
+// the pick lists and the small lists (the trade logs export nothing).
+bool exportable(int code)
+{
+    return code == 1 || code == 2 || code == 3 || code == 5 || (code >= 7 && code <= 12) || (code >= 15 && code <= 18);
+}
+
+} // namespace
+
+int exportTable(const QCommandLineParser &parser, const QStringList &args)
+{
+    bool ok = false;
+    const int code = parser.value(QStringLiteral("code")).toInt(&ok);
+    const QString out = parser.value(QStringLiteral("out"));
+    if (!args.isEmpty() || !ok || !exportable(code) || out.isEmpty())
+        return Usage;
+    if (QFileInfo(out).suffix().compare(u"xls", Qt::CaseInsensitive) != 0)
+        return fail(QStringLiteral("export"), QStringLiteral("only .xls workbooks are written: ") + out, Usage);
+
+    AppContext context(dataFolder());
+    std::optional<DataSession> session;
+    try {
+        session = DataSession::open(context, {code, QString(), QDate::currentDate()});
+    } catch (const IoError &e) {
+        return fail(QStringLiteral("export"), e.message());
+    }
+    if (!session->refusal().isEmpty())
+        return fail(QStringLiteral("export"), session->refusal());
+    const DataTable &table = session->table();
+    if (!table.hasData())
+        return fail(QStringLiteral("export"), QStringLiteral("没有数据"));
+    const std::optional<std::pair<int, int>> range = BatchRange::parse(
+        parser.isSet(QStringLiteral("from")) ? parser.value(QStringLiteral("from")) : QStringLiteral("1"),
+        parser.isSet(QStringLiteral("to")) ? parser.value(QStringLiteral("to")) : QString::number(table.rowCount()),
+        table.rowCount());
+    if (!range)
+        return fail(QStringLiteral("export"), QStringLiteral("输入的序号有误！"));
+    try {
+        XlsExport::writeGrid(table, out, range->first, range->second);
+    } catch (const IoError &e) {
+        return fail(QStringLiteral("export"), e.message());
+    }
+    printLine(QString::number(range->second - range->first + 1));
+    return Done;
+}
+
+} // namespace Slipdesk::Cli
