@@ -55,6 +55,15 @@ void BatchRunControl::positionChanged(int value)
         showPosition();
 }
 
+bool BatchRunControl::printPressed()
+{
+    if (m_inLoop || !m_steps.print())
+        return false;
+    if (m_run)
+        printed();
+    return true;
+}
+
 void BatchRunControl::printed()
 {
     if (!m_run || m_inLoop)

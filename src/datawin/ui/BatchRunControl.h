@@ -54,6 +54,10 @@ public:
     // "开始批打" handed over by the data window: the group shown, position 1
     // of the range loaded, the end button relabelled, the other tables closed.
     void start(const BatchStart &start);
+    // The tab's print button: one form printed and, during a run, the batch
+    // step. False when nothing was printed, or while a continuous run prints
+    // the next form itself.
+    bool printPressed();
     // The batch step after a finished print: the row recorded, then the next
     // row, printed at once in a continuous run, until the last one ends it.
     void printed();

@@ -235,14 +235,7 @@ void DeliveryTab::templateLoaded(const QString &name)
 
 bool DeliveryTab::printAndPost()
 {
-    // A continuous run prints the next note itself.
-    if (m_batch->busy())
-        return false;
-    if (!printOne())
-        return false;
-    if (m_batch->running())
-        m_batch->printed();
-    return true;
+    return m_batch->printPressed();
 }
 
 bool DeliveryTab::printOne()

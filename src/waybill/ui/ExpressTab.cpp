@@ -63,21 +63,13 @@ ExpressTab::ExpressTab(
     for (QCheckBox *box : m_ui.markerBoxes())
         box->setToolTip(markerHint);
 
-    BatchRunControl::Widgets batchWidgets;
-    batchWidgets.group = m_ui.GroupBTsk;
-    batchWidgets.position = m_ui.SpinEditTsk;
-    batchWidgets.total = m_ui.LblAllTsk;
-    batchWidgets.endButton = m_ui.BtnTskSave;
-    batchWidgets.idleCaption = QStringLiteral("保存(&S)");
-    batchWidgets.runCaption = QStringLiteral("结束(&E)");
-    batchWidgets.disabled
-        = {m_ui.BtnPrnLog, m_ui.BtnTskData, m_ui.RzMBtnFromToDw, m_ui.RzMBtnMoreData, m_ui.RzMBtnSysSet};
-    BatchRunControl::Steps batchSteps;
-    batchSteps.load = [this](const BatchRun &run) { loadBatchRow(run); };
-    batchSteps.print = [this] { return printOne(); };
-    batchSteps.windowActive = [this] { return m_page->window()->isActiveWindow(); };
-    batchSteps.ended = [this] { m_ui.CmbSjrMc->setFocus(); };
-    m_batch = new BatchRunControl(batchWidgets, batchSteps, this);
+    m_batch = new BatchRunControl(
+        {m_ui.GroupBTsk, m_ui.SpinEditTsk, m_ui.LblAllTsk, m_ui.BtnTskSave, QStringLiteral("保存(&S)"),
+            QStringLiteral("结束(&E)"),
+            {m_ui.BtnPrnLog, m_ui.BtnTskData, m_ui.RzMBtnFromToDw, m_ui.RzMBtnMoreData, m_ui.RzMBtnSysSet}},
+        {[this](const BatchRun &run) { loadBatchRow(run); }, [this] { return printOne(); },
+            [this] { return m_page->window()->isActiveWindow(); }, [this] { m_ui.CmbSjrMc->setFocus(); }},
+        this);
 
     connectControls();
 
@@ -378,14 +370,7 @@ QString ExpressTab::previewPicture() const
 
 bool ExpressTab::print()
 {
-    // A continuous run prints the next form itself.
-    if (m_batch->busy())
-        return false;
-    if (!printOne())
-        return false;
-    if (m_batch->running())
-        m_batch->printed();
-    return true;
+    return m_batch->printPressed();
 }
 
 bool ExpressTab::printOne()
