@@ -28,10 +28,7 @@ const QString kTemplate = QStringLiteral("出库发货单");
 
 void writeLines(const QString &path, const QStringList &lines)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(Codec::encode(QString(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))));
+    TempDir::writeLines(path, lines);
 }
 
 // An express queue row whose recipient is `name`, its amount `amount`.

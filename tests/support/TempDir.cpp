@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "storage/Codec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,4 +39,12 @@ QByteArray TempDir::read(const QString &relative) const
 bool TempDir::exists(const QString &relative) const
 {
     return QFileInfo::exists(file(relative));
+}
+
+void TempDir::writeLines(const QString &path, const QStringList &lines)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(Slipdesk::Codec::encode(QString(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))));
 }

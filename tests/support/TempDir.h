@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh data folder per test, removed afterwards.
@@ -13,6 +14,8 @@ public:
     void write(const QString &relative, const QByteArray &bytes) const;
     QByteArray read(const QString &relative) const;
     bool exists(const QString &relative) const;
+    // A text table at the absolute `path`: GBK lines each ended by CR LF.
+    static void writeLines(const QString &path, const QStringList &lines);
 
 private:
     QTemporaryDir m_dir;

@@ -42,10 +42,7 @@ const QString kEndQuestion = QStringLiteral("批量打印结束\r\n\r\n是否将
 
 void writeLines(const QString &path, const QStringList &lines)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(Codec::encode(QString(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))));
+    TempDir::writeLines(path, lines);
 }
 
 class BatchPrintingTest : public MainWindowTest
