@@ -17,9 +17,14 @@ namespace Slipdesk::TemplateFiles {
 
 namespace {
 
-// Copies `from` over `to`.
+// Copies `from` over `to`. A file copied onto itself (an export into the
+// template folder, an import from it) stays as it is: replacing it would
+// first delete the only copy.
 void copyReplacing(const QString &from, const QString &to)
 {
+    const QString source = QFileInfo(from).canonicalFilePath();
+    if (!source.isEmpty() && source == QFileInfo(to).canonicalFilePath())
+        return;
     QDir().mkpath(QFileInfo(to).absolutePath());
     FileIo::remove(to);
     if (!QFile::copy(from, to))

@@ -103,6 +103,14 @@ TEST_F(TemplateFilesTest, ExportNeedsSavedFilesAndTakesThePictureAlong)
     EXPECT_EQ(dir.read(QStringLiteral("out/a.SET")), QByteArray("set of 顺丰"));
     EXPECT_TRUE(dir.exists(QStringLiteral("out/a.INI")));
     EXPECT_EQ(dir.read(QStringLiteral("out/a.JPG")), QByteArray("jpeg"));
+
+    // Exported onto its own files, and imported back from them, it stays whole.
+    EXPECT_TRUE(TemplateFiles::exportTo(paths, QStringLiteral("顺丰"), paths.templateDir() + QStringLiteral("顺丰.JPG"),
+        paths.templateDir() + QStringLiteral("顺丰.Set")));
+    EXPECT_EQ(TemplateFiles::importFrom(paths, paths.templateDir() + QStringLiteral("顺丰.SET"), 0),
+        TemplateFiles::Import::Done);
+    EXPECT_EQ(dir.read(QStringLiteral("用户信函模版/顺丰.SET")), QByteArray("set of 顺丰"));
+    EXPECT_EQ(dir.read(QStringLiteral("用户信函模版/顺丰.JPG")), QByteArray("jpeg"));
 }
 
 TEST_F(TemplateFilesTest, ImportUsesOnlyThePicturesFileNameAndRefusesAnotherKindsName)

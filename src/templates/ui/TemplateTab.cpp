@@ -14,10 +14,12 @@
 #include "templates/TemplateList.h"
 #include "templates/ui/TemplateEditor.h"
 #include "templates/ui/TemplateGrid.h"
+#include "templates/ui/TemplateManager.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QStyle>
 
 namespace Slipdesk {
@@ -32,6 +34,21 @@ TemplateTab::TemplateTab(AppContext &context, QWidget *parent)
     m_ui.setupUi(m_page);
     m_editor = new TemplateEditor(
         m_ui, [this] { return m_active; }, this);
+    TemplateManager::Hooks hooks;
+    hooks.loadSelected = [this] { listClicked(); };
+    // The express tab shows the loaded template's picture, chosen but not
+    // yet saved included; without that field, the one its settings name.
+    hooks.backgroundPicture = [this] {
+        if (const auto *field = m_page->window()->findChild<QLineEdit *>(QStringLiteral("EdtBackPicFile")))
+            return field->text();
+        const QString template_ = name();
+        if (template_.isEmpty())
+            return QString();
+        const QString picture
+            = m_context.paths().templateDir() + TemplateSettings(m_context.paths(), template_).backgroundPicture();
+        return QFileInfo(picture).isFile() ? picture : QString();
+    };
+    m_manager = new TemplateManager(m_ui, context.paths(), std::move(hooks), this);
 
     connect(m_ui.LBoxModel, &QListWidget::itemClicked, this, [this] { listClicked(); });
     connect(m_ui.CmbModelType, &QComboBox::activated, this, [this] { kindChosen(); });

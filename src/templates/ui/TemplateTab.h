@@ -18,6 +18,7 @@ class Canvas;
 class Drawing;
 class PreviewWindow;
 class TemplateEditor;
+class TemplateManager;
 
 // The "模版设置" tab: the template list of the current kind, the editor grid
 // with the loaded template's item table, its printer, paper and overall
@@ -34,6 +35,7 @@ public:
     QWidget *page() const { return m_page; }
     TemplateTabUi &ui() { return m_ui; }
     TemplateEditor *editor() const { return m_editor; }
+    TemplateManager *manager() const { return m_manager; }
 
     // What a working tab gives the print path for its kind: its form drawn
     // with its values, and (express) the scanned form behind the preview.
@@ -69,6 +71,9 @@ public:
     // Loads the current template's settings and then its item table;
     // `selectFirstRow` also puts the grid's current cell on its first row.
     void loadCurrent(bool selectFirstRow = false);
+    // A click in the template list: the selected template is loaded (its
+    // first item row current) and the working tab of its kind follows.
+    void listClicked();
     // Fills the printer list with the installed printers.
     void fillPrinterList();
 
@@ -122,7 +127,6 @@ private:
     void loadItemTable();
     void selectPrinter(const QString &stored);
     void fillPaperList(const QString &stored);
-    void listClicked();
     void kindChosen();
     void printTest();
     void itemPlaced(int left, int top, int width);
@@ -133,6 +137,7 @@ private:
     QWidget *m_page = nullptr;
     TemplateTabUi m_ui;
     TemplateEditor *m_editor = nullptr;
+    TemplateManager *m_manager = nullptr;
     FormKind m_kinds[3];
     PreviewWindow *m_preview = nullptr;
     bool m_previewNeverBlocks = false;
