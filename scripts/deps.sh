@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build, the tests and the program need
-# and is not there yet. Safe to run again: it only asks apt for what is missing.
+# and is not there yet (the test-only packages with --tests). Safe to run
+# again: it only asks apt for what is missing.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-dev
+  libjpeg-dev libxlsxwriter-dev
   fonts-wqy-microhei
   xvfb xauth
 )
+# With --tests also the spreadsheet program (LibreOffice Calc without a
+# window), so that the tests cover the workbook paths through it; the
+# program itself works without it.
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(libreoffice-calc-nogui)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

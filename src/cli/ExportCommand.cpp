@@ -5,7 +5,7 @@
 #include "context/AppContext.h"
 #include "datawin/BatchRange.h"
 #include "datawin/DataSession.h"
-#include "export/XLSfile.h"
+#include "export/Workbook.h"
 #include "storage/IoError.h"
 
 #include <QCommandLineParser>
@@ -31,8 +31,12 @@ int exportTable(const QCommandLineParser &parser, const QStringList &args)
     const QString out = parser.value(QStringLiteral("out"));
     if (!args.isEmpty() || !ok || !exportable(code) || out.isEmpty())
         return Usage;
-    if (QFileInfo(out).suffix().compare(u"xls", Qt::CaseInsensitive) != 0)
-        return fail(QStringLiteral("export"), QStringLiteral("only .xls workbooks are written: ") + out, Usage);
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    const bool ownWriter = parser.isSet(QStringLiteral("own-writer"));
+    if (suffix != u"xls" && suffix != u"xlsx")
+        return fail(QStringLiteral("export"), QStringLiteral("the workbook must end in .xls or .xlsx: ") + out, Usage);
+    if (ownWriter && suffix == u"xlsx")
+        return fail(QStringLiteral("export"), QStringLiteral("the own writer writes .xls workbooks only"), Usage);
 
     AppContext context(dataFolder());
     std::optional<DataSession> session;
@@ -52,8 +56,13 @@ int exportTable(const QCommandLineParser &parser, const QStringList &args)
         table.rowCount());
     if (!range)
         return fail(QStringLiteral("export"), QStringLiteral("输入的序号有误！"));
+    Workbook::ExportOptions options;
+    options.ownWriter = ownWriter;
     try {
-        XlsExport::writeGrid(table, out, range->first, range->second);
+        const Workbook::Exported done = Workbook::exportGrid(table, code, out, range->first, range->second, options);
+        // Said aside, so that the row count stays the only output.
+        if (!done.fallback.isEmpty())
+            writeTo(stderr, QStringLiteral("export: written by the own writer: ") + done.fallback);
     } catch (const IoError &e) {
         return fail(QStringLiteral("export"), e.message());
     }

@@ -389,15 +389,18 @@ const QList<Command> &commands()
                 {"keep-printed", nullptr, "keep the printed rows queued, those of an unfinished earlier run too"},
                 {"fields", "FILE", "UTF-8 lines ControlName=value under every row (the sender, say)"}},
             true, batchPrint},
-        {"export", "--code N [--from S] [--to E] --out FILE.xls",
-            "writes rows S to E (all by default) of table N as the data window's \"导出(&O)\" does with the "
-            "program's own writer: the header and the 序号 column included, every cell text in GBK; prints the number "
-            "of rows written",
+        {"export", "--code N [--from S] [--to E] --out FILE [--own-writer]",
+            "writes rows S to E (all by default) of table N as the data window's \"导出(&O)\" does; the ending of "
+            "FILE picks the format: .xlsx a workbook written directly (header row frozen, every value a text cell, "
+            "no 序号 column), .xls the same workbook converted to Excel 97 by LibreOffice when it is installed, "
+            "else (or with --own-writer) the program's own writer (the header and the 序号 column included, every "
+            "cell text in GBK); prints the number of rows written",
             {{"code", "N",
                  "the table: 1 the express log (this year, else last year), 2 the express queue, 3 and 5 "
                  "the address books, 7-12 the pick lists and the goods, 15-18 the small lists"},
                 {"from", "S", "the first row (1)"}, {"to", "E", "the last row (the last one)"},
-                {"out", "FILE", "the workbook written, ending in .xls"}},
+                {"out", "FILE", "the workbook written, ending in .xls or .xlsx"},
+                {"own-writer", nullptr, "a .xls by the program's own writer even when LibreOffice is installed"}},
             false, exportTable},
         {"import-orders", "FILE",
             "appends the orders of a seller order table (\"淘宝订单表格\", comma-separated GBK text with a header "

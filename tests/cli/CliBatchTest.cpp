@@ -380,7 +380,8 @@ TEST(CliBatch, ExportWritesTheQueueWithTheOwnWriter)
     const QString out = dir.file(QStringLiteral("queue.xls"));
     const CliRun run = cli(dir,
         {QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--from"),
-            QStringLiteral("2"), QStringLiteral("--to"), QStringLiteral("3"), QStringLiteral("--out"), out});
+            QStringLiteral("2"), QStringLiteral("--to"), QStringLiteral("3"), QStringLiteral("--out"), out,
+            QStringLiteral("--own-writer")});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("2\n"));
     const QByteArray bytes = dir.read(QStringLiteral("queue.xls"));
@@ -398,4 +399,19 @@ TEST(CliBatch, ExportWritesTheQueueWithTheOwnWriter)
     EXPECT_EQ(
         code({QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("1"), QStringLiteral("--out"), out}),
         1); // no print log yet
+
+    // .xlsx is written by the library; the own writer writes .xls only.
+    const QString book = dir.file(QStringLiteral("queue.xlsx"));
+    EXPECT_EQ(
+        cli(dir,
+            {QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--out"), book})
+            .out,
+        QStringLiteral("4\n"));
+    EXPECT_TRUE(dir.read(QStringLiteral("queue.xlsx")).startsWith("PK"));
+    EXPECT_EQ(code({QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--out"),
+                  book, QStringLiteral("--own-writer")}),
+        2);
+    EXPECT_EQ(code({QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--out"),
+                  dir.file(QStringLiteral("queue.csv"))}),
+        2);
 }

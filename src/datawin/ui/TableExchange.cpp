@@ -5,6 +5,7 @@
 #include "datawin/ui/DataGrid.h"
 #include "datawin/ui/TFRMData.h"
 #include "export/OrderImport.h"
+#include "export/Workbook.h"
 #include "export/XLSfile.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
@@ -15,13 +16,54 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 namespace Slipdesk {
 
 namespace {
 
 const QString kWorkbookFilter = QStringLiteral("Microsoft Excel 工作簿(*.xls)");
+const QString kXlsxFilter = QStringLiteral("Excel 工作簿(*.xlsx)");
+const QString kOpenFilter
+    = QStringLiteral("Microsoft Excel 工作簿(*.xls);;Excel 工作簿(*.xlsx);;OpenDocument 电子表格(*.ods)");
 const QString kOrderFilter = QStringLiteral("淘宝订单表格 (*.csv)");
+
+// A long export or import shows how far it is and keeps the window
+// painting; the dialog is modal, so nothing else can start meanwhile.
+class Progress
+{
+public:
+    Progress(QWidget *parent, const QString &label)
+        : m_dialog(label, QString(), 0, 0, parent)
+    {
+        m_dialog.setWindowTitle(QStringLiteral("Slipdesk软件"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setCancelButton(nullptr);
+        m_dialog.setMinimumDuration(400);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+    void rows(int done, int total)
+    {
+        m_dialog.setMaximum(total);
+        m_dialog.setValue(done);
+        QCoreApplication::processEvents();
+    }
+    // While the spreadsheet program works: a busy bar.
+    void poll()
+    {
+        if (m_dialog.maximum() != 0) {
+            m_dialog.setRange(0, 0);
+            m_dialog.setLabelText(QStringLiteral("正在等待电子表格软件……"));
+        }
+        m_dialog.setValue(0);
+        QCoreApplication::processEvents();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
 
 } // namespace
 
@@ -64,7 +106,7 @@ void TableExchange::exportTable()
         + XlsExport::proposedName(session->code(), session->file(), QDateTime::currentDateTime(),
             u.DtpGroupStart->date(), u.DtpGroupEnd->date())
         + QStringLiteral(".xls");
-    request.filter = kWorkbookFilter;
+    request.filter = kWorkbookFilter + QStringLiteral(";;") + kXlsxFilter;
     request.defaultSuffix = QStringLiteral("xls");
     const QString file = FileDialogService::instance().saveFile(&m_window, request);
     if (file.isEmpty()) {
@@ -74,8 +116,14 @@ void TableExchange::exportTable()
     bool written = false;
     {
         const WaitCursor wait;
-        // Written aside and renamed over the old file only when complete.
-        written = guarded([&] { XlsExport::writeGrid(table, file, range->first, range->second); });
+        Progress progress(&m_window, QStringLiteral("正在导出……"));
+        Workbook::ExportOptions options;
+        options.progress = [&](int done, int total) { progress.rows(done, total); };
+        options.poll = [&] { progress.poll(); };
+        // Written aside and renamed over the old file only when complete;
+        // a spreadsheet program that fails leaves the work to the own writer.
+        written = guarded(
+            [&] { Workbook::exportGrid(table, session->code(), file, range->first, range->second, options); });
     }
     if (written)
         messages.inform(QStringLiteral("导出完成！"));
@@ -90,7 +138,7 @@ void TableExchange::importTable()
     FileDialogService::OpenRequest request;
     request.caption = QStringLiteral("导入");
     request.directory = QDir::homePath();
-    request.filter = kWorkbookFilter;
+    request.filter = kOpenFilter;
     if (session->code() == TableCode::ExpressBatch)
         request.filter += QStringLiteral(";;") + kOrderFilter;
     request.defaultSuffix = QStringLiteral("xls");
@@ -104,8 +152,38 @@ void TableExchange::importTable()
         importOrders(file);
         return;
     }
+    importWorkbook(file);
+}
+
+void TableExchange::importWorkbook(const QString &file)
+{
+    MessageService &messages = MessageService::instance();
     // A workbook is read through a spreadsheet program only.
-    MessageService::instance().warn(QStringLiteral("电脑中可能没有安装MS EXCEL软件！"));
+    if (!SpreadsheetProgram::available()) {
+        messages.warn(QStringLiteral("电脑中可能没有安装MS EXCEL软件！"));
+        return;
+    }
+    QCoreApplication::processEvents();
+    Workbook::Sheet sheet;
+    {
+        const WaitCursor wait;
+        Progress progress(&m_window, QStringLiteral("正在导入……"));
+        sheet = Workbook::readFirstSheet(file, [&] { progress.poll(); });
+    }
+    if (!sheet.result.ok()) {
+        messages.warn(QStringLiteral("无法读取该表格文件，没有导入任何数据。\n") + sheet.result.message);
+        focusGrid();
+        return;
+    }
+    DataSession *session = m_window.session();
+    DataTable &table = session->table();
+    Workbook::appendSheet(table, sheet.rows, session->code());
+    DataGrid *grid = m_window.ui().SgData;
+    grid->tableModel()->setTable(&table);
+    grid->setCurrentIndex(grid->model()->index(table.rowCount() - 1, 1));
+    grid->fitColumns();
+    messages.inform(QStringLiteral("数据导入完成！"));
+    focusGrid();
 }
 
 void TableExchange::importOrders(const QString &file)

@@ -6,6 +6,8 @@
 #include "datawin/DataTable.h"
 #include "datawin/ui/TFRMData.h"
 #include "datawin/ui/TFRMDataUi.h"
+#include "export/Workbook.h"
+#include "platform/SpreadsheetProgram.h"
 #include "platform/ui/FileDialogService.h"
 #include "storage/Codec.h"
 #include "storage/TextTable.h"
@@ -75,14 +77,16 @@ protected:
         ASSERT_TRUE(data().isVisible());
     }
     TFRMData &data() { return *form->dataWindow(); }
+    ~TableExchangeTest() override { SpreadsheetProgram::setProgram(std::nullopt); }
 
     ScriptedDialogs dialogs;
 };
 
 } // namespace
 
-TEST_F(TableExchangeTest, ExportWritesTheRangeWithTheOwnWriter)
+TEST_F(TableExchangeTest, ExportWritesTheRangeWithTheOwnWriterWithoutASpreadsheetProgram)
 {
+    SpreadsheetProgram::setProgram(QString());
     start(7);
     const QString out = dir.file(QStringLiteral("导出/批量.xls"));
     dialogs.answer = out;
@@ -91,7 +95,8 @@ TEST_F(TableExchangeTest, ExportWritesTheRangeWithTheOwnWriter)
     QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
     ASSERT_EQ(dialogs.requests.size(), 1);
     EXPECT_TRUE(dialogs.requests.first().directory.contains(QStringLiteral("批量打印数据")));
-    EXPECT_EQ(dialogs.requests.first().filter, QStringLiteral("Microsoft Excel 工作簿(*.xls)"));
+    EXPECT_EQ(dialogs.requests.first().filter, QStringLiteral("Microsoft Excel 工作簿(*.xls);;Excel 工作簿(*.xlsx)"));
+    EXPECT_EQ(dialogs.requests.first().defaultSuffix, QStringLiteral("xls"));
     EXPECT_EQ(messages.lastText(), QStringLiteral("导出完成！"));
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -141,8 +146,44 @@ TEST_F(TableExchangeTest, OrderTableRowsAreAppendedToTheQueueGridUntilSaved)
     EXPECT_TRUE(messages.calls().isEmpty());
 
     // A workbook needs a spreadsheet program.
+    SpreadsheetProgram::setProgram(QString());
     dialogs.answer = dir.file(QStringLiteral("book.xls"));
     QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
     EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("电脑中可能没有安装MS EXCEL软件！")});
+    data().close();
+}
+
+TEST_F(TableExchangeTest, AnExportedWorkbookImportsBackAfterTheLastRow)
+{
+    if (!SpreadsheetProgram::available())
+        GTEST_SKIP() << "LibreOffice is not installed (./test.sh installs it)";
+    start(7);
+    const QString out = dir.file(QStringLiteral("批量.xlsx"));
+    dialogs.answer = out;
+    messages.answerPrompt(QStringLiteral("3"));
+    messages.answerPrompt(QStringLiteral("7"));
+    QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("导出完成！"));
+
+    messages.clear();
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    EXPECT_EQ(messages.texts(), QStringList {QStringLiteral("数据导入完成！")});
+    const DataTable &table = data().session()->table();
+    ASSERT_EQ(table.rowCount(), 12);
+    EXPECT_EQ(table.cell(7, 0), QStringLiteral("8"));
+    EXPECT_EQ(table.cell(7, 2), QStringLiteral("收件人3"));
+    EXPECT_EQ(table.cell(11, 2), QStringLiteral("收件人7"));
+    EXPECT_EQ(data().ui().SgData->currentIndex().row(), 11);
+    EXPECT_EQ(TextTable::load(WaybillQueue::file(Paths(dir.path()))).size(), 7); // not saved yet
+
+    // A file the program cannot read is said to be so; nothing is added.
+    dir.write(QStringLiteral("broken.xls"), QByteArray(64, '\x01'));
+    SpreadsheetProgram::setProgram(QStringLiteral("/bin/false"));
+    dialogs.answer = dir.file(QStringLiteral("broken.xls"));
+    messages.clear();
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    ASSERT_EQ(messages.texts(Icon::Warning).size(), 1);
+    EXPECT_TRUE(messages.texts(Icon::Warning).first().startsWith(QStringLiteral("无法读取该表格文件")));
+    EXPECT_EQ(table.rowCount(), 12);
     data().close();
 }

@@ -1,0 +1,146 @@
+#include "XlsxFile.h"
+
+#include "datawin/DataTable.h"
+#include "storage/IoError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace Slipdesk::XlsxExport {
+
+namespace {
+
+struct WorkbookCloser
+{
+    void operator()(lxw_workbook *book) const
+    {
+        if (book)
+            workbook_close(book);
+    }
+};
+
+IoError writeError(const QString &fileName, const QString &why)
+{
+    return IoError(QStringLiteral("无法写入文件：") + fileName + QStringLiteral("（") + why + QStringLiteral("）"));
+}
+
+// The cells of one stored row, cut at the separator without copying.
+template<typename Each> void forEachCell(QStringView raw, int columns, Each each)
+{
+    qsizetype at = 0;
+    for (int c = 1; c < columns; ++c) {
+        QStringView cell;
+        if (at <= raw.size()) {
+            const qsizetype next = raw.indexOf(DataTable::separator(), at);
+            const qsizetype end = next < 0 ? raw.size() : next;
+            cell = raw.sliced(at, end - at);
+            at = end + 1;
+        }
+        each(c, cell);
+    }
+}
+
+} // namespace
+
+double fittedWidth(QStringView text)
+{
+    double width = 0;
+    for (const QChar ch : text)
+        width += ch.unicode() < 0x80 ? 1.0 : (ch.isLowSurrogate() ? 0.0 : 2.0);
+    return width;
+}
+
+void writeGrid(const DataTable &table, const QString &fileName, int first, int last, const QList<int> &textColumns,
+    const Progress &progress)
+{
+    const int columns = table.columnCount();
+    first = std::max(first, 1);
+    const int rows = std::clamp(last - first + 1, 0, rowLimit);
+
+    // The fit needs the widest text of each column before the sheet streams
+    // out; one pass over the stored rows finds it.
+    QList<double> widths(columns, 0.0);
+    for (int c = 1; c < columns; ++c)
+        widths[c] = fittedWidth(table.header().at(c));
+    for (int k = 0; k < rows; ++k) {
+        forEachCell(table.rawRow(first - 1 + k), columns,
+            [&](int c, QStringView cell) { widths[c] = std::max(widths[c], fittedWidth(cell)); });
+    }
+
+    const QFileInfo target(fileName);
+    QString partName;
+    {
+        QTemporaryFile part(
+            target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+        if (!part.open())
+            throw writeError(fileName, part.errorString());
+        part.setAutoRemove(false);
+        // A workbook for other programs and people: the usual permissions,
+        // not the private ones of a temporary file.
+        part.setPermissions(
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        partName = part.fileName();
+    }
+    const QByteArray partPath = QFile::encodeName(partName);
+    // Constant memory: each row goes to the sheet's temporary file (an
+    // unnamed one, gone whatever happens) as soon as the next one starts.
+    lxw_workbook_options options {};
+    options.constant_memory = LXW_TRUE;
+    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new_opt(partPath.constData(), &options));
+    const auto fail = [&](const QString &why) {
+        book.reset();
+        QFile::remove(partName);
+        return writeError(fileName, why);
+    };
+    if (!book)
+        throw fail(QStringLiteral("无法创建工作簿"));
+    lxw_worksheet *sheet = workbook_add_worksheet(book.get(), nullptr);
+    if (!sheet)
+        throw fail(QStringLiteral("无法创建工作表"));
+    lxw_format *text = workbook_add_format(book.get());
+    format_set_num_format(text, "@");
+
+    for (int c = 1; c < columns; ++c) {
+        const double width = std::min(255.0, widths[c] + 1.0);
+        const bool asText = textColumns.contains(c);
+        worksheet_set_column(sheet, lxw_col_t(c - 1), lxw_col_t(c - 1), width, asText ? text : nullptr);
+    }
+    worksheet_freeze_panes(sheet, 1, 0);
+
+    lxw_error error = LXW_NO_ERROR;
+    const auto put = [&](lxw_row_t row, int column, QStringView cell) {
+        if (cell.isEmpty() || error != LXW_NO_ERROR)
+            return;
+        const QByteArray utf8 = cell.toUtf8();
+        error = worksheet_write_string(sheet, row, lxw_col_t(column - 1), utf8.constData(), nullptr);
+    };
+    for (int c = 1; c < columns; ++c)
+        put(0, c, table.header().at(c));
+    for (int k = 0; k < rows; ++k) {
+        forEachCell(
+            table.rawRow(first - 1 + k), columns, [&](int c, QStringView cell) { put(lxw_row_t(k + 1), c, cell); });
+        if (error != LXW_NO_ERROR)
+            throw fail(QString::fromUtf8(lxw_strerror(error)));
+        if (progress && (k % 1024 == 1023 || k + 1 == rows))
+            progress(k + 1, rows);
+    }
+    error = workbook_close(book.release());
+    if (error != LXW_NO_ERROR) {
+        QFile::remove(partName);
+        throw writeError(fileName, QString::fromUtf8(lxw_strerror(error)));
+    }
+    QFile::remove(fileName);
+    if (!QFile::rename(partName, fileName)) {
+        QFile::remove(partName);
+        throw writeError(fileName, QStringLiteral("无法替换原有文件"));
+    }
+}
+
+} // namespace Slipdesk::XlsxExport
