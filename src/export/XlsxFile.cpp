@@ -11,6 +11,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace Slipdesk::XlsxExport {
@@ -115,22 +116,37 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
     worksheet_freeze_panes(sheet, 1, 0);
 
     lxw_error error = LXW_NO_ERROR;
-    const auto put = [&](lxw_row_t row, int column, QStringView cell) {
-        if (cell.isEmpty() || error != LXW_NO_ERROR)
-            return;
-        const QByteArray utf8 = cell.toUtf8();
-        error = worksheet_write_string(sheet, row, lxw_col_t(column - 1), utf8.constData(), nullptr);
-    };
-    for (int c = 1; c < columns; ++c)
-        put(0, c, table.header().at(c));
-    for (int k = 0; k < rows; ++k) {
-        forEachCell(
-            table.rawRow(first - 1 + k), columns, [&](int c, QStringView cell) { put(lxw_row_t(k + 1), c, cell); });
-        if (error != LXW_NO_ERROR)
-            throw fail(QString::fromUtf8(lxw_strerror(error)));
+    for (int c = 1; c < columns && error == LXW_NO_ERROR; ++c) {
+        const QByteArray name = table.header().at(c).toUtf8();
+        if (!name.isEmpty())
+            error = worksheet_write_string(sheet, 0, lxw_col_t(c - 1), name.constData(), nullptr);
+    }
+    // Each row is converted once, whole; its separators (one byte in UTF-8
+    // too) become the ends of the cells' texts, which the library reads in
+    // place.
+    const char separator = char(DataTable::separator().unicode());
+    QByteArray utf8;
+    for (int k = 0; k < rows && error == LXW_NO_ERROR; ++k) {
+        utf8 = table.rawRow(first - 1 + k).toUtf8();
+        char *cell = utf8.data();
+        char *const end = cell + utf8.size();
+        for (int c = 1; c < columns && cell <= end; ++c) {
+            char *stop = static_cast<char *>(memchr(cell, separator, size_t(end - cell)));
+            if (!stop)
+                stop = end;
+            *stop = '\0';
+            if (stop != cell) {
+                error = worksheet_write_string(sheet, lxw_row_t(k + 1), lxw_col_t(c - 1), cell, nullptr);
+                if (error != LXW_NO_ERROR)
+                    break;
+            }
+            cell = stop + 1;
+        }
         if (progress && (k % 1024 == 1023 || k + 1 == rows))
             progress(k + 1, rows);
     }
+    if (error != LXW_NO_ERROR)
+        throw fail(QString::fromUtf8(lxw_strerror(error)));
     error = workbook_close(book.release());
     if (error != LXW_NO_ERROR) {
         QFile::remove(partName);
