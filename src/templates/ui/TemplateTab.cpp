@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QStyle>
 
 namespace Slipdesk {
@@ -37,10 +36,10 @@ TemplateTab::TemplateTab(AppContext &context, QWidget *parent)
     TemplateManager::Hooks hooks;
     hooks.loadSelected = [this] { listClicked(); };
     // The express tab shows the loaded template's picture, chosen but not
-    // yet saved included; without that field, the one its settings name.
+    // yet saved included; without that tab, the one its settings name.
     hooks.backgroundPicture = [this] {
-        if (const auto *field = m_page->window()->findChild<QLineEdit *>(QStringLiteral("EdtBackPicFile")))
-            return field->text();
+        if (m_pictureShown)
+            return m_pictureShown();
         const QString template_ = name();
         if (template_.isEmpty())
             return QString();

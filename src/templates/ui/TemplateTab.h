@@ -36,6 +36,9 @@ public:
     TemplateTabUi &ui() { return m_ui; }
     TemplateEditor *editor() const { return m_editor; }
     TemplateManager *manager() const { return m_manager; }
+    // The background picture the express tab shows for the loaded template,
+    // which "导出模版" takes along.
+    void setPictureShown(std::function<QString()> shown) { m_pictureShown = std::move(shown); }
 
     // What a working tab gives the print path for its kind: its form drawn
     // with its values, and (express) the scanned form behind the preview.
@@ -138,6 +141,7 @@ private:
     TemplateTabUi m_ui;
     TemplateEditor *m_editor = nullptr;
     TemplateManager *m_manager = nullptr;
+    std::function<QString()> m_pictureShown;
     FormKind m_kinds[3];
     PreviewWindow *m_preview = nullptr;
     bool m_previewNeverBlocks = false;

@@ -53,6 +53,7 @@ ExpressTab::ExpressTab(
     m_page = new QWidget(parent);
     m_page->setObjectName(QStringLiteral("TabEmsPrn"));
     m_ui.setupUi(m_page);
+    templates.setPictureShown([this] { return m_ui.EdtBackPicFile->text(); });
     m_markers = new MarkerGroupsPanel(
         context.paths(), m_ui.markerGroups(), m_ui.markerBoxes(),
         [this] { return m_ui.CmbLetterSelect->currentText(); }, this);
