@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace Slipdesk {
 
@@ -11,13 +12,17 @@ namespace Slipdesk {
 // whose searched field contains the typed text, shown as
 // "n,收件人,昵称,收件单位名称,单位电话" with n the 1-based row number.
 //
-// It runs on every keystroke over books of 100,000 rows, so it keeps the
-// searched column as one text (values separated by line breaks, which no
-// field holds) and scans that with a single substring search, and it keeps
-// each row's list item once built. Both caches belong to one version of the
-// book: any change to the list handed in (an appended row, a reload, an edit
-// in place) detaches it from the copy kept here and starts them afresh, except
-// that rows appended at the end only extend them.
+// It runs on every keystroke over books of 100,000 rows, the first keystroke
+// in a field included, so the work that does not depend on the typed text is
+// done once per version of the book (`prepare`, when the book is loaded or
+// changes): each searched column is kept as one flat text (values separated
+// by line breaks, which no stored field holds) that a keystroke scans with a
+// single substring search, and each row's estimated display width is kept
+// for sizing the list. A keystroke then yields row indexes only; list items
+// are built for the rows actually put on screen. Any change to the list
+// handed in (an appended row, a reload, an edit in place) detaches it from
+// the copy kept here and starts the caches afresh, except that rows appended
+// at the end only extend them.
 class RecipientLookup
 {
 public:
@@ -32,11 +37,19 @@ public:
     QList<int> find(const QStringList &rows, int field, QStringView text);
     // The list items of those rows.
     QStringList items(const QStringList &rows, const QList<int> &found);
-    // Both in one: the items for one keystroke.
+    // Both in one: every item of one keystroke.
     QStringList search(const QStringList &rows, int field, QStringView text);
-    // Builds the searched column ahead of the first keystroke (when the user
-    // enters a look-up control).
+    // Builds the searched columns of the look-up controls (and the widths)
+    // for this version of the book; later calls with the same book cost
+    // nothing, and rows appended since only extend them.
+    void prepare(const QStringList &rows);
+    // The same, plus the column of `field` when it is not one of those.
     void prepare(const QStringList &rows, int field);
+
+    // Up to `limit` of `found` (row indexes of `rows`) whose items are likely
+    // the widest on screen, by the same estimate as `widestCandidates`,
+    // without building the items.
+    QList<int> widestRows(const QStringList &rows, const QList<int> &found, int limit = 32);
 
     // The list item of row `index` of a book.
     static QString itemText(QStringView row, int index);
@@ -51,22 +64,25 @@ public:
 
     // Up to `limit` indexes of the items that are likely the widest on
     // screen (wide CJK characters count double), so that only those need to
-    // be measured with a font.
+    // be measured with a font. Of equal estimates the earlier item wins.
     static QList<int> widestCandidates(const QStringList &items, int limit = 32);
 
 private:
     struct Column
     {
+        int field = -1;
         QString text; // the field values joined by '\n'
         QList<qsizetype> starts; // where each row's value begins in `text`
     };
     void follow(const QStringList &rows);
-    void extend(Column &c, int field, qsizetype from) const;
-    const Column &column(int field);
+    void extend(qsizetype from);
+    const Column *column(int field);
 
     QStringList m_book; // shares the caller's list while unchanged
-    QHash<int, Column> m_columns;
-    QStringList m_items; // built on demand, null until then
+    bool m_prepared = false; // the shown columns and widths are built
+    std::vector<Column> m_columns;
+    // Estimated width of each row's item without its row number.
+    QList<int> m_widths;
 };
 
 } // namespace Slipdesk

@@ -22,7 +22,8 @@ constexpr int kVisibleListRows = 10;
 // Items put into the list at a time. A keystroke can match most of a large
 // book; one list item per match would cost tens of milliseconds to create
 // and destroy, so the list holds the first matches and takes the next ones
-// as the user scrolls or steps down to them.
+// as the user scrolls or steps down to them. Only the items put into the
+// list are ever built.
 constexpr int kListChunk = 1000;
 
 bool isEnterKey(int key)
@@ -80,6 +81,11 @@ RecipientLookupList::RecipientLookupList(AppContext &context, QWidget *area, QOb
         if (value >= bar->maximum() - bar->pageStep())
             loadMoreItems();
     });
+    // The searched columns are built when the book is read or changes, so
+    // that no keystroke (the first in a field included) pays for them.
+    connect(&m_context, &AppContext::addressBooksLoaded, this, &RecipientLookupList::prepareBook);
+    connect(&m_context, &AppContext::recipientsReloaded, this, &RecipientLookupList::prepareBook);
+    connect(&m_context, &AppContext::recipientAppended, this, &RecipientLookupList::prepareBook);
     qApp->installEventFilter(new EnterWatch(
         this,
         [this](QObject *watched) {
@@ -136,11 +142,16 @@ const RecipientLookupList::Control *RecipientLookupList::controlOf(const QObject
     return nullptr;
 }
 
+void RecipientLookupList::prepareBook()
+{
+    m_lookup.prepare(m_context.recipients());
+}
+
 void RecipientLookupList::enter(const Control &control)
 {
     m_current = control.widget;
     m_currentField = control.field;
-    // The first keystroke should not pay for building the searched column.
+    // Nothing to build when the book has not changed since it was prepared.
     m_lookup.prepare(m_context.recipients(), control.field);
 }
 
@@ -157,9 +168,9 @@ bool RecipientLookupList::isVisible() const
 bool RecipientLookupList::loadMoreItems()
 {
     const qsizetype shown = m_list->count();
-    if (shown >= m_matches.size())
+    if (shown >= m_found.size())
         return false;
-    m_list->addItems(m_matches.mid(shown, kListChunk));
+    m_list->addItems(m_lookup.items(m_foundIn, m_found.mid(shown, kListChunk)));
     return true;
 }
 
@@ -183,20 +194,21 @@ void RecipientLookupList::textEdited(const Control &control, const QString &text
             return;
         }
     }
-    show(control, m_lookup.search(m_context.recipients(), control.field, text));
+    show(control, m_lookup.find(m_context.recipients(), control.field, text));
 }
 
-void RecipientLookupList::show(const Control &control, const QStringList &items)
+void RecipientLookupList::show(const Control &control, const QList<int> &found)
 {
     m_list->setUpdatesEnabled(false);
     m_list->clear();
-    m_matches = items;
-    if (items.isEmpty()) {
+    m_found = found;
+    m_foundIn = m_context.recipients();
+    if (found.isEmpty()) {
         m_list->hide();
         m_list->setUpdatesEnabled(true);
         return;
     }
-    m_list->addItems(items.mid(0, kListChunk));
+    m_list->addItems(m_lookup.items(m_foundIn, found.mid(0, kListChunk)));
 
     // Below the control, as wide as the unit combo, at most ten rows high and
     // never past the bottom of the window.
@@ -204,19 +216,20 @@ void RecipientLookupList::show(const Control &control, const QStringList &items)
     const QPoint at = widget->mapTo(m_area, QPoint(0, widget->height()));
     const int rowHeight = std::max(1, m_list->sizeHintForRow(0));
     const int frame = 2 * m_list->frameWidth();
-    const int wanted = int(std::min<qsizetype>(items.size(), kVisibleListRows)) * rowHeight + frame
+    const int wanted = int(std::min<qsizetype>(found.size(), kVisibleListRows)) * rowHeight + frame
         + m_list->horizontalScrollBar()->sizeHint().height();
     const int room = m_area->height() - at.y();
     const int height = room >= rowHeight * 3 + frame ? std::min(wanted, room) : wanted;
     const int width = m_widthReference ? m_widthReference->width() : widget->width();
     m_list->setGeometry(at.x(), at.y(), width, height);
 
-    // The horizontal extent is the widest item plus 5 pixels. Every row has
-    // the same size, so only the likely widest items are measured.
+    // The horizontal extent is the widest item of all matches (also those not
+    // in the list yet) plus 5 pixels. Every row has the same size, so only
+    // the likely widest items are built and measured.
     const QFontMetrics metrics(m_area->window()->font());
     int widest = 0;
-    for (int i : RecipientLookup::widestCandidates(items))
-        widest = std::max(widest, metrics.horizontalAdvance(items.at(i)));
+    for (int row : m_lookup.widestRows(m_foundIn, found))
+        widest = std::max(widest, metrics.horizontalAdvance(RecipientLookup::itemText(m_foundIn.at(row), row)));
     m_list->setGridSize(QSize(widest + 5, rowHeight));
 
     m_list->raise();

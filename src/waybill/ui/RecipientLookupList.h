@@ -53,7 +53,7 @@ public:
     int lookupField() const { return m_currentField; }
     // Every match of the last look-up; the list holds the first of them and
     // takes more as the user scrolls down.
-    int matchCount() const { return int(m_matches.size()); }
+    int matchCount() const { return int(m_found.size()); }
     bool loadMoreItems();
 
 Q_SIGNALS:
@@ -64,7 +64,8 @@ private:
     const Control *controlOf(const QObject *widget) const;
     void enter(const Control &control);
     void textEdited(const Control &control, const QString &text);
-    void show(const Control &control, const QStringList &items);
+    void show(const Control &control, const QList<int> &found);
+    void prepareBook();
     bool key(const Control &control, int key);
     bool chooseByNumber(const Control &control);
     void moveFocusOn(QWidget *widget);
@@ -78,7 +79,10 @@ private:
     QList<Control> m_controls;
     QWidget *m_current = nullptr;
     int m_currentField = -1;
-    QStringList m_matches;
+    // The rows of the last look-up, and the book they index (the list items
+    // are built from it as they are put into the list).
+    QList<int> m_found;
+    QStringList m_foundIn;
 };
 
 } // namespace Slipdesk
