@@ -16,7 +16,7 @@ packages=(
 # window), so that the tests cover the workbook paths through it; the
 # program itself works without it.
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libreoffice-calc-nogui)
+  packages+=(libreoffice-calc-nogui dpkg-dev)
 fi
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -23,6 +25,27 @@ bool writableFolder(const QString &dir)
     return info.isDir() && info.isWritable();
 }
 
+bool emptyFolder(const QString &dir)
+{
+    return QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+// Copies every file below `from` to the same place below `to`. The copies get
+// the user's write permission: the installed originals are read-only.
+void copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QDir(from).relativeFilePath(source);
+        if (QFileInfo::exists(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (QFile::copy(source, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+    }
+}
+
 } // namespace
 
 QString optionValue(const QStringList &arguments, const QString &option)
@@ -42,6 +65,8 @@ ProgramLocation ProgramLocation::resolve(
 {
     ProgramLocation location;
     location.exeDir = withSlash(exeDir);
+    location.shareDir = installedShareDir(location.exeDir);
+    const bool installed = !location.shareDir.isEmpty();
     QString named = optionValue(arguments, QStringLiteral("--data"));
     if (named.isEmpty())
         named = environmentData;
@@ -49,13 +74,25 @@ ProgramLocation ProgramLocation::resolve(
         QDir().mkpath(named);
         location.dataRoot = withSlash(named);
         location.namedByUser = true;
-    } else if (writableFolder(location.exeDir)) {
+    } else if (!installed && writableFolder(location.exeDir)) {
         location.dataRoot = location.exeDir;
     } else {
         QDir().mkpath(userDataDir);
         location.dataRoot = withSlash(userDataDir);
     }
+    // A data folder that already holds anything is the user's: never touched.
+    if (installed && location.dataRoot != location.shareDir && emptyFolder(location.dataRoot))
+        copyTree(location.shareDir, location.dataRoot);
     return location;
+}
+
+QString ProgramLocation::installedShareDir(const QString &exeDir)
+{
+    const QDir bin(QDir::cleanPath(QDir(exeDir).absolutePath()));
+    if (bin.dirName() != QLatin1String("bin"))
+        return QString();
+    const QString share = bin.absoluteFilePath(QStringLiteral("../share/slipdesk"));
+    return QFileInfo(share).isDir() ? withSlash(share) : QString();
 }
 
 ProgramLocation ProgramLocation::fromApplication()
