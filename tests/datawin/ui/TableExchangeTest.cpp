@@ -2,6 +2,7 @@
 // writer's workbook, and the seller order table read into the queue's grid.
 
 #include "support/MainWindowFixture.h"
+#include "support/ScriptedFileDialogs.h"
 
 #include "datawin/DataTable.h"
 #include "datawin/ui/TFRMData.h"
@@ -24,25 +25,6 @@ using namespace Slipdesk;
 using Icon = MessageService::Icon;
 
 namespace {
-
-class ScriptedDialogs : public FileDialogService
-{
-public:
-    ScriptedDialogs() { FileDialogService::install(this); }
-    ~ScriptedDialogs() override { FileDialogService::install(nullptr); }
-    QString openFile(QWidget *, const OpenRequest &request) override
-    {
-        requests.append(request);
-        return answer;
-    }
-    QString saveFile(QWidget *, const OpenRequest &request) override
-    {
-        requests.append(request);
-        return answer;
-    }
-    QString answer;
-    QList<OpenRequest> requests;
-};
 
 // The LABEL records of a worksheet file: (row, column, text).
 QList<std::tuple<int, int, QString>> labels(const QByteArray &file)
@@ -79,7 +61,7 @@ protected:
     TFRMData &data() { return *form->dataWindow(); }
     ~TableExchangeTest() override { SpreadsheetProgram::setProgram(std::nullopt); }
 
-    ScriptedDialogs dialogs;
+    ScriptedFileDialogs dialogs;
 };
 
 } // namespace
@@ -89,14 +71,14 @@ TEST_F(TableExchangeTest, ExportWritesTheRangeWithTheOwnWriterWithoutASpreadshee
     SpreadsheetProgram::setProgram(QString());
     start(7);
     const QString out = dir.file(QStringLiteral("导出/批量.xls"));
-    dialogs.answer = out;
+    dialogs.saveAnswer = out;
     messages.answerPrompt(QStringLiteral("3"));
     messages.answerPrompt(QStringLiteral("5"));
     QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
-    ASSERT_EQ(dialogs.requests.size(), 1);
-    EXPECT_TRUE(dialogs.requests.first().directory.contains(QStringLiteral("批量打印数据")));
-    EXPECT_EQ(dialogs.requests.first().filter, QStringLiteral("Microsoft Excel 工作簿(*.xls);;Excel 工作簿(*.xlsx)"));
-    EXPECT_EQ(dialogs.requests.first().defaultSuffix, QStringLiteral("xls"));
+    ASSERT_EQ(dialogs.saved.size(), 1);
+    EXPECT_TRUE(dialogs.saved.first().directory.contains(QStringLiteral("批量打印数据")));
+    EXPECT_EQ(dialogs.saved.first().filter, QStringLiteral("Microsoft Excel 工作簿(*.xls);;Excel 工作簿(*.xlsx)"));
+    EXPECT_EQ(dialogs.saved.first().defaultSuffix, QStringLiteral("xls"));
     EXPECT_EQ(messages.lastText(), QStringLiteral("导出完成！"));
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -118,7 +100,7 @@ TEST_F(TableExchangeTest, AWrongRangeOrACancelWritesNothing)
     EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("输入的序号有误！")});
     messages.cancelPrompt();
     QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.requests.isEmpty());
+    EXPECT_TRUE(dialogs.saved.isEmpty());
 }
 
 TEST_F(TableExchangeTest, OrderTableRowsAreAppendedToTheQueueGridUntilSaved)
@@ -133,9 +115,9 @@ TEST_F(TableExchangeTest, OrderTableRowsAreAppendedToTheQueueGridUntilSaved)
     csv.write(Codec::encode(QString(QStringLiteral("订单编号\r\n") + order.join(u',') + QStringLiteral("\r\n")
         + order.join(u',') + QStringLiteral("\r\n"))));
     csv.close();
-    dialogs.answer = csv.fileName();
+    dialogs.openAnswer = csv.fileName();
     QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.requests.first().filter.endsWith(QStringLiteral(";;淘宝订单表格 (*.csv)")));
+    EXPECT_TRUE(dialogs.opened.first().filter.endsWith(QStringLiteral(";;淘宝订单表格 (*.csv)")));
     const DataTable &table = data().session()->table();
     ASSERT_EQ(table.rowCount(), 9);
     EXPECT_EQ(table.cell(7, 0), QStringLiteral("8"));
@@ -147,7 +129,7 @@ TEST_F(TableExchangeTest, OrderTableRowsAreAppendedToTheQueueGridUntilSaved)
 
     // A workbook needs a spreadsheet program.
     SpreadsheetProgram::setProgram(QString());
-    dialogs.answer = dir.file(QStringLiteral("book.xls"));
+    dialogs.openAnswer = dir.file(QStringLiteral("book.xls"));
     QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
     EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("电脑中可能没有安装MS EXCEL软件！")});
     data().close();
@@ -159,7 +141,8 @@ TEST_F(TableExchangeTest, AnExportedWorkbookImportsBackAfterTheLastRow)
         GTEST_SKIP() << "LibreOffice is not installed (./test.sh installs it)";
     start(7);
     const QString out = dir.file(QStringLiteral("批量.xlsx"));
-    dialogs.answer = out;
+    dialogs.saveAnswer = out;
+    dialogs.openAnswer = out;
     messages.answerPrompt(QStringLiteral("3"));
     messages.answerPrompt(QStringLiteral("7"));
     QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
@@ -179,7 +162,7 @@ TEST_F(TableExchangeTest, AnExportedWorkbookImportsBackAfterTheLastRow)
     // A file the program cannot read is said to be so; nothing is added.
     dir.write(QStringLiteral("broken.xls"), QByteArray(64, '\x01'));
     SpreadsheetProgram::setProgram(QStringLiteral("/bin/false"));
-    dialogs.answer = dir.file(QStringLiteral("broken.xls"));
+    dialogs.openAnswer = dir.file(QStringLiteral("broken.xls"));
     messages.clear();
     QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
     ASSERT_EQ(messages.texts(Icon::Warning).size(), 1);

@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "support/ScriptedFileDialogs.h"
 
 #include "platform/ui/FileDialogService.h"
 #include "storage/IniFile.h"
@@ -20,24 +21,6 @@
 using namespace Slipdesk;
 
 namespace {
-
-// Answers the open-file dialog with a prepared path (empty: cancelled) and
-// keeps what the program asked for.
-class ScriptedFileDialog : public FileDialogService
-{
-public:
-    ScriptedFileDialog() { FileDialogService::install(this); }
-    ~ScriptedFileDialog() override { FileDialogService::install(nullptr); }
-
-    QString openFile(QWidget *, const OpenRequest &request) override
-    {
-        requests.append(request);
-        return answer;
-    }
-
-    QString answer;
-    QList<OpenRequest> requests;
-};
 
 class TemplateEditorTest : public MainWindowTest
 {
@@ -359,7 +342,7 @@ TEST_F(TemplateEditorTest, SaveOptionsWritesTheExpressTemplateKeys)
 
 TEST_F(TemplateEditorTest, PictureFromOutsideTheTemplateFolderIsGoneAfterTheNextLoad)
 {
-    ScriptedFileDialog dialog;
+    ScriptedFileDialogs dialog;
     openEditor();
     ASSERT_TRUE(form->switchToPage(0));
     auto *field = control<QLineEdit>("EdtBackPicFile");
@@ -367,16 +350,16 @@ TEST_F(TemplateEditorTest, PictureFromOutsideTheTemplateFolderIsGoneAfterTheNext
 
     // Cancelled, or a file that is not there: nothing changes.
     control<QPushButton>("BtnPicFile")->click();
-    dialog.answer = dir.file(QStringLiteral("扫描/没有.jpg"));
+    dialog.openAnswer = dir.file(QStringLiteral("扫描/没有.jpg"));
     control<QPushButton>("BtnPicFile")->click();
     EXPECT_EQ(field->text(), QStringLiteral("旧的"));
-    ASSERT_EQ(dialog.requests.size(), 2);
-    EXPECT_EQ(dialog.requests.first().directory, form->paths().templateDir());
-    EXPECT_TRUE(dialog.requests.first().filter.startsWith(QStringLiteral("信函背景图片 (*.jpg *.jpeg")));
-    EXPECT_EQ(dialog.requests.first().defaultSuffix, QStringLiteral("jpg"));
+    ASSERT_EQ(dialog.opened.size(), 2);
+    EXPECT_EQ(dialog.opened.first().directory, form->paths().templateDir());
+    EXPECT_TRUE(dialog.opened.first().filter.startsWith(QStringLiteral("信函背景图片 (*.jpg *.jpeg")));
+    EXPECT_EQ(dialog.opened.first().defaultSuffix, QStringLiteral("jpg"));
 
     dir.write(QStringLiteral("扫描/面单.jpg"), "jpeg");
-    dialog.answer = dir.file(QStringLiteral("扫描/面单.jpg"));
+    dialog.openAnswer = dir.file(QStringLiteral("扫描/面单.jpg"));
     control<QPushButton>("BtnPicFile")->click();
     const QString chosen = form->paths().templateDir() + QStringLiteral("面单.jpg");
     EXPECT_EQ(field->text(), chosen);

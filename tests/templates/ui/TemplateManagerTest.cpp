@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "support/ScriptedFileDialogs.h"
 
 #include "platform/ui/FileDialogService.h"
 #include "storage/ProgramSettings.h"
@@ -22,31 +23,6 @@
 using namespace Slipdesk;
 
 namespace {
-
-// Answers the file dialogs with prepared paths (empty: cancelled) and keeps
-// what the program asked for.
-class ScriptedFileDialog : public FileDialogService
-{
-public:
-    ScriptedFileDialog() { FileDialogService::install(this); }
-    ~ScriptedFileDialog() override { FileDialogService::install(nullptr); }
-
-    QString openFile(QWidget *, const OpenRequest &request) override
-    {
-        opened.append(request);
-        return openAnswer;
-    }
-    QString saveFile(QWidget *, const OpenRequest &request) override
-    {
-        saved.append(request);
-        return saveAnswer;
-    }
-
-    QString openAnswer;
-    QString saveAnswer;
-    QList<OpenRequest> opened;
-    QList<OpenRequest> saved;
-};
 
 using Kind = ScriptedMessageService::Kind;
 using Icon = MessageService::Icon;
@@ -95,7 +71,7 @@ protected:
     void select(int row) const { tab->chooseTemplate(row); }
     const ScriptedMessageService::Call &lastCall() const { return messages.calls().last(); }
 
-    ScriptedFileDialog files;
+    ScriptedFileDialogs files;
     TemplateTab *tab = nullptr;
     TemplateManager *manager = nullptr;
     QListWidget *list = nullptr;
