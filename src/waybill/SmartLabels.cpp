@@ -1,0 +1,284 @@
+#include "SmartLabels.h"
+
+#include "SmartText.h"
+
+#include <cstring>
+
+namespace Slipdesk::Smart {
+
+namespace {
+
+struct Label
+{
+    const char16_t *word;
+    Kind kind;
+};
+
+// Labels as marketplaces and buyers write them. A label before a colon is
+// recognised when it ends the words in front of the colon, so "新收货地址："
+// reads as "收货地址：".
+constexpr Label kLabels[] = {
+    {u"收货人姓名", Kind::Name},
+    {u"收件人姓名", Kind::Name},
+    {u"收货人", Kind::Name},
+    {u"收件人", Kind::Name},
+    {u"买家姓名", Kind::Name},
+    {u"姓名", Kind::Name},
+    {u"联系人", Kind::Name},
+    {u"名字", Kind::Name},
+    {u"手机号码", Kind::Mobile},
+    {u"手机号", Kind::Mobile},
+    {u"手机", Kind::Mobile},
+    {u"移动电话", Kind::Mobile},
+    {u"电话号码", Kind::Phone},
+    {u"联系电话", Kind::Phone},
+    {u"电话", Kind::Phone},
+    {u"固话", Kind::Phone},
+    {u"座机", Kind::Phone},
+    {u"联系方式", Kind::Phone},
+    {u"号码", Kind::Phone},
+    {u"收货地址", Kind::Address},
+    {u"收件地址", Kind::Address},
+    {u"详细地址", Kind::Address},
+    {u"街道地址", Kind::Address},
+    {u"联系地址", Kind::Address},
+    {u"送货地址", Kind::Address},
+    {u"地址", Kind::Address},
+    {u"所在地区", Kind::Region},
+    {u"所在地", Kind::Region},
+    {u"省市区", Kind::Region},
+    {u"地区", Kind::Region},
+    {u"邮政编码", Kind::Postcode},
+    {u"邮编", Kind::Postcode},
+    {u"昵称", Kind::Nickname},
+    {u"旺旺", Kind::Nickname},
+    {u"旺旺号", Kind::Nickname},
+    {u"会员名", Kind::Nickname},
+    {u"支付宝", Kind::Payment},
+    {u"支付宝账号", Kind::Payment},
+    {u"QQ", Kind::Chat},
+    {u"qq", Kind::Chat},
+    {u"微信", Kind::Chat},
+    {u"微信号", Kind::Chat},
+    {u"财付通", Kind::Chat},
+    {u"收货信息", Kind::Free},
+    {u"收件信息", Kind::Free},
+    {u"收货人信息", Kind::Free},
+    {u"订单编号", Kind::Ignore},
+    {u"订单号", Kind::Ignore},
+    {u"留言", Kind::Ignore},
+    {u"备注", Kind::Ignore},
+    {u"时间", Kind::Ignore},
+    {u"运费", Kind::Ignore},
+    {u"实付款", Kind::Ignore},
+    {u"金额", Kind::Ignore},
+    {u"商品", Kind::Ignore},
+    {u"宝贝", Kind::Ignore},
+    {u"数量", Kind::Ignore},
+    {u"单价", Kind::Ignore},
+    {u"价格", Kind::Ignore},
+    {u"快递", Kind::Ignore},
+    {u"物流", Kind::Ignore},
+    {u"配送方式", Kind::Ignore},
+    {u"发票", Kind::Ignore},
+    {u"状态", Kind::Ignore},
+    {u"付款方式", Kind::Ignore},
+};
+
+struct LabelView
+{
+    QStringView word;
+    Kind kind;
+};
+
+// The labels with their lengths known, so that matching, which runs at every
+// word of every copied text, costs a character test for most of them.
+const std::vector<LabelView> &labels()
+{
+    static const std::vector<LabelView> views = [] {
+        std::vector<LabelView> v;
+        for (const Label &label : kLabels)
+            v.push_back({QStringView(label.word), label.kind});
+        return v;
+    }();
+    return views;
+}
+
+bool sameText(const QChar *a, QStringView b)
+{
+    return std::memcmp(a, b.data(), size_t(b.size()) * sizeof(QChar)) == 0;
+}
+
+// The known label that ends `run`, longest first; nullptr when none.
+const LabelView *labelEnding(QStringView run)
+{
+    if (run.isEmpty())
+        return nullptr;
+    const LabelView *best = nullptr;
+    for (const LabelView &label : labels()) {
+        const qsizetype n = label.word.size();
+        if (n <= run.size() && run.back() == label.word.back() && (!best || n > best->word.size())
+            && sameText(run.data() + run.size() - n, label.word))
+            best = &label;
+    }
+    return best;
+}
+
+// The longest label that `text` begins with; nullptr when none.
+const LabelView *labelBeginning(QStringView text)
+{
+    if (text.isEmpty())
+        return nullptr;
+    const LabelView *best = nullptr;
+    for (const LabelView &label : labels()) {
+        const qsizetype n = label.word.size();
+        if (n <= text.size() && text.front() == label.word.front() && (!best || n > best->word.size())
+            && sameText(text.data(), label.word))
+            best = &label;
+    }
+    return best;
+}
+
+bool isWordStart(QStringView chunk, qsizetype j)
+{
+    if (j == 0)
+        return true;
+    const QChar before = chunk.at(j - 1);
+    return isSpace(before) || isDigit(before) || isWrapping(before);
+}
+
+// A name or address label at a word start with its value after it, without
+// a colon: "收件人张三", "地址江苏省…", "收件人 张三".
+bool bareLabelAt(QStringView chunk, qsizetype j, LabelHit *hit)
+{
+    // The first characters of the name and address labels: most words begin
+    // with none of them.
+    static const QString firsts = QStringLiteral("收买姓联名详街送地所省");
+    if (!firsts.contains(chunk.at(j)) || !isWordStart(chunk, j))
+        return false;
+    const LabelView *label = labelBeginning(chunk.mid(j));
+    if (!label || (label->kind != Kind::Name && label->kind != Kind::Address && label->kind != Kind::Region))
+        return false;
+    const qsizetype end = j + label->word.size();
+    qsizetype value = end;
+    while (value < chunk.size() && isSpace(chunk.at(value)))
+        ++value;
+    if (value >= chunk.size() || !isCjk(chunk.at(value)))
+        return false;
+    *hit = {j, value, label->kind};
+    return true;
+}
+
+// A label of another field glued to the end of a two to four character name
+// that begins at `name`.
+bool labelAfterName(QStringView chunk, qsizetype name, LabelHit *hit)
+{
+    for (qsizetype o = 2; o <= 4 && name + o < chunk.size(); ++o) {
+        if (!isCjk(chunk.at(name + o - 1)))
+            return false;
+        const LabelView *label = labelBeginning(chunk.mid(name + o));
+        if (!label || label->kind == Kind::Name || label->kind == Kind::Free || label->kind == Kind::Ignore)
+            continue;
+        qsizetype value = name + o + label->word.size();
+        while (value < chunk.size() && (isSpace(chunk.at(value)) || isColon(chunk.at(value))))
+            ++value;
+        if (value >= chunk.size())
+            return false;
+        *hit = {name + o, value, label->kind};
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<LabelHit> findLabels(QStringView chunk)
+{
+    std::vector<LabelHit> hits;
+    const qsizetype n = chunk.size();
+    qsizetype covered = 0; // text before this is inside a label already found
+    for (qsizetype j = 0; j < n; ++j) {
+        const QChar c = chunk.at(j);
+        if (j >= covered && isCjk(c)) {
+            LabelHit bare;
+            if (bareLabelAt(chunk, j, &bare)) {
+                // A colon right after the label is read below, as usual.
+                qsizetype after = bare.content;
+                while (after > j && isSpace(chunk.at(after - 1)))
+                    --after;
+                const bool colonFollows = after < n && isColon(chunk.at(after));
+                if (!colonFollows) {
+                    hits.push_back(bare);
+                    covered = bare.content;
+                    j = bare.content - 1;
+                    if (bare.kind == Kind::Name) {
+                        // "收货人王五地址江苏省…": the next label may follow
+                        // the name directly.
+                        LabelHit next;
+                        if (labelAfterName(chunk, bare.content, &next)) {
+                            hits.push_back(next);
+                            covered = next.content;
+                            j = next.content - 1;
+                        }
+                    }
+                    continue;
+                }
+            }
+        }
+        if (j == 0)
+            continue;
+        const bool colon = isColon(c);
+        const bool number = (isDigit(c) || c == u'+') && isCjk(chunk.at(j - 1));
+        if (!colon && !number)
+            continue;
+        qsizetype end = j;
+        while (colon && end > 0 && isSpace(chunk.at(end - 1)))
+            --end;
+        qsizetype begin = end;
+        while (begin > 0 && (isCjk(chunk.at(begin - 1)) || (colon && isAsciiLetter(chunk.at(begin - 1))))
+            && end - begin < 12)
+            --begin;
+        begin = std::max(begin, std::min(covered, end));
+        if (begin == end)
+            continue;
+        const QStringView run = chunk.mid(begin, end - begin);
+        const LabelView *label = labelEnding(run);
+        if (number) {
+            if (label && (label->kind == Kind::Mobile || label->kind == Kind::Phone || label->kind == Kind::Postcode))
+                hits.push_back({end - qsizetype(label->word.size()), j, label->kind});
+            continue;
+        }
+        if (label) {
+            hits.push_back({end - qsizetype(label->word.size()), j + 1, label->kind});
+        } else if (run.size() >= 2 && run.size() <= 6 && (begin == 0 || isSpace(chunk.at(begin - 1)))
+            && !isAsciiLetter(run.front())) {
+            // An unknown label: its words go, its value is read like free text.
+            hits.push_back({begin, j + 1, Kind::Free});
+        }
+        covered = j + 1;
+    }
+    return hits;
+}
+
+bool isNumberNoise(QStringView word)
+{
+    static constexpr const char16_t *kWords[] = {
+        u"订单",
+        u"订单号",
+        u"订单编号",
+        u"单号",
+        u"运单号",
+        u"快递单号",
+        u"物流单号",
+        u"身份证",
+        u"身份证号",
+        u"交易号",
+        u"流水号",
+    };
+    for (const char16_t *w : kWords)
+        if (word == QStringView(w))
+            return true;
+    return false;
+}
+
+} // namespace Slipdesk::Smart
