@@ -415,3 +415,79 @@ TEST(OrderSmartParserTest, NamesAreShortPersonalNames)
     for (const char16_t *no : {u"张", u"王小二三", u"金色家园", u"江苏", u"高新区", u"小王的店", u"张三3", u"黄山路"})
         EXPECT_FALSE(OrderSmartParser::looksLikeName(QStringView(no))) << QString::fromUtf16(no).toStdString();
 }
+
+// Invented records written in every common layout: whatever the name (common,
+// rare, compound, transcribed) and however the number is written, the name
+// comes out alone and the street part never carries it.
+TEST(OrderSmartParserTest, EveryLayoutOfGeneratedRecords)
+{
+    const QStringList names = {u"张伟"_qs, u"王小明"_qs, u"欧阳娜娜"_qs, u"仝欣"_qs, u"訾文博"_qs, u"第五春"_qs,
+        u"扎西顿珠"_qs, u"乜小红"_qs, u"买买提·艾力"_qs, u"才让"_qs, u"单于飞"_qs, u"禚娟"_qs, u"那日松"_qs,
+        u"乌兰图雅"_qs, u"李娜"_qs, u"司马光"_qs, u"敬一丹"_qs, u"厍兰"_qs, u"佴一鸣"_qs, u"仉振华"_qs};
+    struct Address
+    {
+        const char16_t *text;
+        const char16_t *province;
+        const char16_t *district;
+        const char16_t *street;
+    };
+    const Address addresses[] = {
+        {u"江苏省无锡市滨湖区湖滨路8号", u"江苏省", u"滨湖区", u"湖滨路8号"},
+        {u"浙江省杭州市西湖区文三路90号东部软件园2号楼", u"浙江省", u"西湖区", u"文三路90号东部软件园2号楼"},
+        {u"北京市朝阳区建国路93号", u"北京市", u"朝阳区", u"建国路93号"},
+        {u"广东省深圳市南山区科技园路5号", u"广东省", u"南山区", u"科技园路5号"},
+        {u"四川省成都市武侯区人民南路四段11号", u"四川省", u"武侯区", u"人民南路四段11号"},
+        {u"新疆维吾尔自治区乌鲁木齐市天山区解放南路8号", u"新疆维吾尔自治区", u"天山区", u"解放南路8号"},
+        {u"上海市浦东新区张江路88弄5号601室", u"上海市", u"浦东新区", u"张江路88弄5号601室"},
+        {u"湖北省武汉市洪山区珞喻路1037号", u"湖北省", u"洪山区", u"珞喻路1037号"},
+        {u"云南省昆明市五华区青年路100号", u"云南省", u"五华区", u"青年路100号"},
+        {u"吉林省吉林市船营区北京路2号", u"吉林省", u"船营区", u"北京路2号"},
+    };
+    struct Phone
+    {
+        const char16_t *text;
+        bool mobile;
+    };
+    const Phone phones[] = {
+        {u"13812345678", true},
+        {u"138 1234 5678", true},
+        {u"+86 13812345678", true},
+        {u"0510-88886666", false},
+        {u"(0510)88886666", false},
+        {u"0510 8888 6666", false},
+        {u"（0510） 8888 6666", false},
+    };
+    const QStringList layouts = {
+        u"%1，%2，%3"_qs,
+        u"%3 %1 %2"_qs,
+        u"%1 %2 %3"_qs,
+        u"收货人：%1\n手机：%2\n地址：%3"_qs,
+        u"收件人%1 电话%2 地址%3"_qs,
+        u"%3，%1，%2"_qs,
+        u"%1\n%2\n%3"_qs,
+        u"%3 %1收 %2"_qs,
+        u"%3 %1(收) %2"_qs,
+        u"%3，%2，%1"_qs,
+    };
+    int parses = 0;
+    int wrong = 0;
+    for (const QString &name : names) {
+        for (const Address &a : addresses) {
+            for (const Phone &p : phones) {
+                for (const QString &layout : layouts) {
+                    const QString text = layout.arg(name, QString::fromUtf16(p.text), QString::fromUtf16(a.text));
+                    const OrderResult r = OrderParser::parse(OrderParser::Taobao2, text);
+                    ++parses;
+                    const bool ok = r.name == name && r.address == QString::fromUtf16(a.street)
+                        && r.province == QString::fromUtf16(a.province) && r.district == QString::fromUtf16(a.district)
+                        && (p.mobile ? r.mobile == u"13812345678"_qs && r.telephone.isEmpty()
+                                     : r.telephone == u"0510-88886666"_qs && r.mobile.isEmpty());
+                    if (!ok && ++wrong <= 20)
+                        ADD_FAILURE() << "text " << text.toStdString() << "\ngot  "
+                                      << r.values().join(u'|').toStdString();
+                }
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "of " << parses;
+}
