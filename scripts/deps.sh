@@ -13,10 +13,11 @@ packages=(
   xvfb xauth
 )
 # With --tests also the spreadsheet program (LibreOffice Calc without a
-# window), so that the tests cover the workbook paths through it; the
-# program itself works without it.
+# window), so that the tests cover the workbook paths through it, and a print
+# system with a PDF queue and the PDF tools, so that the tests print through a
+# private CUPS scheduler; the program itself works without them.
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libreoffice-calc-nogui dpkg-dev)
+  packages+=(libreoffice-calc-nogui dpkg-dev cups printer-driver-cups-pdf poppler-utils)
 fi
 
 missing=()

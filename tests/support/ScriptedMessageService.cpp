@@ -54,12 +54,12 @@ QStringList ScriptedMessageService::texts(Icon icon) const
 
 void ScriptedMessageService::inform(const QString &text, Icon icon, const QString &title)
 {
-    m_calls.append({Kind::Inform, text, icon, title});
+    m_calls.append({Kind::Inform, text, icon, title, false, false, QString()});
 }
 
 MessageService::Answer ScriptedMessageService::ask(const QString &text, bool defaultNo, Icon icon)
 {
-    Call call {Kind::Ask, text, icon, QString()};
+    Call call {Kind::Ask, text, icon, QString(), defaultNo, false, QString()};
     call.defaultNo = defaultNo;
     m_calls.append(call);
     if (m_answers.isEmpty()) {
@@ -71,7 +71,7 @@ MessageService::Answer ScriptedMessageService::ask(const QString &text, bool def
 
 bool ScriptedMessageService::prompt(const QString &question, QString &value, bool masked)
 {
-    Call call {Kind::Prompt, question, Icon::Question, QString()};
+    Call call {Kind::Prompt, question, Icon::Question, QString(), false, masked, value};
     call.masked = masked;
     call.preset = value;
     m_calls.append(call);

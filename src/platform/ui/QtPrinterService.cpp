@@ -14,6 +14,19 @@ namespace Slipdesk {
 
 namespace {
 
+// The number the program lists and stores for a paper of the print system:
+// its Windows paper number, or the custom number 256 for the papers Windows
+// has none for. Qt gives those 0 (a CUPS queue names A0, 8x10 or "ANSI C"
+// without a Windows number), and an entry "0-A0" could never be chosen again:
+// 0 means "leave the printer's paper alone" and an entry's number must be
+// positive. Under 256 the entry's name tells the papers apart.
+int paperNumber(const QPageSize &size)
+{
+    constexpr int customPaper = 256;
+    const int number = size.windowsId();
+    return number > 0 ? number : customPaper;
+}
+
 // The page size for a Windows paper number on this printer: preferably one the
 // printer itself offers (custom papers share one number, so the entry's name
 // decides between them), else Qt's standard size for the number.
@@ -24,7 +37,7 @@ std::optional<QPageSize> pageSizeFor(const QPrinterInfo &info, const PrinterSetu
     const QList<QPageSize> supported = info.supportedPageSizes();
     std::optional<QPageSize> byNumber;
     for (const QPageSize &size : supported) {
-        if (size.windowsId() != setup.paperNumber)
+        if (paperNumber(size) != setup.paperNumber)
             continue;
         if (!setup.paperName.isEmpty() && size.name() == setup.paperName)
             return size;
@@ -85,7 +98,7 @@ QList<PaperInfo> QtPrinterService::papers(const QString &printer) const
     for (const QPageSize &size : sizes) {
         if (list.size() >= PrinterSetup::MaxPaperEntries)
             break;
-        list.append(PaperInfo {size.windowsId(), size.name()});
+        list.append(PaperInfo {paperNumber(size), size.name()});
     }
     return list;
 }
