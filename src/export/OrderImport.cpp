@@ -71,7 +71,12 @@ QList<QStringList> rows(const QByteArray &fileBytes)
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        const QStringList order = TextTable::splitCommaText(line);
+        QStringList order = TextTable::splitCommaText(line);
+        // A quoted field may hold a lone CR (a line is cut at LF only): it
+        // would end the row early in the queue file, where a lone CR ends a
+        // line. The values are one-line texts; the CR becomes a blank.
+        for (QString &value : order)
+            value.replace(u'\r', u' ');
         QStringList row(WaybillQueue::FieldCount);
         row[OrderNumber] = order.value(0);
         row[Nick] = order.value(1);

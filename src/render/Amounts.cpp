@@ -119,7 +119,8 @@ QString formatGrouped(qint64 fen)
 {
     // Fixed separators on purpose; see the header.
     const bool negative = fen < 0;
-    const qint64 magnitude = negative ? -fen : fen;
+    // Unsigned, so that the most negative number has a magnitude too.
+    const quint64 magnitude = negative ? 0 - quint64(fen) : quint64(fen);
     const QString yuan = QString::number(magnitude / 100);
     QString grouped;
     for (qsizetype i = 0; i < yuan.size(); ++i) {
@@ -127,7 +128,7 @@ QString formatGrouped(qint64 fen)
             grouped.append(u',');
         grouped.append(yuan[i]);
     }
-    const qint64 cents = magnitude % 100;
+    const quint64 cents = magnitude % 100;
     return (negative ? QStringLiteral("-") : QString()) + grouped + u'.' + QChar(u'0' + int(cents / 10))
         + QChar(u'0' + int(cents % 10));
 }

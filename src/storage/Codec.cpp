@@ -120,7 +120,25 @@ QString decode(QByteArrayView bytes)
         return QString::fromLatin1(bytes);
     requireConverter();
     QStringDecoder decoder(kEncoding, QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+    // A file cut off inside a character (a crash, a full disk) ends in an
+    // incomplete sequence, which the converter drops together with the
+    // bytes before it that it had taken as its start ("\x81\x30" loses
+    // the "0"). Such an end reads as a broken character anywhere else does,
+    // a replacement character, so that the text does not change when a line
+    // is appended after it. Bytes below 0x30 never belong to a sequence:
+    // the last line is converted on its own, closed by a line break.
+    const quint8 lastByte = quint8(bytes.back());
+    if (lastByte < 0x30)
+        return decoder.decode(bytes);
+    qsizetype tail = bytes.size();
+    while (tail > 0 && quint8(bytes[tail - 1]) >= 0x30)
+        --tail;
+    QString text = decoder.decode(bytes.first(tail));
+    QByteArray last = bytes.sliced(tail).toByteArray();
+    last.append('\n');
+    QString lastText = decoder.decode(last);
+    lastText.chop(1);
+    return text + lastText;
 }
 
 namespace {

@@ -64,7 +64,9 @@ void appendLine(const QString &path, const QByteArray &line)
         char last = 0;
         if (!file.seek(size - 1) || !file.getChar(&last))
             fail(QStringLiteral("无法读取文件"), path, file.errorString());
-        if (last != '\n')
+        // A lone CR ends a line too, as the text tables read lines: another
+        // break after it would read as an empty row.
+        if (last != '\n' && last != '\r')
             bytes.prepend("\r\n");
     }
     if (file.write(bytes) != bytes.size())

@@ -5,6 +5,7 @@
 #include "IoError.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <limits>
 #include <optional>
@@ -183,12 +184,31 @@ public:
         const qsizetype line = findKey(section, key);
         if (line < 0)
             return std::nullopt;
-        const QString &text = m_lines[line];
-        QStringView value = trimmed(QStringView(text).mid(text.indexOf(u'=') + 1));
-        // Like the desktop API: matching quotes around the value are dropped.
-        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-            value = value.mid(1, value.size() - 2);
-        return value.toString();
+        return valueOf(m_lines[line]);
+    }
+
+    // The values of several keys of one section, found in one pass over it
+    // (a lookup per key would cost keys × lines: a list of thousands of
+    // names read in seconds). The first of two equal keys counts, as it does
+    // for one key.
+    QStringList values(QStringView section, const QStringList &keys, const QString &def) const
+    {
+        QHash<QString, qsizetype> lines;
+        const qsizetype header = findSection(section);
+        if (header >= 0) {
+            // Backwards, so that the first of equal keys is the one kept.
+            for (qsizetype i = sectionEnd(header) - 1; i > header; --i) {
+                if (const auto name = keyName(m_lines[i]))
+                    lines.insert(folded(*name), i);
+            }
+        }
+        QStringList result;
+        result.reserve(keys.size());
+        for (const QString &key : keys) {
+            const auto line = lines.constFind(folded(key));
+            result.append(line == lines.constEnd() ? def : valueOf(m_lines[*line]));
+        }
+        return result;
     }
 
     QStringList keys(QStringView section) const
@@ -241,6 +261,25 @@ public:
     }
 
 private:
+    static QString valueOf(const QString &text)
+    {
+        QStringView value = trimmed(QStringView(text).mid(text.indexOf(u'=') + 1));
+        // Like the desktop API: matching quotes around the value are dropped.
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+            value = value.mid(1, value.size() - 2);
+        return value.toString();
+    }
+
+    // A name as sameName() compares it: ASCII letters in upper case.
+    static QString folded(QStringView name)
+    {
+        QString result = name.toString();
+        for (QChar &c : result)
+            if (c.unicode() >= u'a' && c.unicode() <= u'z')
+                c = QChar(char16_t(c.unicode() - (u'a' - u'A')));
+        return result;
+    }
+
     static std::optional<QStringView> sectionName(QStringView line)
     {
         line = trimmed(line);
@@ -307,12 +346,7 @@ QStringList IniFile::readSectionKeys(const QString &section) const
 
 QStringList IniFile::readStrings(const QString &section, const QStringList &keys, const QString &def) const
 {
-    const Document doc = Document::load(m_path, false);
-    QStringList values;
-    values.reserve(keys.size());
-    for (const QString &key : keys)
-        values.append(doc.value(section, key).value_or(def));
-    return values;
+    return Document::load(m_path, false).values(section, keys, def);
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)

@@ -2,6 +2,8 @@
 
 #include "Paths.h"
 
+#include <algorithm>
+
 namespace Slipdesk {
 
 namespace {
@@ -24,6 +26,27 @@ QString listSection(int kind)
 QString nameKey(qsizetype position) // 1-based
 {
     return QStringLiteral("模版") + QString::number(position);
+}
+
+// The position of a name key ("模版7" -> 7) among `keys`, 0 for other keys.
+qsizetype namePosition(const QString &key)
+{
+    const QString prefix = QStringLiteral("模版");
+    if (!key.startsWith(prefix))
+        return 0;
+    bool ok = false;
+    const qsizetype position = key.mid(prefix.size()).toLongLong(&ok);
+    return ok && position > 0 && nameKey(position) == key ? position : 0;
+}
+
+// The positions of the name keys the section holds.
+QList<qsizetype> namePositions(const QStringList &keys)
+{
+    QList<qsizetype> positions;
+    for (const QString &key : keys)
+        if (const qsizetype position = namePosition(key))
+            positions.append(position);
+    return positions;
 }
 
 } // namespace
@@ -147,8 +170,24 @@ QStringList ProgramSettings::templateNames(int kind) const
 {
     const QString section = listSection(kind);
     const int count = m_ini.readInteger(section, kTemplateCount, 0);
+    if (count <= 0)
+        return {};
+    // A count beyond the keys the section holds comes from a damaged file
+    // ("模版总数=2000000000" would make two thousand million names and hang
+    // the start): the list then ends at the last name key the section holds
+    // (a missing key before it is still an empty entry).
+    qsizetype length = count;
+    const QStringList present = m_ini.readSectionKeys(section);
+    if (count >= present.size()) {
+        qsizetype last = 0;
+        for (const qsizetype position : namePositions(present))
+            if (position <= count)
+                last = std::max(last, position);
+        length = std::min(last, present.size());
+    }
     QStringList keys;
-    for (int i = 1; i <= count; ++i)
+    keys.reserve(length);
+    for (qsizetype i = 1; i <= length; ++i)
         keys.append(nameKey(i));
     return m_ini.readStrings(section, keys);
 }
@@ -159,10 +198,16 @@ void ProgramSettings::setTemplateNames(int kind, const QStringList &names)
     QList<std::pair<QString, QString>> values {{kTemplateCount, QString::number(names.size())}};
     for (qsizetype i = 0; i < names.size(); ++i)
         values.append({nameKey(i + 1), names[i]});
+    // The name keys beyond the new count up to the old one, of those the
+    // section holds: a damaged count must not make a list of missing keys.
     const qsizetype oldCount = qMax(templateCount(kind), 0);
+    QList<qsizetype> positions = namePositions(m_ini.readSectionKeys(section));
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     QStringList leftOver;
-    for (qsizetype i = names.size() + 1; i <= oldCount; ++i)
-        leftOver.append(nameKey(i));
+    for (const qsizetype position : std::as_const(positions))
+        if (position > names.size() && position <= oldCount)
+            leftOver.append(nameKey(position));
     m_ini.writeValues(section, values, leftOver);
 }
 

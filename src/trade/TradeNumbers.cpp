@@ -1,5 +1,7 @@
 #include "TradeNumbers.h"
 
+#include "render/Amounts.h"
+
 #include <cmath>
 
 namespace Slipdesk::TradeNumbers {
@@ -53,7 +55,17 @@ QString plainMoney(qint64 fen)
 
 qint64 times(double quantity, qint64 priceFen)
 {
-    return qint64(std::llround(quantity * double(priceFen)));
+    // A quantity such as "1e300" from a goods file: the amount stops at the
+    // largest the program handles instead of wrapping round (llround of a
+    // value beyond 64 bits gives the most negative number).
+    const double fen = quantity * double(priceFen);
+    if (std::isnan(fen))
+        return 0;
+    if (fen >= double(MaxAmountFen))
+        return MaxAmountFen;
+    if (fen <= -double(MaxAmountFen))
+        return -MaxAmountFen;
+    return qint64(std::llround(fen));
 }
 
 } // namespace Slipdesk::TradeNumbers
