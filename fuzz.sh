@@ -17,20 +17,8 @@ seconds=${1:-30}
 shift || true
 build=${SLIPDESK_FUZZ_BUILD:-$root/build-fuzz}
 
-"$root/scripts/deps.sh"
 # libFuzzer and the sanitizer runtimes come with clang's compiler-rt.
-missing=()
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/deps.sh" --fuzz
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSLIPDESK_FUZZ=ON -DSLIPDESK_TESTS=OFF -DSLIPDESK_BENCH=OFF >/dev/null

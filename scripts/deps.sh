@@ -16,6 +16,10 @@ packages=(
 # window), so that the tests cover the workbook paths through it, and a print
 # system with a PDF queue and the PDF tools, so that the tests print through a
 # private CUPS scheduler; the program itself works without them.
+# With --fuzz also clang and its libFuzzer and sanitizer runtimes (fuzz.sh).
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 if [ "${1:-}" = "--tests" ]; then
   packages+=(libreoffice-calc-nogui dpkg-dev cups printer-driver-cups-pdf poppler-utils)
 fi
