@@ -109,34 +109,35 @@ bool sameText(const QChar *a, QStringView b)
     return std::memcmp(a, b.data(), size_t(b.size()) * sizeof(QChar)) == 0;
 }
 
-// The known label that ends `run`, longest first; nullptr when none.
-const LabelView *labelEnding(QStringView run)
-{
-    if (run.isEmpty())
-        return nullptr;
-    const LabelView *best = nullptr;
-    for (const LabelView &label : labels()) {
-        const qsizetype n = label.word.size();
-        if (n <= run.size() && run.back() == label.word.back() && (!best || n > best->word.size())
-            && sameText(run.data() + run.size() - n, label.word))
-            best = &label;
-    }
-    return best;
-}
+enum class End { Front, Back };
 
-// The longest label that `text` begins with; nullptr when none.
-const LabelView *labelBeginning(QStringView text)
+// The longest known label standing at the front or the back of `text`;
+// nullptr when none. The character at that end is tested first.
+const LabelView *longestLabel(QStringView text, End end)
 {
     if (text.isEmpty())
         return nullptr;
     const LabelView *best = nullptr;
     for (const LabelView &label : labels()) {
         const qsizetype n = label.word.size();
-        if (n <= text.size() && text.front() == label.word.front() && (!best || n > best->word.size())
-            && sameText(text.data(), label.word))
+        if (n > text.size() || (best && n <= best->word.size()))
+            continue;
+        const bool front = end == End::Front;
+        if ((front ? text.front() == label.word.front() : text.back() == label.word.back())
+            && sameText(front ? text.data() : text.data() + text.size() - n, label.word))
             best = &label;
     }
     return best;
+}
+
+const LabelView *labelEnding(QStringView run)
+{
+    return longestLabel(run, End::Back);
+}
+
+const LabelView *labelBeginning(QStringView text)
+{
+    return longestLabel(text, End::Front);
 }
 
 bool isWordStart(QStringView chunk, qsizetype j)
