@@ -11,9 +11,11 @@
 #include "storage/ProgramLocation.h"
 #include "storage/ProgramSettings.h"
 #include "templates/ui/TemplateTab.h"
+#include "trade/TradeFields.h"
 #include "trade/ui/DeliveryTab.h"
 #include "trade/ui/GoodsPicker.h"
 #include "trade/ui/InboundTab.h"
+#include "waybill/WaybillForm.h"
 #include "waybill/ui/ExpressTab.h"
 #include "waybill/ui/OrderFill.h"
 #include "waybill/ui/RecipientLookupList.h"
@@ -28,35 +30,16 @@ namespace {
 
 enum Page { PageExpress = 0, PageDelivery = 1, PageInbound = 2, PageTemplates = 3 };
 
-// The delivery tab's buyer fields and the waybill fields they correspond to;
-// the buyer travels along when the user switches between the two tabs.
-constexpr std::pair<const char *, const char *> kBuyerToWaybill[] = {
-    {"CmbBuyerName", "CmbSjrMc"},
-    {"CmbBuyerWW", "EdtSjrWW"},
-    {"EdtBuyerMobile", "EdtSjrMobile"},
-    {"EdtBuyerTel", "EdtSjDwTel"},
-    {"EdtAddSs", "EdtSjDwSs"},
-    {"EdtAddDs", "EdtSjDwDs"},
-    {"EdtAddQx", "EdtSjDwQx"},
-    {"EdtAddress", "EdtSjDwDz"},
-    {"EdtBuyerYb", "EdtSjdwYb"},
-};
-
+// The buyer travels along when the user switches between the express and
+// the delivery tab: both forms keep the same recipient book columns.
 FieldValues buyerAsWaybill(const FieldValues &delivery)
 {
-    FieldValues out;
-    for (const auto &[buyer, waybill] : kBuyerToWaybill)
-        out.insert(QLatin1String(waybill), delivery.value(QLatin1String(buyer)));
-    out.insert(QStringLiteral("EdtTo"), delivery.value(QStringLiteral("EdtAddDs")));
-    return out;
+    return FormFields::asRecipientOf<WaybillField, DeliveryField>(delivery);
 }
 
 FieldValues waybillAsBuyer(const FieldValues &express)
 {
-    FieldValues out;
-    for (const auto &[buyer, waybill] : kBuyerToWaybill)
-        out.insert(QLatin1String(buyer), express.value(QLatin1String(waybill)));
-    return out;
+    return FormFields::asRecipientOf<DeliveryField, WaybillField>(express);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // folder, and the field, goods and note files the commands read.
 
 #include "storage/Paths.h"
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 #include "trade/TradeNote.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datawin/BatchRun.h"
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 
 #include <functional>
 

@@ -1,32 +1,35 @@
 #include "Reprint.h"
 
 #include "datawin/DataSession.h"
+#include "trade/TradeFields.h"
+#include "waybill/WaybillForm.h"
+
+#include <QHash>
 
 namespace Slipdesk::Reprint {
 
 namespace {
 
-// The log's column under `name`; `cells` start after the 序号 column.
-QString column(const QStringList &header, const QStringList &cells, const char *name)
+// The fields "重打" copies back from a log row (`cells` without its 序号):
+// each at its log column, the fields sharing the joined address column
+// split at "|" (a missing part gives an empty field), and the mirrors
+// following the field of their book column.
+template<typename E> FieldValues fromLog(const QStringList &cells)
 {
-    const qsizetype at = header.indexOf(QString::fromUtf8(name));
-    return at >= 1 && at - 1 < cells.size() ? cells.at(at - 1) : QString();
-}
-
-void copy(FieldValues &values, const QStringList &header, const QStringList &cells,
-    std::initializer_list<std::pair<const char *, const char *>> mapping)
-{
-    for (const auto &[name, control] : mapping)
-        values.insert(QLatin1String(control), column(header, cells, name));
-}
-
-// Province, city, district and street of an address logged as "a|b|c|d".
-QStringList addressParts(const QString &address)
-{
-    QStringList parts = address.split(u'|');
-    while (parts.size() < 4)
-        parts.append(QString());
-    return parts;
+    FieldValues values;
+    QHash<int, int> partsTaken;
+    for (E field : FormFields::where<E>([](const FieldSpec &spec) { return spec.has(FieldFlag::Reprint); })) {
+        const int column = fieldSpec(field).logColumn;
+        const QString cell = cells.value(column);
+        if (FormFields::atLogColumn<E>(column).size() > 1)
+            values.insert(field, cell.split(u'|').value(partsTaken[column]++));
+        else
+            values.insert(field, cell);
+    }
+    for (E mirror : FormFields::where<E>([](const FieldSpec &spec) { return spec.has(FieldFlag::Mirror); }))
+        if (const std::optional<E> source = FormFields::atRecipientColumn<E>(fieldSpec(mirror).recipientColumn))
+            values.insert(mirror, values.value(*source));
+    return values;
 }
 
 // Detail cells are 序号-less: 名称, 单号, 日期, then the goods columns in the
@@ -49,44 +52,25 @@ GoodsRows goodsOf(const QList<QStringList> &detailCells)
 
 } // namespace
 
-FieldValues express(const QStringList &header, const QStringList &cells)
+FieldValues express(const QStringList &cells)
 {
-    FieldValues values;
-    copy(values, header, cells,
-        {{"买家昵称", "EdtSjrWW"}, {"收件人", "CmbSjrMc"}, {"收件单位名称", "CmbSjdwMc"},
-            {"收件单位电话", "EdtSjDwTel"}, {"邮政编码", "EdtSjdwYb"}, {"物品", "CmbLetterWP"}, {"金额", "EdtWpJe"},
-            {"留言", "CmbLetterLy"}, {"收件人电话", "EdtSjrTel1"}, {"手机", "EdtSjrMobile"},
-            {"支付宝", "EdtSjrPayEmail"}, {"信箱", "EdtSjrEmail"}, {"聊天", "EdtSjrIM"}});
-    const QStringList address = addressParts(column(header, cells, "收件地址"));
-    values.insert(QStringLiteral("EdtSjDwSs"), address.at(0));
-    values.insert(QStringLiteral("EdtSjDwDs"), address.at(1));
-    values.insert(QStringLiteral("EdtTo"), address.at(1));
-    values.insert(QStringLiteral("EdtSjDwQx"), address.at(2));
-    values.insert(QStringLiteral("EdtSjDwDz"), address.at(3));
-    return values;
+    return fromLog<WaybillField>(cells);
 }
 
-ReprintData delivery(const QStringList &header, const QStringList &cells, const QList<QStringList> &detailCells)
+ReprintData delivery(const QStringList &cells, const QList<QStringList> &detailCells)
 {
     ReprintData data;
     data.page = ReprintData::Page::Delivery;
-    copy(data.values, header, cells,
-        {{"买家姓名", "CmbBuyerName"}, {"买家昵称", "CmbBuyerWW"}, {"买家手机", "EdtBuyerMobile"},
-            {"买家电话", "EdtBuyerTel"}, {"邮编", "EdtBuyerYb"}, {"邮递费用", "EdtPostPrice"}});
-    const QStringList address = addressParts(column(header, cells, "收货地址"));
-    data.values.insert(QStringLiteral("EdtAddSs"), address.at(0));
-    data.values.insert(QStringLiteral("EdtAddDs"), address.at(1));
-    data.values.insert(QStringLiteral("EdtAddQx"), address.at(2));
-    data.values.insert(QStringLiteral("EdtAddress"), address.at(3));
+    data.values = fromLog<DeliveryField>(cells);
     data.goods = goodsOf(detailCells);
     return data;
 }
 
-ReprintData inbound(const QStringList &header, const QStringList &cells, const QList<QStringList> &detailCells)
+ReprintData inbound(const QStringList &cells, const QList<QStringList> &detailCells)
 {
     ReprintData data;
     data.page = ReprintData::Page::Inbound;
-    copy(data.values, header, cells, {{"经办人", "CmbInputJbr"}, {"入库类别", "CmbInputType"}});
+    data.values = fromLog<InboundField>(cells);
     data.goods = goodsOf(detailCells);
     return data;
 }
@@ -106,13 +90,13 @@ std::optional<ReprintData> of(const DataSession &session, int row)
     switch (session.code()) {
     case TableCode::ExpressLog: {
         ReprintData data;
-        data.values = express(table.header(), cells);
+        data.values = express(cells);
         return data;
     }
     case TableCode::DeliveryLog:
-        return delivery(table.header(), cells, detail);
+        return delivery(cells, detail);
     case TableCode::InboundLog:
-        return inbound(table.header(), cells, detail);
+        return inbound(cells, detail);
     default:
         return std::nullopt;
     }

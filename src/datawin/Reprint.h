@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 #include "trade/GoodsTable.h"
 
 #include <optional>
@@ -24,13 +24,13 @@ struct ReprintData
 
 namespace Reprint {
 
-// The express fields of an express print log row (`cells` without its 序号,
-// under `header` with it). The address splits at "|" into province, city,
-// district and street; a missing part gives an empty field.
-FieldValues express(const QStringList &header, const QStringList &cells);
+// The express fields of an express print log row (`cells` without its 序号).
+// The address splits at "|" into province, city, district and street; a
+// missing part gives an empty field.
+FieldValues express(const QStringList &cells);
 // The delivery or inbound fields of a log row and the goods of its detail rows.
-ReprintData delivery(const QStringList &header, const QStringList &cells, const QList<QStringList> &detailCells);
-ReprintData inbound(const QStringList &header, const QStringList &cells, const QList<QStringList> &detailCells);
+ReprintData delivery(const QStringList &cells, const QList<QStringList> &detailCells);
+ReprintData inbound(const QStringList &cells, const QList<QStringList> &detailCells);
 
 // What reprinting master row `row` of the session's log gives; nothing for
 // a table that does not reprint or an empty one.

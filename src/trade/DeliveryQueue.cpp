@@ -14,18 +14,17 @@ namespace Slipdesk::DeliveryQueue {
 namespace {
 
 // The stored note fields after template and key, in file order.
-constexpr const char *kNoteControls[] = {
-    "CmbBuyerName",
-    "CmbBuyerWW",
-    "EdtBuyerMobile",
-    "EdtBuyerTel",
-    "EdtAddSs",
-    "EdtAddDs",
-    "EdtAddQx",
-    "EdtAddress",
-    "EdtBuyerYb",
-    "EdtPostPrice",
-};
+const QList<DeliveryField> &noteFields()
+{
+    static const QList<DeliveryField> fields = [] {
+        QList<DeliveryField> out;
+        for (int column = 0; column < DeliveryForm::QueueColumns; ++column)
+            if (const std::optional<DeliveryField> field = FormFields::atQueueColumn<DeliveryField>(column))
+                out.append(*field);
+        return out;
+    }();
+    return fields;
+}
 constexpr int kKeyFields = 2;
 
 QString joined(const QStringList &fields)
@@ -77,8 +76,8 @@ QSet<QString> takenKeys(const Paths &paths, const QString &templateName)
 QString noteLine(const TradeNote &note, const QString &key)
 {
     QStringList fields {note.templateName(), key};
-    for (const char *control : kNoteControls)
-        fields.append(note.value(control));
+    for (DeliveryField field : noteFields())
+        fields.append(note.value(field));
     return joined(fields);
 }
 
@@ -137,9 +136,8 @@ SaveResult save(AppContext &context, TradeNote note, const QDateTime &now)
 FieldValues noteValues(const QStringList &cells)
 {
     FieldValues values;
-    int field = kKeyFields;
-    for (const char *control : kNoteControls)
-        values.insert(QLatin1String(control), TradeNumbers::cleaned(cells.value(field++)));
+    for (DeliveryField field : noteFields())
+        values.insert(field, TradeNumbers::cleaned(cells.value(fieldSpec(field).queueColumn)));
     return values;
 }
 

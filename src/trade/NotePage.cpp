@@ -8,6 +8,7 @@
 #include <QDate>
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace Slipdesk::NotePage {
@@ -30,55 +31,61 @@ enum class Place { OnPage, BelowTable };
 // label's caption (the built-in `lead` when the note has none) and, when it
 // has values, a ":" between caption and value; without a label `lead` is
 // printed as it stands.
-struct Source
+template<typename E> struct Source
 {
     const char16_t *item;
     Content content;
     Place place;
-    const char16_t *label;
+    std::optional<E> label;
     const char16_t *lead;
-    std::array<const char16_t *, 4> controls;
+    std::array<std::optional<E>, 4> fields;
 };
 
-constexpr Source kDeliverySources[] = {
-    {u"店铺名称", Content::Text, Place::OnPage, u"LblShopName", u"", {}},
-    {u"单据名称", Content::Text, Place::OnPage, nullptr, u"", {u"CmbInvoice"}},
-    {u"发货单号", Content::Text, Place::OnPage, nullptr, u"发货单号:", {u"EdtInvNo"}},
-    {u"买家姓名", Content::Text, Place::OnPage, u"LblBuyerName", u"买家姓名", {u"CmbBuyerName"}},
-    {u"买家昵称", Content::Text, Place::OnPage, u"LblBuyerNickName", u"昵称", {u"CmbBuyerWW"}},
-    {u"买家手机", Content::Text, Place::OnPage, u"LblbuyerMobile", u"手机", {u"EdtBuyerMobile"}},
-    {u"买家电话", Content::Text, Place::OnPage, u"LblbuyerTel", u"电话", {u"EdtBuyerTel"}},
-    {u"发货日期", Content::Date, Place::OnPage, nullptr, u"发货日期:", {u"DTPSender"}},
-    {u"收货地址", Content::Text, Place::OnPage, u"LblBuyerAdd", u"收货地址",
-        {u"EdtAddSs", u"EdtAddDs", u"EdtAddQx", u"EdtAddress"}},
-    {u"收货邮编", Content::Text, Place::OnPage, u"LblBuyerYb", u"邮编", {u"EdtBuyerYb"}},
-    {u"商品表格", Content::GoodsTable, Place::OnPage, nullptr, u"", {}},
-    {u"商品数量", Content::Text, Place::BelowTable, nullptr, u"商品数量:", {u"LblSumCount"}},
-    {u"邮递费用", Content::Text, Place::BelowTable, nullptr, u"邮递费用:￥", {u"EdtPostPrice"}},
-    {u"货款金额", Content::Text, Place::BelowTable, nullptr, u"货款金额:￥", {u"EdtMoneySumXx"}},
-    {u"金额合计", Content::Text, Place::BelowTable, nullptr, u"金额合计:￥", {u"EdtInvTotalJE"}},
-    {u"分隔直线", Content::Rule, Place::BelowTable, nullptr, u"", {}},
-    {u"卖家留言", Content::Text, Place::BelowTable, u"LblSalerSay", u"卖家留言", {u"CmbSalerSay"}},
-    {u"店铺网址", Content::Text, Place::BelowTable, u"LblSalerShop", u"店铺网址", {u"EdtSalerShopWeb"}},
-    {u"卖家地址", Content::Text, Place::BelowTable, u"LblSalerAdd", u"卖家地址", {u"EdtSalerAdd"}},
-    {u"卖家姓名", Content::Text, Place::BelowTable, u"LblSalerName", u"卖家姓名", {u"CmbSalerName"}},
-    {u"卖家昵称", Content::Text, Place::BelowTable, u"LblSalerNickName", u"昵称", {u"EdtSalerWW"}},
-    {u"卖家手机", Content::Text, Place::BelowTable, u"LblSalerMobile", u"手机", {u"EdtSalerTel"}},
-    {u"发货快递", Content::Text, Place::BelowTable, u"LblInvEms", u"快递", {u"CmbEmsCompany"}},
-    {u"快递单号", Content::Text, Place::BelowTable, u"LblEmsNo", u"单号", {u"EdtInvEmsNo"}},
+namespace delivery {
+using enum DeliveryField;
+constexpr Source<DeliveryField> kSources[] = {
+    {u"店铺名称", Content::Text, Place::OnPage, LblShopName, u"", {}},
+    {u"单据名称", Content::Text, Place::OnPage, {}, u"", {CmbInvoice}},
+    {u"发货单号", Content::Text, Place::OnPage, {}, u"发货单号:", {EdtInvNo}},
+    {u"买家姓名", Content::Text, Place::OnPage, LblBuyerName, u"买家姓名", {CmbBuyerName}},
+    {u"买家昵称", Content::Text, Place::OnPage, LblBuyerNickName, u"昵称", {CmbBuyerWW}},
+    {u"买家手机", Content::Text, Place::OnPage, LblbuyerMobile, u"手机", {EdtBuyerMobile}},
+    {u"买家电话", Content::Text, Place::OnPage, LblbuyerTel, u"电话", {EdtBuyerTel}},
+    {u"发货日期", Content::Date, Place::OnPage, {}, u"发货日期:", {DTPSender}},
+    {u"收货地址", Content::Text, Place::OnPage, LblBuyerAdd, u"收货地址",
+        {EdtAddSs, EdtAddDs, EdtAddQx, EdtAddress}},
+    {u"收货邮编", Content::Text, Place::OnPage, LblBuyerYb, u"邮编", {EdtBuyerYb}},
+    {u"商品表格", Content::GoodsTable, Place::OnPage, {}, u"", {}},
+    {u"商品数量", Content::Text, Place::BelowTable, {}, u"商品数量:", {LblSumCount}},
+    {u"邮递费用", Content::Text, Place::BelowTable, {}, u"邮递费用:￥", {EdtPostPrice}},
+    {u"货款金额", Content::Text, Place::BelowTable, {}, u"货款金额:￥", {EdtMoneySumXx}},
+    {u"金额合计", Content::Text, Place::BelowTable, {}, u"金额合计:￥", {EdtInvTotalJE}},
+    {u"分隔直线", Content::Rule, Place::BelowTable, {}, u"", {}},
+    {u"卖家留言", Content::Text, Place::BelowTable, LblSalerSay, u"卖家留言", {CmbSalerSay}},
+    {u"店铺网址", Content::Text, Place::BelowTable, LblSalerShop, u"店铺网址", {EdtSalerShopWeb}},
+    {u"卖家地址", Content::Text, Place::BelowTable, LblSalerAdd, u"卖家地址", {EdtSalerAdd}},
+    {u"卖家姓名", Content::Text, Place::BelowTable, LblSalerName, u"卖家姓名", {CmbSalerName}},
+    {u"卖家昵称", Content::Text, Place::BelowTable, LblSalerNickName, u"昵称", {EdtSalerWW}},
+    {u"卖家手机", Content::Text, Place::BelowTable, LblSalerMobile, u"手机", {EdtSalerTel}},
+    {u"发货快递", Content::Text, Place::BelowTable, LblInvEms, u"快递", {CmbEmsCompany}},
+    {u"快递单号", Content::Text, Place::BelowTable, LblEmsNo, u"单号", {EdtInvEmsNo}},
 };
+} // namespace delivery
 
-constexpr Source kInboundSources[] = {
-    {u"店铺名称", Content::Text, Place::OnPage, u"LblInputShop", u"", {}},
-    {u"单据名称", Content::Text, Place::OnPage, nullptr, u"", {u"CmbInputModel"}},
-    {u"经办人", Content::Text, Place::OnPage, u"LblInputJbr", u"经办人", {u"CmbInputJbr"}},
-    {u"入库类别", Content::Text, Place::OnPage, u"LblInputType", u"入库类别", {u"CmbInputType"}},
-    {u"入库日期", Content::Date, Place::OnPage, u"LblInputDate", u"入库日期", {u"DtpInputDate"}},
-    {u"入库单号", Content::Text, Place::OnPage, u"LblInputNo", u"入库单号", {u"EdtInputNo"}},
-    {u"商品表格", Content::GoodsTable, Place::OnPage, nullptr, u"", {}},
-    {u"商品数量", Content::Text, Place::BelowTable, nullptr, u"商品数量:", {u"LblInputSumCount"}},
-    {u"货款金额", Content::Text, Place::BelowTable, nullptr, u"货款金额:￥", {u"EdtInputSumMoney"}},
+namespace inbound {
+using enum InboundField;
+constexpr Source<InboundField> kSources[] = {
+    {u"店铺名称", Content::Text, Place::OnPage, LblInputShop, u"", {}},
+    {u"单据名称", Content::Text, Place::OnPage, {}, u"", {CmbInputModel}},
+    {u"经办人", Content::Text, Place::OnPage, LblInputJbr, u"经办人", {CmbInputJbr}},
+    {u"入库类别", Content::Text, Place::OnPage, LblInputType, u"入库类别", {CmbInputType}},
+    {u"入库日期", Content::Date, Place::OnPage, LblInputDate, u"入库日期", {DtpInputDate}},
+    {u"入库单号", Content::Text, Place::OnPage, LblInputNo, u"入库单号", {EdtInputNo}},
+    {u"商品表格", Content::GoodsTable, Place::OnPage, {}, u"", {}},
+    {u"商品数量", Content::Text, Place::BelowTable, {}, u"商品数量:", {LblInputSumCount}},
+    {u"货款金额", Content::Text, Place::BelowTable, {}, u"货款金额:￥", {EdtInputSumMoney}},
 };
+} // namespace inbound
 
 // The printed header of the eight table columns, grid columns 0–7.
 constexpr const char16_t *kDeliveryHeader[]
@@ -182,43 +189,34 @@ QString dateText(const QString &value)
     return date.isValid() ? shortDate(date) : value;
 }
 
-QString textOf(const Source &source, const TradeNote &note)
+template<typename E> QString textOf(const Source<E> &source, const TradeNote &note)
 {
     QString value;
-    bool hasControls = false;
-    for (const char16_t *control : source.controls) {
-        if (!control)
+    bool hasFields = false;
+    for (const std::optional<E> &field : source.fields) {
+        if (!field)
             continue;
-        hasControls = true;
-        value += note.values.value(str(control));
+        hasFields = true;
+        value += note.value(*field);
     }
     if (source.content == Content::Date)
         value = dateText(value);
     if (!source.label)
         return str(source.lead) + value;
-    QString caption = note.values.value(str(source.label));
+    QString caption = note.value(*source.label);
     if (caption.isEmpty())
         caption = str(source.lead);
-    return hasControls ? caption + u':' + value : caption;
+    return hasFields ? caption + u':' + value : caption;
 }
 
-} // namespace
-
-void draw(Drawing &drawing, const ItemTable &table, const TradeNote &note)
+template<typename E>
+void drawNote(Drawing &drawing, const ItemTable &table, const TradeNote &note, std::span<const Source<E>> sources,
+    std::span<const char16_t *const> header)
 {
-    Canvas &canvas = drawing.canvas();
-    canvas.setTextColor(canvas.printing() ? QColor(Qt::black) : QColor(0, 0, 255));
-
-    const bool delivery = note.kind == NoteKind::Delivery;
-    const std::span<const Source> sources
-        = delivery ? std::span<const Source>(kDeliverySources) : std::span<const Source>(kInboundSources);
-    const std::span<const char16_t *const> header = delivery ? std::span<const char16_t *const>(kDeliveryHeader)
-                                                             : std::span<const char16_t *const>(kInboundHeader);
-
     const Table goods = tableOf(table, note);
     const Length belowTable = goods.bottom();
 
-    for (const Source &source : sources) {
+    for (const Source<E> &source : sources) {
         if (source.content == Content::GoodsTable) {
             // The table is the note itself: it is drawn whatever its
             // "是否打印" says.
@@ -253,6 +251,18 @@ void draw(Drawing &drawing, const ItemTable &table, const TradeNote &note)
         }
         drawing.drawItem(textOf(source, note), item);
     }
+}
+
+} // namespace
+
+void draw(Drawing &drawing, const ItemTable &table, const TradeNote &note)
+{
+    Canvas &canvas = drawing.canvas();
+    canvas.setTextColor(canvas.printing() ? QColor(Qt::black) : QColor(0, 0, 255));
+    if (note.kind == NoteKind::Delivery)
+        drawNote<DeliveryField>(drawing, table, note, delivery::kSources, kDeliveryHeader);
+    else
+        drawNote<InboundField>(drawing, table, note, inbound::kSources, kInboundHeader);
 }
 
 } // namespace Slipdesk::NotePage

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 #include "trade/TradeNote.h"
 
 #include <QDate>

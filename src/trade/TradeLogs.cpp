@@ -6,6 +6,8 @@
 #include "storage/TextTable.h"
 #include "trade/TradeNumbers.h"
 
+#include <QHash>
+
 namespace Slipdesk::TradeLogs {
 
 namespace {
@@ -19,10 +21,23 @@ QString joined(QStringList fields)
     return TextTable::cleanRow(fields.join(u','));
 }
 
-QString address(const TradeNote &note)
+// The line's fields of `E` from the note, fields sharing a column joined by
+// "|"; `fixed` fills the columns no field keeps.
+template<typename E> QStringList fieldsOf(const TradeNote &note, int columns, const QHash<int, QString> &fixed)
 {
-    return note.value("EdtAddSs") + u'|' + note.value("EdtAddDs") + u'|' + note.value("EdtAddQx") + u'|'
-        + note.value("EdtAddress");
+    QStringList fields;
+    for (int column = 0; column < columns; ++column) {
+        const QList<E> here = FormFields::atLogColumn<E>(column);
+        if (here.isEmpty()) {
+            fields.append(fixed.value(column));
+            continue;
+        }
+        QStringList parts;
+        for (E field : here)
+            parts.append(note.value(field));
+        fields.append(parts.join(u'|'));
+    }
+    return fields;
 }
 
 } // namespace
@@ -54,19 +69,13 @@ qint64 profitFen(const TradeNote &note)
 
 QString logLine(const TradeNote &note, const QDateTime &now)
 {
-    const QString date = shortDate(now.date());
-    const QString time = longTime(now.time());
+    QHash<int, QString> fixed {{0, shortDate(now.date())}, {1, longTime(now.time())}};
     if (note.kind == NoteKind::Delivery) {
-        return joined({date, time, note.value("DTPSender"), note.templateName(), note.number(),
-            note.value("CmbEmsCompany"), note.value("EdtInvEmsNo"), note.value("CmbBuyerName"),
-            note.value("CmbBuyerWW"), note.value("EdtBuyerMobile"), note.value("EdtBuyerTel"), address(note),
-            note.value("EdtBuyerYb"), note.value("LblSumCount"), note.value("EdtPostPrice"),
-            note.value("EdtMoneySumXx"), note.value("EdtInvTotalJE"), TradeNumbers::plainMoney(costFen(note)),
-            TradeNumbers::plainMoney(profitFen(note)), note.value("CmbSalerName"), QString()});
+        fixed.insert(17, TradeNumbers::plainMoney(costFen(note)));
+        fixed.insert(18, TradeNumbers::plainMoney(profitFen(note)));
+        return joined(fieldsOf<DeliveryField>(note, DeliveryForm::LogColumns, fixed));
     }
-    return joined(
-        {date, time, note.value("DtpInputDate"), note.templateName(), note.number(), note.value("CmbInputJbr"),
-            note.value("CmbInputType"), note.value("LblInputSumCount"), note.value("EdtInputSumMoney")});
+    return joined(fieldsOf<InboundField>(note, InboundForm::LogColumns, fixed));
 }
 
 QStringList detailLines(const TradeNote &note, const QDate &today)

@@ -4,14 +4,14 @@
 
 namespace Slipdesk {
 
-QString TradeNote::templateControl(NoteKind kind)
+const QString &TradeNote::templateControl(NoteKind kind)
 {
-    return kind == NoteKind::Delivery ? QStringLiteral("CmbInvoice") : QStringLiteral("CmbInputModel");
+    return kind == NoteKind::Delivery ? controlName(DeliveryField::CmbInvoice) : controlName(InboundField::CmbInputModel);
 }
 
-QString TradeNote::numberControl(NoteKind kind)
+const QString &TradeNote::numberControl(NoteKind kind)
 {
-    return kind == NoteKind::Delivery ? QStringLiteral("EdtInvNo") : QStringLiteral("EdtInputNo");
+    return kind == NoteKind::Delivery ? controlName(DeliveryField::EdtInvNo) : controlName(InboundField::EdtInputNo);
 }
 
 QString TradeNote::numberKey(NoteKind kind)
@@ -24,7 +24,7 @@ void TradeNote::recompute()
     GoodsTable::recompute(goods);
     // The postage as the field shows it once left.
     if (kind == NoteKind::Delivery)
-        values.insert(QStringLiteral("EdtPostPrice"), formatGrouped(amountOrZero(value("EdtPostPrice"))));
+        values.insert(DeliveryField::EdtPostPrice, formatGrouped(amountOrZero(value(DeliveryField::EdtPostPrice))));
     updateTotals();
 }
 
@@ -32,13 +32,13 @@ void TradeNote::updateTotals()
 {
     const GoodsTable::Totals totals = GoodsTable::totals(goods);
     if (kind == NoteKind::Delivery) {
-        values.insert(QStringLiteral("LblSumCount"), GoodsTable::quantityText(totals));
-        values.insert(QStringLiteral("EdtMoneySumXx"), formatGrouped(totals.amountFen));
-        values.insert(
-            QStringLiteral("EdtInvTotalJE"), formatGrouped(totals.amountFen + amountOrZero(value("EdtPostPrice"))));
+        using enum DeliveryField;
+        values.insert(LblSumCount, GoodsTable::quantityText(totals));
+        values.insert(EdtMoneySumXx, formatGrouped(totals.amountFen));
+        values.insert(EdtInvTotalJE, formatGrouped(totals.amountFen + amountOrZero(value(EdtPostPrice))));
     } else {
-        values.insert(QStringLiteral("LblInputSumCount"), GoodsTable::quantityText(totals));
-        values.insert(QStringLiteral("EdtInputSumMoney"), formatGrouped(totals.amountFen));
+        values.insert(InboundField::LblInputSumCount, GoodsTable::quantityText(totals));
+        values.insert(InboundField::EdtInputSumMoney, formatGrouped(totals.amountFen));
     }
 }
 

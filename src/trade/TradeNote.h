@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templates/FieldValues.h"
+#include "trade/TradeFields.h"
 #include "trade/GoodsTable.h"
 
 namespace Slipdesk {
@@ -9,7 +9,7 @@ enum class NoteKind { Delivery, Inbound };
 
 // One delivery or inbound note as its tab shows it: the entry fields keyed
 // by control name (label captions included under the label's name, e.g.
-// "LblBuyerName" → "收货人", "LblSumCount" → "3"), and the goods grid rows.
+// `LblBuyerName` → "收货人", `LblSumCount` → "3"), and the goods grid rows.
 // Printing, posting, logs, batch rows and the command line all work on it.
 struct TradeNote
 {
@@ -17,19 +17,19 @@ struct TradeNote
     FieldValues values;
     GoodsRows goods;
 
-    // "CmbInvoice" / "CmbInputModel", "EdtInvNo" / "EdtInputNo".
-    static QString templateControl(NoteKind kind);
-    static QString numberControl(NoteKind kind);
+    // `CmbInvoice` / `CmbInputModel`, `EdtInvNo` / `EdtInputNo`.
+    static const QString &templateControl(NoteKind kind);
+    static const QString &numberControl(NoteKind kind);
     // The template setting that keeps the next number: "发货单号码" / "入库单号码".
     static QString numberKey(NoteKind kind);
 
-    QString value(const char *control) const { return values.value(QLatin1String(control)); }
+    template<FormField E> QString value(E field) const { return values.value(field); }
     QString templateName() const { return values.value(templateControl(kind)); }
     QString number() const { return values.value(numberControl(kind)); }
 
     // The grid's amounts and the totals under it recomputed, as before a
-    // print: delivery "LblSumCount", "EdtMoneySumXx", "EdtInvTotalJE"
-    // (goods plus "EdtPostPrice"); inbound "LblInputSumCount", "EdtInputSumMoney".
+    // print: delivery `LblSumCount`, `EdtMoneySumXx`, `EdtInvTotalJE`
+    // (goods plus `EdtPostPrice`); inbound `LblInputSumCount`, `EdtInputSumMoney`.
     void recompute();
     // The totals of the rows as they stand into those fields.
     void updateTotals();

@@ -16,29 +16,10 @@ namespace Slipdesk::TradePosting {
 
 namespace {
 
-// The buyer fields and the recipient book columns they go to.
-struct BuyerField
-{
-    const char *control;
-    int field;
-};
-constexpr BuyerField kBuyerFields[] = {
-    {"CmbBuyerName", 10},
-    {"CmbBuyerWW", 17},
-    {"EdtBuyerMobile", 18},
-    {"EdtBuyerTel", 13},
-    {"EdtAddSs", 4},
-    {"EdtAddDs", 5},
-    {"EdtAddQx", 6},
-    {"EdtAddress", 7},
-    {"EdtBuyerYb", 3},
-};
-constexpr int kRecipientFields = 22;
-
 bool isNewBuyer(const AppContext &context, const TradeNote &note)
 {
-    const QString name = note.value("CmbBuyerName");
-    const QString nick = note.value("CmbBuyerWW");
+    const QString name = note.value(DeliveryField::CmbBuyerName);
+    const QString nick = note.value(DeliveryField::CmbBuyerWW);
     if (!AddressBook::storedName(name).isEmpty() && !context.recipientNames().contains(name))
         return true;
     if (AddressBook::storedName(nick).isEmpty())
@@ -49,9 +30,10 @@ bool isNewBuyer(const AppContext &context, const TradeNote &note)
 
 QString buyerRow(const TradeNote &note)
 {
-    QStringList fields(kRecipientFields);
-    for (const BuyerField &b : kBuyerFields)
-        fields[b.field] = note.value(b.control);
+    QStringList fields(WaybillForm::RecipientColumns);
+    for (DeliveryField field : FormFields::all<DeliveryField>())
+        if (const int column = fieldSpec(field).recipientColumn; column != NoColumn)
+            fields[column] = note.value(field);
     return AddressBook::buildRow(fields);
 }
 
@@ -131,7 +113,7 @@ PrintResult printAndPost(AppContext &context, PrinterService &printers, const Pr
     }
     if (printers.printerNames().isEmpty()) {
         result.refusal = QStringLiteral("你的电脑上没有安装任何打印机驱动程序");
-        result.focus = delivery ? QStringLiteral("CmbBuyerName") : QStringLiteral("CmbInputJbr");
+        result.focus = delivery ? controlName(DeliveryField::CmbBuyerName) : controlName(InboundField::CmbInputJbr);
         result.note = note;
         return result;
     }

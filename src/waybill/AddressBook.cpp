@@ -2,6 +2,7 @@
 
 #include "storage/Paths.h"
 #include "storage/TextTable.h"
+#include "waybill/WaybillForm.h"
 
 #include <QFileInfo>
 
@@ -72,60 +73,25 @@ QStringList column(const QStringList &rows, int field)
     return out;
 }
 
+namespace {
+QStringList namesOf(const QList<WaybillField> &fields)
+{
+    QStringList names;
+    for (WaybillField field : fields)
+        names.append(controlName(field));
+    return names;
+}
+} // namespace
+
 const QStringList &recipientControls()
 {
-    static const QStringList names {
-        QStringLiteral("EdtSjDwDm"),
-        QStringLiteral("EdtSjDwType"),
-        QStringLiteral("EdtSjDwNo"),
-        QStringLiteral("EdtSjdwYb"),
-        QStringLiteral("EdtSjDwSs"),
-        QStringLiteral("EdtSjDwDs"),
-        QStringLiteral("EdtSjDwQx"),
-        QStringLiteral("EdtSjDwDz"),
-        QStringLiteral("CmbSjdwMc"),
-        QStringLiteral("CmbSjdwBm"),
-        QStringLiteral("CmbSjrMc"),
-        QStringLiteral("CmbSjrCw"),
-        QStringLiteral("CmbSjrSy"),
-        QStringLiteral("EdtSjDwTel"),
-        QStringLiteral("EdtSjDwFax"),
-        QStringLiteral("EdtSjDwWeb"),
-        QStringLiteral("EdtSjrTel1"),
-        QStringLiteral("EdtSjrWW"),
-        QStringLiteral("EdtSjrMobile"),
-        QStringLiteral("EdtSjrPayEmail"),
-        QStringLiteral("EdtSjrEmail"),
-        QStringLiteral("EdtSjrIM"),
-    };
+    static const QStringList names = namesOf(WaybillForm::recipientFields());
     return names;
 }
 
 const QStringList &senderControls()
 {
-    static const QStringList names {
-        QStringLiteral("EdtJjDwDm"),
-        QStringLiteral("EdtJjDwYb"),
-        QStringLiteral("EdtFrom"),
-        QStringLiteral("EdtJjDwSs"),
-        QStringLiteral("EdtJjDwDs"),
-        QStringLiteral("EdtJjDwQx"),
-        QStringLiteral("EdtJjDwDz"),
-        QStringLiteral("CmbJjDwMc"),
-        QStringLiteral("CmbJjrMc"),
-        QStringLiteral("EdtJjDwTel"),
-        QStringLiteral("EdtJjDwFax"),
-        QStringLiteral("EdtJjDwTax"),
-        QStringLiteral("EdtJjDwWeb"),
-        QStringLiteral("EdtJjDwBank"),
-        QStringLiteral("EdtJjDwBankId"),
-        QStringLiteral("EdtJjrTel1"),
-        QStringLiteral("EdtJjrWW"),
-        QStringLiteral("EdtJjrMobile"),
-        QStringLiteral("EdtJjrPayEmail"),
-        QStringLiteral("EdtJjrEmail"),
-        QStringLiteral("EdtJjrIM"),
-    };
+    static const QStringList names = namesOf(WaybillForm::senderFields());
     return names;
 }
 
@@ -157,15 +123,15 @@ QString buildRow(const QStringList &values)
 const QList<PickList> &pickLists()
 {
     static const QList<PickList> lists {
-        {7, QStringLiteral("收件单位部门.TXT"), QStringLiteral("CmbSjdwBm"), QStringLiteral("采购部\r\n财务部"),
+        {7, QStringLiteral("收件单位部门.TXT"), WaybillField::CmbSjdwBm, QStringLiteral("采购部\r\n财务部"),
             QStringLiteral("序号,收件单位部门"), QStringLiteral("收件部门")},
-        {8, QStringLiteral("收件人称谓.TXT"), QStringLiteral("CmbSjrCw"), QStringLiteral("先生\r\n女士"),
+        {8, QStringLiteral("收件人称谓.TXT"), WaybillField::CmbSjrCw, QStringLiteral("先生\r\n女士"),
             QStringLiteral("序号,收件人称谓"), QStringLiteral("收件称谓")},
-        {9, QStringLiteral("收件语.TXT"), QStringLiteral("CmbSjrSy"), QStringLiteral("收\r\n启"),
+        {9, QStringLiteral("收件语.TXT"), WaybillField::CmbSjrSy, QStringLiteral("收\r\n启"),
             QStringLiteral("序号,收件语"), QStringLiteral("收件语")},
-        {10, QStringLiteral("信函物品.TXT"), QStringLiteral("CmbLetterWP"), QStringLiteral("书籍\r\n光盘"),
+        {10, QStringLiteral("信函物品.TXT"), WaybillField::CmbLetterWP, QStringLiteral("书籍\r\n光盘"),
             QStringLiteral("序号,信函物品"), QStringLiteral("信函物品")},
-        {11, QStringLiteral("信函留言.TXT"), QStringLiteral("CmbLetterLy"), QStringLiteral("请查收\r\n请收件后回复"),
+        {11, QStringLiteral("信函留言.TXT"), WaybillField::CmbLetterLy, QStringLiteral("请查收\r\n请收件后回复"),
             QStringLiteral("序号,信函留言"), QStringLiteral("信函留言")},
     };
     return lists;
@@ -174,7 +140,7 @@ const QList<PickList> &pickLists()
 const PickList *pickListOfCombo(const QString &comboName)
 {
     for (const PickList &list : pickLists())
-        if (list.combo == comboName)
+        if (controlName(list.combo) == comboName)
             return &list;
     return nullptr;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "waybill/WaybillForm.h"
+
 #include <QStringList>
 
 namespace Slipdesk {
@@ -53,7 +55,7 @@ struct PickList
 {
     int tableCode;
     QString file;
-    QString combo;
+    WaybillField combo;
     QString defaultText;
     QString header;
     QString menuEntry;

@@ -57,13 +57,20 @@ QList<bool> keepFirstTicked(QList<bool> ticked)
     return ticked;
 }
 
-QString boxControl(int group, int box)
+WaybillField boxField(int group, int box)
 {
+    using enum WaybillField;
+    static constexpr WaybillField kBoxes[] = {ChbSelect1, ChbSelect2, ChbSelect3, ChbSelect4, ChbSelect5, ChbSelect6,
+        ChbSelect7, ChbSelect8, ChbSelect9, ChbSelect10, Chbselect11};
     int number = box;
     for (int g = 1; g < group; ++g)
         number += boxCount(g);
-    // The last box was named with a small "s" and keeps that name.
-    return (number == 11 ? QStringLiteral("Chbselect") : QStringLiteral("ChbSelect")) + QString::number(number);
+    return kBoxes[number - 1];
+}
+
+QString boxControl(int group, int box)
+{
+    return controlName(boxField(group, box));
 }
 
 QStringList logFields(const TemplateSettings &settings, const FieldValues &values)
@@ -74,7 +81,7 @@ QStringList logFields(const TemplateSettings &settings, const FieldValues &value
         QList<bool> ticked;
         for (int k = 1; k <= boxCount(g); ++k) {
             captions.append(settings.markerName(g, k));
-            ticked.append(values.value(boxControl(g, k)) == u"1");
+            ticked.append(values.ticked(boxField(g, k)));
         }
         fields.append(TextTable::cleanValue(logText(captions, ticked, settings.markerGroupMode(g) == 0)));
     }

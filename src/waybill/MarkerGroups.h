@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templates/FieldValues.h"
+#include "waybill/WaybillForm.h"
 
 #include <QList>
 #include <QString>
@@ -33,6 +33,7 @@ QList<bool> keepFirstTicked(QList<bool> ticked);
 
 // The check box of box k (1-based) of group g: ChbSelect1 … ChbSelect10 and
 // Chbselect11, numbered through the groups.
+WaybillField boxField(int group, int box);
 QString boxControl(int group, int box);
 
 // The three log fields 业务标记1-3 of a printed waybill, each cleaned for a

@@ -1,47 +1,40 @@
 #include "OrderFields.h"
 
+#include "trade/TradeFields.h"
+#include "waybill/WaybillForm.h"
+
 namespace Slipdesk::OrderFields {
 
 namespace {
 
-struct Target
+// A copied order reads as a recipient: each value at its recipient book
+// column (the destination has none; it goes to the waybill's own field).
+struct Part
 {
-    const char *control;
     QString OrderResult::*value;
+    int recipientColumn;
 };
 
-constexpr Target kExpress[] = {
-    {"CmbSjrMc", &OrderResult::name},
-    {"EdtTo", &OrderResult::destination},
-    {"EdtSjDwSs", &OrderResult::province},
-    {"EdtSjDwDs", &OrderResult::city},
-    {"EdtSjDwQx", &OrderResult::district},
-    {"EdtSjDwDz", &OrderResult::address},
-    {"EdtSjDwTel", &OrderResult::telephone},
-    {"EdtSjdwYb", &OrderResult::postcode},
-    {"EdtSjrMobile", &OrderResult::mobile},
-    {"EdtSjrWW", &OrderResult::nickname},
-    {"EdtSjrPayEmail", &OrderResult::payment},
-    {"EdtSjrIM", &OrderResult::chat},
+constexpr Part kParts[] = {
+    {&OrderResult::postcode, 3},
+    {&OrderResult::province, 4},
+    {&OrderResult::city, 5},
+    {&OrderResult::district, 6},
+    {&OrderResult::address, 7},
+    {&OrderResult::name, 10},
+    {&OrderResult::telephone, 13},
+    {&OrderResult::nickname, 17},
+    {&OrderResult::mobile, 18},
+    {&OrderResult::payment, 19},
+    {&OrderResult::chat, 21},
 };
 
-constexpr Target kDelivery[] = {
-    {"CmbBuyerName", &OrderResult::name},
-    {"CmbBuyerWW", &OrderResult::nickname},
-    {"EdtBuyerMobile", &OrderResult::mobile},
-    {"EdtBuyerTel", &OrderResult::telephone},
-    {"EdtAddSs", &OrderResult::province},
-    {"EdtAddDs", &OrderResult::city},
-    {"EdtAddQx", &OrderResult::district},
-    {"EdtAddress", &OrderResult::address},
-    {"EdtBuyerYb", &OrderResult::postcode},
-};
-
-template<std::size_t N> FieldValues map(const OrderResult &results, const Target (&targets)[N])
+template<typename E> FieldValues map(const OrderResult &results)
 {
     FieldValues values;
-    for (const Target &t : targets)
-        values.insert(QLatin1String(t.control), results.*(t.value));
+    for (const Part &part : kParts)
+        if (const std::optional<E> field = FormFields::atRecipientColumn<E>(part.recipientColumn))
+            values.insert(*field, results.*(part.value));
     return values;
 }
 
@@ -49,13 +42,15 @@ template<std::size_t N> FieldValues map(const OrderResult &results, const Target
 
 FieldValues express(const OrderResult &results)
 {
-    return map(results, kExpress);
+    FieldValues values = map<WaybillField>(results);
+    values.insert(WaybillField::EdtTo, results.destination);
+    return values;
 }
 
 FieldValues delivery(const OrderResult &results)
 {
-    FieldValues values = map(results, kDelivery);
-    values.insert(QStringLiteral("EdtPostPrice"), QString());
+    FieldValues values = map<DeliveryField>(results);
+    values.insert(DeliveryField::EdtPostPrice, QString());
     return values;
 }
 

@@ -3,48 +3,25 @@
 #include "render/DateText.h"
 #include "storage/Paths.h"
 #include "storage/TextTable.h"
+#include "waybill/MarkerGroups.h"
 
 namespace Slipdesk::WaybillLog {
 
 namespace {
+// 业务标记1-3, made from the marker groups.
+constexpr int kFirstMarkerColumn = 17;
 
-// Log columns after the date, time and void fields, by source control. An
-// empty name marks the three marker fields and the joined address.
-const QStringList &columnsFromControls()
+// The fields of each log column, in table order.
+const QList<QList<WaybillField>> &columnFields()
 {
-    static const QStringList columns {
-        QStringLiteral("EdtEmsNo"),
-        QStringLiteral("CmbLetterSelect"),
-        QStringLiteral("EdtSjrWW"),
-        QStringLiteral("CmbSjrMc"),
-        QStringLiteral("CmbSjdwMc"),
-        QString(), // 收件地址
-        QStringLiteral("EdtSjDwTel"),
-        QStringLiteral("EdtSjdwYb"),
-        QStringLiteral("EdtWLDD"),
-        QStringLiteral("CmbLetterWP"),
-        QStringLiteral("EdtWpCount"),
-        QStringLiteral("EdtWpWeight"),
-        QStringLiteral("CmbLetterLy"),
-        QString(),
-        QString(),
-        QString(), // 业务标记1-3
-        QStringLiteral("EdtSjrTel1"),
-        QStringLiteral("EdtSjrMobile"),
-        QStringLiteral("EdtSjrPayEmail"),
-        QStringLiteral("EdtSjrEmail"),
-        QStringLiteral("EdtSjrIM"),
-        QStringLiteral("EdtWpJe"),
-        QStringLiteral("EdtDshk"),
-        QStringLiteral("EdtBjje"),
-        QStringLiteral("EdtBF"),
-        QStringLiteral("EdtYF"),
-        QStringLiteral("EdtJJF"),
-        QStringLiteral("CmbJjDwMc"),
-    };
+    static const QList<QList<WaybillField>> columns = [] {
+        QList<QList<WaybillField>> out;
+        for (int column = 0; column < WaybillForm::LogColumns; ++column)
+            out.append(FormFields::atLogColumn<WaybillField>(column));
+        return out;
+    }();
     return columns;
 }
-
 } // namespace
 
 QString fileName(int year)
@@ -59,33 +36,25 @@ QString path(const Paths &paths, int year)
 
 QString buildLine(const FieldValues &values, const QStringList &markers, const QDateTime &now)
 {
-    const QDate letterDate = QDate::fromString(values.value(QStringLiteral("DateTimeP")), QStringLiteral("yyyy-MM-dd"));
+    using enum WaybillField;
+    const QDate letterDate = QDate::fromString(values.value(DateTimeP), QStringLiteral("yyyy-MM-dd"));
     QStringList fields {shortDate(now.date()), longTime(now.time()),
-        letterDate.isValid() ? shortDate(letterDate) : values.value(QStringLiteral("DateTimeP")), QString()};
-    int marker = 0;
-    for (const QString &control : columnsFromControls()) {
-        if (!control.isEmpty()) {
-            fields.append(values.value(control));
-        } else if (fields.size() == 9) {
-            fields.append(values.value(QStringLiteral("EdtSjDwSs")) + u'|' + values.value(QStringLiteral("EdtSjDwDs"))
-                + u'|' + values.value(QStringLiteral("EdtSjDwQx")) + u'|' + values.value(QStringLiteral("EdtSjDwDz")));
-        } else {
-            fields.append(markers.value(marker++));
+        letterDate.isValid() ? shortDate(letterDate) : values.value(DateTimeP), QString()};
+    for (int column = int(fields.size()); column < WaybillForm::LogColumns; ++column) {
+        const int marker = column - kFirstMarkerColumn;
+        if (marker >= 0 && marker < MarkerGroups::GroupCount) {
+            fields.append(markers.value(marker));
+            continue;
         }
+        // The address parts share their column, joined by "|".
+        QStringList parts;
+        for (WaybillField field : columnFields().at(column))
+            parts.append(values.value(field));
+        fields.append(parts.join(u'|'));
     }
     for (QString &field : fields)
         field = TextTable::cleanValue(field);
     return TextTable::cleanRow(fields.join(u','));
-}
-
-QStringList sourceControls()
-{
-    QStringList names {QStringLiteral("DateTimeP"), QStringLiteral("EdtSjDwSs"), QStringLiteral("EdtSjDwDs"),
-        QStringLiteral("EdtSjDwQx"), QStringLiteral("EdtSjDwDz")};
-    for (const QString &control : columnsFromControls())
-        if (!control.isEmpty())
-            names.append(control);
-    return names;
 }
 
 void append(const Paths &paths, const FieldValues &values, const QStringList &markers, const QDateTime &now)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -20,9 +20,6 @@ QString path(const Paths &paths, int year);
 // and 备注 later): values keyed by control name, `markers` the three marker
 // group fields, `now` the moment of printing.
 QString buildLine(const FieldValues &values, const QStringList &markers, const QDateTime &now);
-
-// The controls the line reads.
-QStringList sourceControls();
 
 // Builds the line and appends it to this year's file.
 void append(const Paths &paths, const FieldValues &values, const QStringList &markers, const QDateTime &now);

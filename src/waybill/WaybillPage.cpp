@@ -14,86 +14,89 @@ enum class Kind { Text, Spaced, Figures, Capital, Date, Hour, Marker, SplitPart,
 struct Source
 {
     const char16_t *item;
-    const char16_t *control; // the field, or for addresses the split switch
+    WaybillField field; // the field, or for addresses the street
     Kind kind;
 };
 
-// Which field feeds which print item, and how it is drawn.
+using enum WaybillField;
+
+// Which field feeds which print item, and how it is drawn. 信函时点 has no
+// field: it prints the hour of printing.
 constexpr Source kSources[] = {
-    {u"寄件人姓名", u"CmbJjrMc", Kind::Text},
-    {u"始发地", u"EdtFrom", Kind::Text},
-    {u"寄件单位省市", u"EdtJjDwSs", Kind::SplitPart},
-    {u"寄件单位地市", u"EdtJjDwDs", Kind::SplitPart},
-    {u"寄件单位区县", u"EdtJjDwQx", Kind::SplitPart},
-    {u"寄件单位地址", u"EdtJjDwDz", Kind::Address},
-    {u"寄件单位名称", u"CmbJjDwMc", Kind::Text},
-    {u"寄件单位电话", u"EdtJjDwTel", Kind::Text},
-    {u"寄件单位邮编", u"EdtJjDwYb", Kind::Spaced},
-    {u"寄件人签名", u"CmbJjrMc", Kind::Text},
-    {u"经办人签名", u"EdtJjDwJbrQm", Kind::Text},
-    {u"收件人姓名", u"CmbSjrMc", Kind::Text},
-    {u"目的地", u"EdtTo", Kind::Text},
-    {u"收件单位省市", u"EdtSjDwSs", Kind::SplitPart},
-    {u"收件单位地市", u"EdtSjDwDs", Kind::SplitPart},
-    {u"收件单位区县", u"EdtSjDwQx", Kind::SplitPart},
-    {u"收件单位地址", u"EdtSjDwDz", Kind::Address},
-    {u"收件单位名称", u"CmbSjdwMc", Kind::Text},
-    {u"收件单位电话", u"EdtSjDwTel", Kind::Text},
-    {u"收件单位邮编", u"EdtSjdwYb", Kind::Spaced},
-    {u"信函日期", u"DateTimeP", Kind::Date},
-    {u"信函时点", u"", Kind::Hour},
-    {u"信函物品", u"CmbLetterWP", Kind::Text},
-    {u"信函留言", u"CmbLetterLy", Kind::Text},
-    {u"第1组标记1", u"ChbSelect1", Kind::Marker},
-    {u"第1组标记2", u"ChbSelect2", Kind::Marker},
-    {u"第2组标记1", u"ChbSelect3", Kind::Marker},
-    {u"第2组标记2", u"ChbSelect4", Kind::Marker},
-    {u"第2组标记3", u"ChbSelect5", Kind::Marker},
-    {u"第2组标记4", u"ChbSelect6", Kind::Marker},
-    {u"第3组标记1", u"ChbSelect7", Kind::Marker},
-    {u"第3组标记2", u"ChbSelect8", Kind::Marker},
-    {u"第3组标记3", u"ChbSelect9", Kind::Marker},
-    {u"第3组标记4", u"ChbSelect10", Kind::Marker},
-    {u"第3组标记5", u"Chbselect11", Kind::Marker},
-    {u"寄件人电话", u"EdtJjrTel1", Kind::Text},
-    {u"寄件人昵称", u"EdtJjrWW", Kind::Text},
-    {u"寄件人手机", u"EdtJjrMobile", Kind::Text},
-    {u"寄件人支付宝", u"EdtJjrPayEmail", Kind::Text},
-    {u"寄件人信箱", u"EdtJjrEmail", Kind::Text},
-    {u"寄件人聊天", u"EdtJjrIM", Kind::Text},
-    {u"寄件单位传真", u"EdtJjDwFax", Kind::Text},
-    {u"寄件单位代码", u"EdtJjDwDm", Kind::Spaced},
-    {u"寄件单位税号", u"EdtJjDwTax", Kind::Spaced},
-    {u"寄件单位网址", u"EdtJjDwWeb", Kind::Text},
-    {u"寄件单位银行", u"EdtJjDwBank", Kind::Text},
-    {u"寄件单位账号", u"EdtJjDwBankId", Kind::Spaced},
-    {u"收件人电话", u"EdtSjrTel1", Kind::Text},
-    {u"收件人昵称", u"EdtSjrWW", Kind::Text},
-    {u"收件人手机", u"EdtSjrMobile", Kind::Text},
-    {u"收件人支付宝", u"EdtSjrPayEmail", Kind::Text},
-    {u"收件人信箱", u"EdtSjrEmail", Kind::Text},
-    {u"收件人聊天", u"EdtSjrIM", Kind::Text},
-    {u"收件单位传真", u"EdtSjDwFax", Kind::Text},
-    {u"收件单位代码", u"EdtSjDwDm", Kind::Spaced},
-    {u"收件单位类别", u"EdtSjDwType", Kind::Text},
-    {u"收件单位编号", u"EdtSjDwNo", Kind::Spaced},
-    {u"收件单位网址", u"EdtSjDwWeb", Kind::Text},
-    {u"收件单位部门", u"CmbSjdwBm", Kind::Text},
-    {u"收件人称谓", u"CmbSjrCw", Kind::Text},
-    {u"信函收件语", u"CmbSjrSy", Kind::Text},
-    {u"信函编号", u"EdtEmsNo", Kind::Text},
-    {u"信函金额", u"EdtWpJe", Kind::Figures},
-    {u"信函金额大写", u"EdtWpJe", Kind::Capital},
-    {u"物流订单", u"EdtWLDD", Kind::Text},
-    {u"物品件数", u"EdtWpCount", Kind::Text},
-    {u"物品重量", u"EdtWpWeight", Kind::Text},
-    {u"代收货款", u"EdtDshk", Kind::Figures},
-    {u"代收货款大写", u"EdtDshk", Kind::Capital},
-    {u"保价金额", u"EdtBjje", Kind::Figures},
-    {u"保价金额大写", u"EdtBjje", Kind::Capital},
-    {u"保费", u"EdtBF", Kind::Figures},
-    {u"运费", u"EdtYF", Kind::Figures},
-    {u"加急费", u"EdtJJF", Kind::Figures},
+    {u"寄件人姓名", CmbJjrMc, Kind::Text},
+    {u"始发地", EdtFrom, Kind::Text},
+    {u"寄件单位省市", EdtJjDwSs, Kind::SplitPart},
+    {u"寄件单位地市", EdtJjDwDs, Kind::SplitPart},
+    {u"寄件单位区县", EdtJjDwQx, Kind::SplitPart},
+    {u"寄件单位地址", EdtJjDwDz, Kind::Address},
+    {u"寄件单位名称", CmbJjDwMc, Kind::Text},
+    {u"寄件单位电话", EdtJjDwTel, Kind::Text},
+    {u"寄件单位邮编", EdtJjDwYb, Kind::Spaced},
+    {u"寄件人签名", CmbJjrMc, Kind::Text},
+    {u"经办人签名", EdtJjDwJbrQm, Kind::Text},
+    {u"收件人姓名", CmbSjrMc, Kind::Text},
+    {u"目的地", EdtTo, Kind::Text},
+    {u"收件单位省市", EdtSjDwSs, Kind::SplitPart},
+    {u"收件单位地市", EdtSjDwDs, Kind::SplitPart},
+    {u"收件单位区县", EdtSjDwQx, Kind::SplitPart},
+    {u"收件单位地址", EdtSjDwDz, Kind::Address},
+    {u"收件单位名称", CmbSjdwMc, Kind::Text},
+    {u"收件单位电话", EdtSjDwTel, Kind::Text},
+    {u"收件单位邮编", EdtSjdwYb, Kind::Spaced},
+    {u"信函日期", DateTimeP, Kind::Date},
+    {u"信函时点", Count, Kind::Hour},
+    {u"信函物品", CmbLetterWP, Kind::Text},
+    {u"信函留言", CmbLetterLy, Kind::Text},
+    {u"第1组标记1", ChbSelect1, Kind::Marker},
+    {u"第1组标记2", ChbSelect2, Kind::Marker},
+    {u"第2组标记1", ChbSelect3, Kind::Marker},
+    {u"第2组标记2", ChbSelect4, Kind::Marker},
+    {u"第2组标记3", ChbSelect5, Kind::Marker},
+    {u"第2组标记4", ChbSelect6, Kind::Marker},
+    {u"第3组标记1", ChbSelect7, Kind::Marker},
+    {u"第3组标记2", ChbSelect8, Kind::Marker},
+    {u"第3组标记3", ChbSelect9, Kind::Marker},
+    {u"第3组标记4", ChbSelect10, Kind::Marker},
+    {u"第3组标记5", Chbselect11, Kind::Marker},
+    {u"寄件人电话", EdtJjrTel1, Kind::Text},
+    {u"寄件人昵称", EdtJjrWW, Kind::Text},
+    {u"寄件人手机", EdtJjrMobile, Kind::Text},
+    {u"寄件人支付宝", EdtJjrPayEmail, Kind::Text},
+    {u"寄件人信箱", EdtJjrEmail, Kind::Text},
+    {u"寄件人聊天", EdtJjrIM, Kind::Text},
+    {u"寄件单位传真", EdtJjDwFax, Kind::Text},
+    {u"寄件单位代码", EdtJjDwDm, Kind::Spaced},
+    {u"寄件单位税号", EdtJjDwTax, Kind::Spaced},
+    {u"寄件单位网址", EdtJjDwWeb, Kind::Text},
+    {u"寄件单位银行", EdtJjDwBank, Kind::Text},
+    {u"寄件单位账号", EdtJjDwBankId, Kind::Spaced},
+    {u"收件人电话", EdtSjrTel1, Kind::Text},
+    {u"收件人昵称", EdtSjrWW, Kind::Text},
+    {u"收件人手机", EdtSjrMobile, Kind::Text},
+    {u"收件人支付宝", EdtSjrPayEmail, Kind::Text},
+    {u"收件人信箱", EdtSjrEmail, Kind::Text},
+    {u"收件人聊天", EdtSjrIM, Kind::Text},
+    {u"收件单位传真", EdtSjDwFax, Kind::Text},
+    {u"收件单位代码", EdtSjDwDm, Kind::Spaced},
+    {u"收件单位类别", EdtSjDwType, Kind::Text},
+    {u"收件单位编号", EdtSjDwNo, Kind::Spaced},
+    {u"收件单位网址", EdtSjDwWeb, Kind::Text},
+    {u"收件单位部门", CmbSjdwBm, Kind::Text},
+    {u"收件人称谓", CmbSjrCw, Kind::Text},
+    {u"信函收件语", CmbSjrSy, Kind::Text},
+    {u"信函编号", EdtEmsNo, Kind::Text},
+    {u"信函金额", EdtWpJe, Kind::Figures},
+    {u"信函金额大写", EdtWpJe, Kind::Capital},
+    {u"物流订单", EdtWLDD, Kind::Text},
+    {u"物品件数", EdtWpCount, Kind::Text},
+    {u"物品重量", EdtWpWeight, Kind::Text},
+    {u"代收货款", EdtDshk, Kind::Figures},
+    {u"代收货款大写", EdtDshk, Kind::Capital},
+    {u"保价金额", EdtBjje, Kind::Figures},
+    {u"保价金额大写", EdtBjje, Kind::Capital},
+    {u"保费", EdtBF, Kind::Figures},
+    {u"运费", EdtYF, Kind::Figures},
+    {u"加急费", EdtJJF, Kind::Figures},
 };
 
 QString str(const char16_t *s)
@@ -101,34 +104,34 @@ QString str(const char16_t *s)
     return QString::fromUtf16(s);
 }
 
-bool ticked(const FieldValues &values, const QString &control)
+// The recipient's address parts and the switch that prints them apart, and
+// the sender's.
+struct AddressSide
 {
-    return values.value(control) == u"1";
+    WaybillField split;
+    WaybillField parts[4];
+};
+constexpr AddressSide kRecipientAddress {ChbFgSjAddress, {EdtSjDwSs, EdtSjDwDs, EdtSjDwQx, EdtSjDwDz}};
+constexpr AddressSide kSenderAddress {ChbFgJjAddress, {EdtJjDwSs, EdtJjDwDs, EdtJjDwQx, EdtJjDwDz}};
+
+const AddressSide &sideOf(WaybillField field)
+{
+    return fieldSpec(field).senderColumn != NoColumn ? kSenderAddress : kRecipientAddress;
 }
 
-// Sender fields start with "EdtJjDw", recipient ones with "EdtSjDw".
-bool senderSide(const QString &control)
+QString wholeAddress(const FieldValues &values, const AddressSide &side)
 {
-    return control.startsWith(u"EdtJjDw");
+    QString address;
+    for (WaybillField part : side.parts)
+        address += values.value(part);
+    return address;
 }
 
-QString splitSwitch(const QString &control)
+int capitalFormat(const Formats &formats, WaybillField field)
 {
-    return senderSide(control) ? QStringLiteral("ChbFgJjAddress") : QStringLiteral("ChbFgSjAddress");
-}
-
-QString wholeAddress(const FieldValues &values, const QString &street)
-{
-    const QString prefix = senderSide(street) ? QStringLiteral("EdtJjDw") : QStringLiteral("EdtSjDw");
-    return values.value(prefix + u"Ss") + values.value(prefix + u"Ds") + values.value(prefix + u"Qx")
-        + values.value(street);
-}
-
-int capitalFormat(const Formats &formats, const QString &control)
-{
-    if (control == u"EdtDshk")
+    if (field == EdtDshk)
         return formats.cod;
-    if (control == u"EdtBjje")
+    if (field == EdtBjje)
         return formats.insured;
     return formats.amount;
 }
@@ -157,8 +160,7 @@ void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, c
         const ItemParams item = ItemParams::fromRow(table, row);
         if (!item.print)
             continue;
-        const QString control = str(source->control);
-        const QString value = values.value(control);
+        const QString value = source->field == Count ? QString() : values.value(source->field);
         switch (source->kind) {
         case Kind::Text:
             drawing.drawItem(value, item);
@@ -167,17 +169,19 @@ void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, c
             drawing.drawSpacedItem(value, item);
             break;
         case Kind::SplitPart:
-            if (ticked(values, splitSwitch(control)))
+            if (values.ticked(sideOf(source->field).split))
                 drawing.drawItem(value, item);
             break;
-        case Kind::Address:
-            drawing.drawItem(ticked(values, splitSwitch(control)) ? value : wholeAddress(values, control), item);
+        case Kind::Address: {
+            const AddressSide &side = sideOf(source->field);
+            drawing.drawItem(values.ticked(side.split) ? value : wholeAddress(values, side), item);
             break;
+        }
         case Kind::Figures:
             drawAmountFigures(drawing, value, item);
             break;
         case Kind::Capital:
-            drawCapitalAmount(drawing, value, capitalFormat(formats, control), item);
+            drawCapitalAmount(drawing, value, capitalFormat(formats, source->field), item);
             break;
         case Kind::Date: {
             const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
@@ -189,26 +193,11 @@ void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, c
             drawing.drawItem(hourText(now), item);
             break;
         case Kind::Marker:
-            if (ticked(values, control))
+            if (values.ticked(source->field))
                 drawing.drawItem(QStringLiteral("√"), item);
             break;
         }
     }
-}
-
-QStringList sourceControls()
-{
-    QStringList names;
-    for (const Source &s : kSources) {
-        const QString control = str(s.control);
-        if (!control.isEmpty() && !names.contains(control))
-            names.append(control);
-    }
-    for (const char *extra : {"ChbFgJjAddress", "ChbFgSjAddress", "EdtJjDwSs", "EdtJjDwDs", "EdtJjDwQx", "EdtSjDwSs",
-             "EdtSjDwDs", "EdtSjDwQx"})
-        if (!names.contains(QLatin1String(extra)))
-            names.append(QLatin1String(extra));
-    return names;
 }
 
 } // namespace Slipdesk::WaybillPage

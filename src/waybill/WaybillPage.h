@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templates/FieldValues.h"
+#include "waybill/WaybillForm.h"
 #include "templates/ItemTable.h"
 
 #include <QStringList>
@@ -29,9 +29,6 @@ struct Formats
 // preview. `now` gives the hour of "信函时点".
 void draw(
     Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats, const QTime &now);
-
-// The controls the page reads its values from.
-QStringList sourceControls();
 
 } // namespace WaybillPage
 } // namespace Slipdesk

@@ -13,24 +13,19 @@ namespace {
 
 constexpr int GoodsDescriptions = 10; // the pick list "信函物品.TXT"
 
-QString value(const FieldValues &values, const char *control)
-{
-    return values.value(QLatin1String(control));
-}
-
 } // namespace
 
 Result afterPrint(AppContext &context, const FieldValues &values, const QDateTime &now)
 {
     Result result;
-    const QString templateName = value(values, "CmbLetterSelect");
+    const QString templateName = values.value(WaybillField::CmbLetterSelect);
 
-    const QString name = value(values, "CmbSjrMc");
-    const QString unit = value(values, "CmbSjdwMc");
+    const QString name = values.value(WaybillField::CmbSjrMc);
+    const QString unit = values.value(WaybillField::CmbSjdwMc);
     if (AddressBook::isNewRecipient(name, context.recipientNames(), unit, context.recipientUnits())) {
         QStringList fields;
-        for (const QString &control : AddressBook::recipientControls())
-            fields.append(values.value(control));
+        for (WaybillField field : WaybillForm::recipientFields())
+            fields.append(values.value(field));
         const QString row = AddressBook::buildRow(fields);
         if (result.step(AddressBook::recipientFile(), [&] { context.appendRecipient(row); }))
             result.newRecipient = row;
@@ -43,14 +38,14 @@ Result afterPrint(AppContext &context, const FieldValues &values, const QDateTim
         WaybillLog::append(context.paths(), values, markers, now);
     });
 
-    const QString goods = value(values, "CmbLetterWP");
+    const QString goods = values.value(WaybillField::CmbLetterWP);
     const QStringList descriptions = context.pickList(GoodsDescriptions);
     if (!goods.isEmpty() && !descriptions.isEmpty() && !descriptions.contains(goods)) {
         result.step(
             AppContext::pickListFile(GoodsDescriptions), [&] { context.addToPickList(GoodsDescriptions, goods); });
     }
 
-    result.printedNumber = value(values, "EdtEmsNo");
+    result.printedNumber = values.value(WaybillField::EdtEmsNo);
     result.nextNumber = advanceNumber(result.printedNumber);
     // Kept at once, so that a crash or a close from another tab never prints
     // the same number twice.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "context/PostingResult.h"
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 
 #include <QDateTime>
 
@@ -27,7 +27,7 @@ struct Result : PostingResult
 // 1. a recipient not yet in the book (its name, or else its unit, unknown)
 //    is appended to "收件单位.TXT" and the book;
 // 2. one line goes to this year's waybill log, markers named as the
-//    template "CmbLetterSelect" names them;
+//    template `CmbLetterSelect` names them;
 // 3. a new goods description joins its pick list, when the list is loaded;
 // 4. the waybill number advances and is saved as the template's "信函号码".
 // Every step runs: the waybill is on paper, and its log line and its next

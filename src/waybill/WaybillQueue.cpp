@@ -10,54 +10,24 @@ namespace Slipdesk::WaybillQueue {
 namespace {
 
 constexpr int kFirstMarker = 15;
-constexpr int kFirstAmount = 31;
 
-// Field order of a queue row; the marker fields have no control of their own.
-constexpr const char *kControls[FieldCount] = {
-    "EdtSjrWW",
-    "CmbSjrMc",
-    "EdtTo",
-    "EdtSjDwSs",
-    "EdtSjDwDs",
-    "EdtSjDwQx",
-    "EdtSjDwDz",
-    "CmbSjdwMc",
-    "EdtSjDwTel",
-    "EdtSjdwYb",
-    "EdtWLDD",
-    "CmbLetterWP",
-    "EdtWpCount",
-    "EdtWpWeight",
-    "CmbLetterLy",
-    "",
-    "",
-    "",
-    "EdtSjrTel1",
-    "EdtSjrMobile",
-    "EdtSjrPayEmail",
-    "EdtSjrEmail",
-    "EdtSjrIM",
-    "EdtSjDwFax",
-    "EdtSjDwDm",
-    "EdtSjDwType",
-    "EdtSjDwNo",
-    "EdtSjDwWeb",
-    "CmbSjdwBm",
-    "CmbSjrCw",
-    "CmbSjrSy",
-    "EdtWpJe",
-    "EdtDshk",
-    "EdtBjje",
-    "EdtBF",
-    "EdtYF",
-    "EdtJJF",
-};
+// The field of each queue column; none for the three marker fields.
+const QList<std::optional<WaybillField>> &columnFields()
+{
+    static const QList<std::optional<WaybillField>> fields = [] {
+        QList<std::optional<WaybillField>> out;
+        for (int column = 0; column < FieldCount; ++column)
+            out.append(FormFields::atQueueColumn<WaybillField>(column));
+        return out;
+    }();
+    return fields;
+}
 
 QString markerState(const FieldValues &values, int group)
 {
     QList<bool> ticked;
     for (int box = 1; box <= MarkerGroups::boxCount(group); ++box)
-        ticked.append(values.value(MarkerGroups::boxControl(group, box)) == u"1");
+        ticked.append(values.ticked(MarkerGroups::boxField(group, box)));
     return MarkerGroups::stateText(ticked);
 }
 
@@ -70,9 +40,9 @@ QString file(const Paths &paths)
 
 QString control(int index)
 {
-    if (index < 0 || index >= FieldCount)
+    if (index < 0 || index >= FieldCount || !columnFields().at(index))
         return QString();
-    return QLatin1String(kControls[index]);
+    return controlName(*columnFields().at(index));
 }
 
 QString row(const FieldValues &values)
@@ -104,12 +74,12 @@ FieldValues rowValues(const QStringList &cells)
             if (cell.size() != boxes)
                 continue;
             for (int box = 1; box <= boxes; ++box)
-                values.insert(MarkerGroups::boxControl(group, box),
+                values.insert(MarkerGroups::boxField(group, box),
                     cell.at(box - 1) == u'1' ? QStringLiteral("1") : QStringLiteral("0"));
-        } else if (i >= kFirstAmount) {
-            values.insert(control(i), TradeNumbers::shortest(TradeNumbers::lenient(cell)));
+        } else if (const WaybillField field = *columnFields().at(i); fieldSpec(field).kind == FieldKind::Amount) {
+            values.insert(field, TradeNumbers::shortest(TradeNumbers::lenient(cell)));
         } else {
-            values.insert(control(i), cell);
+            values.insert(field, cell);
         }
     }
     return values;

@@ -99,9 +99,9 @@ QString render(const Paths &paths, const Options &options)
 FieldValues formValues(const Paths &paths, const QString &name, const FieldValues &values)
 {
     FieldValues form;
-    form.insert(QStringLiteral("CmbLetterSelect"), name);
-    form.insert(QStringLiteral("EdtEmsNo"), TemplateSettings(paths, name).waybillNumber());
-    form.insert(QStringLiteral("DateTimeP"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    form.insert(WaybillField::CmbLetterSelect, name);
+    form.insert(WaybillField::EdtEmsNo, TemplateSettings(paths, name).waybillNumber());
+    form.insert(WaybillField::DateTimeP, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         form.insert(it.key(), it.value());
     return form;
@@ -126,7 +126,7 @@ PrintResult print(
         result.refusal = loaded.refusal;
         return result;
     }
-    const QString title = name + values.value(QStringLiteral("EdtEmsNo"));
+    const QString title = name + values.value(WaybillField::EdtEmsNo);
     const QString error = printForm(printers, loaded.setup, title, [&](Canvas &canvas) {
         Drawing drawing(canvas, loaded.offset.x(), loaded.offset.y());
         WaybillPage::draw(drawing, loaded.table, values, loaded.formats, now.time());

@@ -16,11 +16,6 @@ using namespace Slipdesk;
 
 namespace {
 
-QStringList expressHeader()
-{
-    return Headers::expressLog().split(u',');
-}
-
 // A logged waybill's 32 fields with `address` as its 收件地址.
 QStringList expressCells(const QString &address)
 {
@@ -44,7 +39,7 @@ void writeFile(const QString &path, const QString &text)
 TEST(Reprint, ExpressRowFillsTheRecipientFields)
 {
     const FieldValues values
-        = Reprint::express(expressHeader(), expressCells(QStringLiteral("广东省|深圳市|南山区|科技园1号")));
+        = Reprint::express(expressCells(QStringLiteral("广东省|深圳市|南山区|科技园1号")));
     EXPECT_EQ(values.value(QStringLiteral("EdtSjDwSs")), QStringLiteral("广东省"));
     EXPECT_EQ(values.value(QStringLiteral("EdtSjDwDs")), QStringLiteral("深圳市"));
     EXPECT_EQ(values.value(QStringLiteral("EdtTo")), QStringLiteral("深圳市"));
@@ -68,18 +63,18 @@ TEST(Reprint, ExpressRowFillsTheRecipientFields)
 
 TEST(Reprint, MissingAddressPartsGiveEmptyFields)
 {
-    const FieldValues two = Reprint::express(expressHeader(), expressCells(QStringLiteral("广东省|深圳市")));
+    const FieldValues two = Reprint::express(expressCells(QStringLiteral("广东省|深圳市")));
     EXPECT_EQ(two.value(QStringLiteral("EdtSjDwDs")), QStringLiteral("深圳市"));
     EXPECT_TRUE(two.contains(QStringLiteral("EdtSjDwQx")));
     EXPECT_EQ(two.value(QStringLiteral("EdtSjDwQx")), QString());
     EXPECT_EQ(two.value(QStringLiteral("EdtSjDwDz")), QString());
 
-    const FieldValues none = Reprint::express(expressHeader(), expressCells(QString()));
+    const FieldValues none = Reprint::express(expressCells(QString()));
     for (const char *control : {"EdtSjDwSs", "EdtSjDwDs", "EdtTo", "EdtSjDwQx", "EdtSjDwDz"})
         EXPECT_EQ(none.value(QLatin1String(control), QStringLiteral("?")), QString()) << control;
 
     // A short row (a log line cut off) gives empty fields, not a crash.
-    const FieldValues cut = Reprint::express(expressHeader(), expressCells(QString()).mid(0, 8));
+    const FieldValues cut = Reprint::express(expressCells(QString()).mid(0, 8));
     EXPECT_EQ(cut.value(QStringLiteral("CmbSjrMc")), QStringLiteral("陈小姐"));
     EXPECT_EQ(cut.value(QStringLiteral("EdtSjrMobile"), QStringLiteral("?")), QString());
 }
@@ -137,12 +132,11 @@ TEST(Reprint, DeliveryNoteGivesBuyerAndGoodsFromTheDetail)
 
 TEST(Reprint, InboundNoteGivesHandlerTypeAndGoods)
 {
-    const QStringList header = Headers::inboundLog().split(u',');
     const QStringList cells
         = QStringLiteral("2026-03-02,09:00:00,2026-03-02,采购入库单,RK000001,王五,采购入库,4,4800.00").split(u',');
     const QList<QStringList> detail {
         QStringLiteral("采购入库单,RK000001,2026-03-02,0101,手机,个,4,1200.00,4800.00,入库,1500.00,出库").split(u',')};
-    const ReprintData data = Reprint::inbound(header, cells, detail);
+    const ReprintData data = Reprint::inbound(cells, detail);
     EXPECT_EQ(data.page, ReprintData::Page::Inbound);
     EXPECT_EQ(data.values.value(QStringLiteral("CmbInputJbr")), QStringLiteral("王五"));
     EXPECT_EQ(data.values.value(QStringLiteral("CmbInputType")), QStringLiteral("采购入库"));

@@ -75,13 +75,13 @@ TEST(GoodsTable, TotalsCountWhatReadsAsNumbers)
         row(QStringLiteral("0102"), QStringLiteral("abc"), QStringLiteral("3500")), GoodsTable::row({})};
     TradeNote note {NoteKind::Delivery, {{QStringLiteral("EdtPostPrice"), QStringLiteral("10")}}, rows};
     note.recompute();
-    EXPECT_EQ(note.value("LblSumCount"), QStringLiteral("2"));
-    EXPECT_EQ(note.value("EdtMoneySumXx"), QStringLiteral("3,000.00"));
-    EXPECT_EQ(note.value("EdtInvTotalJE"), QStringLiteral("3,010.00"));
+    EXPECT_EQ(note.value(DeliveryField::LblSumCount), QStringLiteral("2"));
+    EXPECT_EQ(note.value(DeliveryField::EdtMoneySumXx), QStringLiteral("3,000.00"));
+    EXPECT_EQ(note.value(DeliveryField::EdtInvTotalJE), QStringLiteral("3,010.00"));
 
     TradeNote inbound {NoteKind::Inbound, {}, rows};
     inbound.recompute();
-    EXPECT_EQ(inbound.value("LblInputSumCount"), QStringLiteral("2"));
-    EXPECT_EQ(inbound.value("EdtInputSumMoney"), QStringLiteral("3,000.00"));
+    EXPECT_EQ(inbound.value(InboundField::LblInputSumCount), QStringLiteral("2"));
+    EXPECT_EQ(inbound.value(InboundField::EdtInputSumMoney), QStringLiteral("3,000.00"));
     EXPECT_EQ(GoodsTable::withCode(rows).size(), 2);
 }

@@ -20,6 +20,7 @@
 #include "trade/TradePosting.h"
 #include "trade/ui/GoodsGrid.h"
 #include "waybill/AddressBook.h"
+#include "waybill/WaybillForm.h"
 #include "waybill/OrderFields.h"
 #include "waybill/ui/OrderFill.h"
 #include "waybill/ui/RecipientLookupList.h"
@@ -30,27 +31,6 @@
 
 namespace Slipdesk {
 
-namespace {
-
-// Buyer fields of the delivery tab and the recipient fields that fill them.
-struct BuyerField
-{
-    const char *control;
-    int field;
-};
-constexpr BuyerField kBuyerFields[] = {
-    {"CmbBuyerName", 10},
-    {"CmbBuyerWW", 17},
-    {"EdtBuyerMobile", 18},
-    {"EdtBuyerTel", 13},
-    {"EdtAddSs", 4},
-    {"EdtAddDs", 5},
-    {"EdtAddQx", 6},
-    {"EdtAddress", 7},
-    {"EdtBuyerYb", 3},
-};
-
-} // namespace
 
 DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
     GoodsPicker &picker, QWidget *parent)
@@ -298,10 +278,11 @@ void DeliveryTab::fillBuyer(int row, QWidget *chosenIn)
 {
     const QStringList &rows = m_context.recipients();
     const QString line = row >= 0 && row < rows.size() ? rows.at(row) : QString();
-    for (const BuyerField &b : kBuyerFields) {
-        QWidget *control = m_page->findChild<QWidget *>(QLatin1String(b.control));
+    const FieldValues buyer = FormFields::asRecipientOf<DeliveryField, WaybillField>(WaybillForm::recipientFromRow(line));
+    for (auto it = buyer.cbegin(); it != buyer.cend(); ++it) {
+        QWidget *control = m_page->findChild<QWidget *>(it.key());
         if (control && control != chosenIn)
-            Fields::setText(control, TextTable::field(line, b.field));
+            Fields::setText(control, it.value());
     }
 }
 
@@ -317,8 +298,10 @@ bool DeliveryTab::clearNote()
 {
     if (batchRunning())
         return false;
-    for (const BuyerField &b : kBuyerFields)
-        Fields::setText(m_page->findChild<QWidget *>(QLatin1String(b.control)), QString());
+    for (DeliveryField field : FormFields::where<DeliveryField>([](const FieldSpec &spec) {
+             return spec.has(FieldFlag::Cleared);
+         }))
+        Fields::setText(m_page->findChild<QWidget *>(controlName(field)), QString());
     m_ui.LblSumCount->setText(QStringLiteral("0"));
     for (QLineEdit *edit : {m_ui.EdtPostPrice, m_ui.EdtMoneySumXx, m_ui.EdtInvTotalJE})
         edit->setText(QStringLiteral("0.00"));

@@ -161,7 +161,7 @@ void ExpressTab::connectControls()
 
     // Pick lists, loaded on first entry.
     for (const AddressBook::PickList &list : AddressBook::pickLists()) {
-        auto combo = m_page->findChild<QComboBox *>(list.combo);
+        auto combo = m_page->findChild<QComboBox *>(controlName(list.combo));
         if (!combo)
             continue;
         const bool closesLookup = combo == u.CmbSjdwBm || combo == u.CmbSjrCw || combo == u.CmbSjrSy;
@@ -493,16 +493,12 @@ void ExpressTab::fillRecipient(int row, int mode)
 {
     const QStringList &rows = m_context.recipients();
     const QString line = row >= 0 && row < rows.size() ? rows.at(row) : QString();
-    const QStringList &controls = AddressBook::recipientControls();
-    for (int f = 0; f < controls.size(); ++f) {
-        if ((mode == KeepUnit && f == AddressBook::RecipientUnitField)
-            || (mode == KeepName && f == AddressBook::RecipientNameField))
-            continue;
-        const QString value = TextTable::field(line, f);
-        Fields::setText(m_page->findChild<QWidget *>(controls.at(f)), value);
-        if (f == 5)
-            m_ui.EdtTo->setText(value);
-    }
+    FieldValues recipient = WaybillForm::recipientFromRow(line);
+    if (mode == KeepUnit)
+        recipient.remove(WaybillField::CmbSjdwMc);
+    else if (mode == KeepName)
+        recipient.remove(WaybillField::CmbSjrMc);
+    setValues(recipient);
 }
 
 void ExpressTab::fillSender(int row)
@@ -510,50 +506,18 @@ void ExpressTab::fillSender(int row)
     const QStringList &rows = m_context.senders();
     if (row < 0 || row >= rows.size())
         return;
-    const QStringList &controls = AddressBook::senderControls();
-    for (int f = 0; f < controls.size(); ++f)
-        Fields::setText(m_page->findChild<QWidget *>(controls.at(f)), TextTable::field(rows.at(row), f));
+    setValues(WaybillForm::senderFromRow(rows.at(row)));
 }
 
 bool ExpressTab::clearRecipient()
 {
-    ExpressTabUi &u = m_ui;
     if (batchRunning())
         return false;
-    const QList<QWidget *> controls {
-        u.CmbSjrMc,
-        u.EdtTo,
-        u.EdtSjDwSs,
-        u.EdtSjDwDs,
-        u.EdtSjDwQx,
-        u.EdtSjDwDz,
-        u.CmbSjdwMc,
-        u.EdtSjDwTel,
-        u.EdtSjdwYb,
-        u.EdtSjrTel1,
-        u.EdtSjrWW,
-        u.EdtSjrMobile,
-        u.EdtSjrPayEmail,
-        u.EdtSjrEmail,
-        u.EdtSjrIM,
-        u.EdtSjDwFax,
-        u.EdtSjDwDm,
-        u.EdtSjDwType,
-        u.EdtSjDwNo,
-        u.EdtSjDwWeb,
-        u.EdtWLDD,
-        u.CmbLetterWP,
-        u.EdtWpCount,
-        u.EdtWpWeight,
-        u.EdtWpJe,
-        u.EdtDshk,
-        u.EdtBjje,
-        u.EdtBF,
-        u.EdtYF,
-        u.EdtJJF,
-    };
-    for (QWidget *control : controls)
-        Fields::setText(control, QString());
+    FieldValues empty;
+    for (WaybillField field :
+        FormFields::where<WaybillField>([](const FieldSpec &spec) { return spec.has(FieldFlag::Cleared); }))
+        empty.insert(field, QString());
+    setValues(empty);
     return true;
 }
 
@@ -570,7 +534,7 @@ void ExpressTab::ensurePickList(QComboBox *combo)
 void ExpressTab::pickListChanged(int code)
 {
     const AddressBook::PickList *list = AddressBook::pickListOfCode(code);
-    auto combo = list ? m_page->findChild<QComboBox *>(list->combo) : nullptr;
+    auto combo = list ? m_page->findChild<QComboBox *>(controlName(list->combo)) : nullptr;
     if (!combo)
         return;
     // A list read again from its file refills the combo on its next use.

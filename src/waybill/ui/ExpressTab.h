@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datawin/BatchRange.h"
-#include "templates/FieldValues.h"
+#include "forms/FieldValues.h"
 #include "templates/ui/TemplateTab.h"
 #include "waybill/WaybillPage.h"
 #include "waybill/ui/ExpressTabUi.h"
