@@ -3,8 +3,8 @@
 // What the commands of slipdesk-cli share: output, exit codes, the data
 // folder, and the field, goods and note files the commands read.
 
-#include "storage/Paths.h"
 #include "forms/FieldValues.h"
+#include "storage/Paths.h"
 #include "trade/TradeNote.h"
 
 #include <QString>

@@ -10,8 +10,11 @@ namespace Slipdesk {
 // A form field named by its form's field enum (WaybillField, DeliveryField,
 // InboundField); `controlName` is found next to the enum.
 template<typename E>
-concept FormField = std::is_enum_v<E> && requires(E field) {
-    { controlName(field) } -> std::convertible_to<const QString &>;
+concept FormField = std::is_enum_v<E> && requires(E field)
+{
+    {
+        controlName(field)
+        } -> std::convertible_to<const QString &>;
 };
 
 // A tab's entry fields as plain values keyed by control name ("CmbSjrMc",

@@ -49,7 +49,7 @@ struct FieldSpec
 //   X(control, recipient column, sender column, queue column, log column, kind, flags)
 // from which its enum (named after the controls) and its table are made.
 #define SLIPDESK_FIELD_ENUMERATOR(control, ...) control,
-#define SLIPDESK_FIELD_SPEC(control, recipient, sender, queue, log, kind, flags)                                      \
+#define SLIPDESK_FIELD_SPEC(control, recipient, sender, queue, log, kind, flags)                                       \
     {u"" #control, recipient, sender, queue, log, FieldKind::kind, quint8(flags)},
 
 // The generic walks over a form's table. `E` is a field enum ending in

@@ -58,7 +58,8 @@ FieldValues sellerFromSender(const QString &row)
 {
     using enum DeliveryField;
     FieldValues values;
-    for (DeliveryField f : FormFields::where<DeliveryField>([](const FieldSpec &spec) { return spec.senderColumn >= 0; }))
+    for (DeliveryField f :
+        FormFields::where<DeliveryField>([](const FieldSpec &spec) { return spec.senderColumn >= 0; }))
         values.insert(f, field(row, fieldSpec(f).senderColumn));
     values.insert(EdtSalerAdd, field(row, Province) + field(row, City) + field(row, District) + field(row, Street));
     return values;
@@ -100,8 +101,8 @@ FieldValues defaults(AppContext &context, NoteKind kind, const QString &name, co
         const int last = program.lastTemplate();
         const QString courier = express.value(last >= 0 && last < express.size() ? last : 0);
         values.insert(CmbEmsCompany, courier);
-        values.insert(EdtInvEmsNo,
-            courier.isEmpty() ? QString() : TemplateSettings(context.paths(), courier).waybillNumber());
+        values.insert(
+            EdtInvEmsNo, courier.isEmpty() ? QString() : TemplateSettings(context.paths(), courier).waybillNumber());
     } else {
         using enum InboundField;
         values.insert(EdtInputNo, settings.inboundNumber());

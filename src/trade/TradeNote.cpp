@@ -6,7 +6,8 @@ namespace Slipdesk {
 
 const QString &TradeNote::templateControl(NoteKind kind)
 {
-    return kind == NoteKind::Delivery ? controlName(DeliveryField::CmbInvoice) : controlName(InboundField::CmbInputModel);
+    return kind == NoteKind::Delivery ? controlName(DeliveryField::CmbInvoice)
+                                      : controlName(InboundField::CmbInputModel);
 }
 
 const QString &TradeNote::numberControl(NoteKind kind)

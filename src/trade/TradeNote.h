@@ -1,7 +1,7 @@
 #pragma once
 
-#include "trade/TradeFields.h"
 #include "trade/GoodsTable.h"
+#include "trade/TradeFields.h"
 
 namespace Slipdesk {
 

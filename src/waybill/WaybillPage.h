@@ -1,7 +1,7 @@
 #pragma once
 
-#include "waybill/WaybillForm.h"
 #include "templates/ItemTable.h"
+#include "waybill/WaybillForm.h"
 
 #include <QStringList>
 #include <QTime>

@@ -38,8 +38,7 @@ void writeFile(const QString &path, const QString &text)
 
 TEST(Reprint, ExpressRowFillsTheRecipientFields)
 {
-    const FieldValues values
-        = Reprint::express(expressCells(QStringLiteral("广东省|深圳市|南山区|科技园1号")));
+    const FieldValues values = Reprint::express(expressCells(QStringLiteral("广东省|深圳市|南山区|科技园1号")));
     EXPECT_EQ(values.value(QStringLiteral("EdtSjDwSs")), QStringLiteral("广东省"));
     EXPECT_EQ(values.value(QStringLiteral("EdtSjDwDs")), QStringLiteral("深圳市"));
     EXPECT_EQ(values.value(QStringLiteral("EdtTo")), QStringLiteral("深圳市"));

@@ -20,8 +20,8 @@
 #include "trade/TradePosting.h"
 #include "trade/ui/GoodsGrid.h"
 #include "waybill/AddressBook.h"
-#include "waybill/WaybillForm.h"
 #include "waybill/OrderFields.h"
+#include "waybill/WaybillForm.h"
 #include "waybill/ui/OrderFill.h"
 #include "waybill/ui/RecipientLookupList.h"
 
@@ -30,7 +30,6 @@
 #include <QTimer>
 
 namespace Slipdesk {
-
 
 DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
     GoodsPicker &picker, QWidget *parent)
@@ -278,7 +277,8 @@ void DeliveryTab::fillBuyer(int row, QWidget *chosenIn)
 {
     const QStringList &rows = m_context.recipients();
     const QString line = row >= 0 && row < rows.size() ? rows.at(row) : QString();
-    const FieldValues buyer = FormFields::asRecipientOf<DeliveryField, WaybillField>(WaybillForm::recipientFromRow(line));
+    const FieldValues buyer
+        = FormFields::asRecipientOf<DeliveryField, WaybillField>(WaybillForm::recipientFromRow(line));
     for (auto it = buyer.cbegin(); it != buyer.cend(); ++it) {
         QWidget *control = m_page->findChild<QWidget *>(it.key());
         if (control && control != chosenIn)
@@ -298,9 +298,8 @@ bool DeliveryTab::clearNote()
 {
     if (batchRunning())
         return false;
-    for (DeliveryField field : FormFields::where<DeliveryField>([](const FieldSpec &spec) {
-             return spec.has(FieldFlag::Cleared);
-         }))
+    for (DeliveryField field :
+        FormFields::where<DeliveryField>([](const FieldSpec &spec) { return spec.has(FieldFlag::Cleared); }))
         Fields::setText(m_page->findChild<QWidget *>(controlName(field)), QString());
     m_ui.LblSumCount->setText(QStringLiteral("0"));
     for (QLineEdit *edit : {m_ui.EdtPostPrice, m_ui.EdtMoneySumXx, m_ui.EdtInvTotalJE})
