@@ -1,10 +1,11 @@
 #include "TFRMData.h"
 
 #include "context/AppContext.h"
+#include "datawin/BatchRun.h"
 #include "datawin/DataTableModel.h"
-#include "datawin/TableSearch.h"
 #include "datawin/ui/CellListEditor.h"
 #include "datawin/ui/TableExchange.h"
+#include "datawin/ui/TableSearch.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/ui/EventHook.h"
@@ -22,8 +23,6 @@
 namespace Slipdesk {
 
 namespace {
-
-using namespace TableCode;
 
 QSet<int> columnsNamed(const QStringList &header, const QStringList &names)
 {
@@ -119,8 +118,16 @@ bool TFRMData::open(const DataSession::Request &request)
 {
     if (isVisible())
         close();
-    // A run that was killed left the rows it printed on record.
-    if (const PostingResult settled = DataSession::settleUnfinishedRun(m_context, request); !settled.ok())
+    // A run that was killed left the rows it printed on record: the user
+    // says whether they go.
+    const BatchRecord::Unfinished earlier = DataSession::unfinishedRun(m_context, request);
+    PostingResult settled = earlier.read;
+    if (earlier.any()) {
+        const bool deletePrinted
+            = MessageService::instance().ask(earlier.question(), true) == MessageService::Answer::Yes;
+        settled = DataSession::settleUnfinishedRun(m_context, request, earlier, deletePrinted);
+    }
+    if (!settled.ok())
         MessageService::instance().warn(settled.failed.join(u'\n'));
     std::optional<DataSession> session;
     {
@@ -213,7 +220,7 @@ void TFRMData::showSteps()
     u.BtnOutSg->setEnabled(spec.canExport);
     u.BtnSaveSg->setEnabled(spec.canSave);
     u.BtnDeleteAll->setEnabled(spec.canSave);
-    u.BtnAgainPrn->setEnabled(spec.reprint);
+    u.BtnAgainPrn->setEnabled(spec.canReprint());
 
     QList<int> pages {TFRMDataUi::DataPage};
     if (spec.batchPage) {
@@ -548,7 +555,7 @@ void TFRMData::startBatch()
 
 void TFRMData::computeStatistics()
 {
-    if (!m_session || m_session->code() != TableCode::SalesStats)
+    if (!m_session || !m_session->spec().statsPage)
         return;
     const std::optional<SalesTable> stats
         = SalesStats::compute(m_session->detail().lines, m_ui.DtpGroupStart->date(), m_ui.DtpGroupEnd->date());
@@ -578,7 +585,7 @@ void TFRMData::done(int result)
     hideOverlays();
     m_ui.SgData->setCellEditor(false);
     QDialog::done(result);
-    const int code = this->code();
+    const TableCode code = this->code();
     if (m_session) {
         // A deletion not saved gives its stock change up.
         m_session->close();

@@ -21,9 +21,10 @@ class CellListEditor;
 // DataTable; this window shows them, asks what must be asked, and tells the
 // main window what follows (the focus, a reprint, a batch run).
 //
-// The window lives for the whole run. It is application-modal for every
-// table but the delivery batch queue and the inbound log, which leave the
-// main window usable; it never blocks its caller either way.
+// The window lives for the whole run. It is application-modal for the
+// tables whose spec says so (all but the delivery batch queue and the
+// inbound log, which leave the main window usable); it never blocks its
+// caller either way.
 class TFRMData : public QDialog
 {
     Q_OBJECT
@@ -38,7 +39,7 @@ public:
     // Shows a session already opened (the benchmark opens it itself).
     void present(DataSession session);
 
-    int code() const { return m_session ? m_session->code() : 0; }
+    TableCode code() const { return m_session ? m_session->code() : TableCode {}; }
     DataSession *session() const { return m_session.get(); }
     TFRMDataUi &ui() { return m_ui; }
     // The indexes of the pages whose tabs show, comma-separated ("0,1").
@@ -72,7 +73,7 @@ Q_SIGNALS:
     // The control of the main window that takes the focus (after a refusal).
     void focusRequested(const QString &control);
     // The window closed: the main window focuses the first entry of its page.
-    void closed(int code);
+    void closed(Slipdesk::TableCode code);
     void reprintRequested(const Slipdesk::ReprintData &data);
     void batchStartRequested(const Slipdesk::BatchStart &start);
     // "导出" and "导入".
