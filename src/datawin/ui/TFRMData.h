@@ -14,7 +14,7 @@ class QComboBox;
 namespace Slipdesk {
 
 class AppContext;
-class CellListEditor;
+class ColumnEditors;
 
 // The data window: one table of the program at a time in a spreadsheet-like
 // grid, opened by its table code. The rules live in DataSession and
@@ -88,7 +88,6 @@ private:
     void showSteps();
     void masterClicked(const QModelIndex &current);
     void fillDetail(int row);
-    void showStatusEditor(const QModelIndex &cell);
     void hideOverlays();
     void enterWalk();
     void focusGrid();
@@ -97,15 +96,13 @@ private:
     int currentRow() const;
     int currentColumn() const;
     void selectRow(int row, int column);
-    QStringList smallListItems(int column) const;
 
     AppContext &m_context;
     TFRMDataUi m_ui;
     std::unique_ptr<DataSession> m_session;
     DataTable m_detail;
     int m_detailRow = -1;
-    CellListEditor *m_goodsSelect = nullptr;
-    CellListEditor *m_statusEditor = nullptr; // made on first use
+    ColumnEditors *m_columnEditors = nullptr;
     QString m_visiblePages;
     bool m_batchRunning = false;
     bool m_closing = false;
