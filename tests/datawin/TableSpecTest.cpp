@@ -135,8 +135,9 @@ TEST_F(TableSpecTest, EveryTableLoadsItsFileUnderItsHeaderWithItsFlags)
         }
         EXPECT_EQ(session.detail().path.isEmpty() ? QString() : root.relativeFilePath(session.detail().path),
             QString::fromUtf8(c.detail));
-        if (*c.detail)
+        if (*c.detail) {
             EXPECT_EQ(session.detail().lines, QStringList {QStringLiteral("甲,乙")});
+        }
 
         const TableSpec &spec = session.spec();
         EXPECT_EQ(spec.modal, c.flags.modal);
