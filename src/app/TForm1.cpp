@@ -139,7 +139,7 @@ void TForm1::connectDataWindow()
         connect(batch, &BatchRunControl::runEnded, m_data, [this] { m_data->setBatchRunning(false); });
 }
 
-void TForm1::openDataWindow(int tableCode)
+void TForm1::openDataWindow(TableCode tableCode)
 {
     DataSession::Request request;
     request.code = tableCode;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "context/AppContext.h"
+#include "datawin/TableCode.h"
 
 #include <QMainWindow>
 
@@ -61,7 +62,7 @@ public:
     TFRMData *dataWindow() const { return m_data; }
 
     // A menu entry or button of a tab asked for the data window on a table.
-    void openDataWindow(int tableCode);
+    void openDataWindow(TableCode tableCode);
 
 Q_SIGNALS:
     // A clipboard change asked for the one-click fill of the page.

@@ -125,7 +125,7 @@ int main(int argc, char *argv[])
                 form.templateTab()->openPreview(tab == 3);
             }
             if (!table.isEmpty())
-                form.openDataWindow(table.toInt());
+                form.openDataWindow(TableCode(table.toInt()));
             if (const QStringList range = query.split(u','); range.size() == 2 && form.dataWindow()->isVisible()) {
                 TFRMDataUi &ui = form.dataWindow()->ui();
                 ui.DtpGroupStart->setDate(QDate::fromString(range.at(0), Qt::ISODate));

@@ -13,23 +13,14 @@
 
 namespace Slipdesk::Cli {
 
-namespace {
-
-// The tables "导出" works on: logs and queues of the express tab, the books,
-// the pick lists and the small lists (the trade logs export nothing).
-bool exportable(int code)
-{
-    return code == 1 || code == 2 || code == 3 || code == 5 || (code >= 7 && code <= 12) || (code >= 15 && code <= 18);
-}
-
-} // namespace
-
 int exportTable(const QCommandLineParser &parser, const QStringList &args)
 {
     bool ok = false;
-    const int code = parser.value(QStringLiteral("code")).toInt(&ok);
+    const std::optional<TableCode> code = tableCodeOf(parser.value(QStringLiteral("code")).toInt(&ok));
     const QString out = parser.value(QStringLiteral("out"));
-    if (!args.isEmpty() || !ok || !exportable(code) || out.isEmpty())
+    // The tables whose "导出" writes stored rows: the trade logs export
+    // nothing, the statistics exist only in the window.
+    if (!args.isEmpty() || !ok || !code || !tableSpec(*code).exportsStoredRows() || out.isEmpty())
         return Usage;
     const QString suffix = QFileInfo(out).suffix().toLower();
     const bool ownWriter = parser.isSet(QStringLiteral("own-writer"));
@@ -41,7 +32,7 @@ int exportTable(const QCommandLineParser &parser, const QStringList &args)
     AppContext context(dataFolder());
     std::optional<DataSession> session;
     try {
-        session = DataSession::open(context, {code, QString(), QDate::currentDate()});
+        session = DataSession::open(context, {*code, QString(), QDate::currentDate()});
     } catch (const IoError &e) {
         return fail(QStringLiteral("export"), e.message());
     }
@@ -59,7 +50,7 @@ int exportTable(const QCommandLineParser &parser, const QStringList &args)
     Workbook::ExportOptions options;
     options.ownWriter = ownWriter;
     try {
-        const Workbook::Exported done = Workbook::exportGrid(table, code, out, range->first, range->second, options);
+        const Workbook::Exported done = Workbook::exportGrid(table, *code, out, range->first, range->second, options);
         // Said aside, so that the row count stays the only output.
         if (!done.fallback.isEmpty())
             writeTo(stderr, QStringLiteral("export: written by the own writer: ") + done.fallback);

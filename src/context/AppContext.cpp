@@ -149,16 +149,6 @@ void AppContext::forgetPickList(int code)
     Q_EMIT pickListChanged(code);
 }
 
-void AppContext::tableSaved(int tableCode)
-{
-    if (tableCode == AddressBook::RecipientTableCode)
-        reloadRecipients();
-    else if (tableCode == AddressBook::SenderTableCode)
-        reloadSenders();
-    else if (!pickListFile(tableCode).isEmpty())
-        forgetPickList(tableCode);
-}
-
 void AppContext::clear()
 {
     m_recipients.clear();

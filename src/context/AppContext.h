@@ -70,10 +70,6 @@ public:
     static QString pickListFile(int code);
     static QString pickListDefaults(int code);
 
-    // The data window saved the table of `tableCode`: what mirrors it is
-    // read again (the books at once, a pick list on its next use).
-    void tableSaved(int tableCode);
-
     // ---- settings held for the run ----------------------------------------
     QString sellerMessage() const { return m_sellerMessage; }
     void setSellerMessage(const QString &text) { m_sellerMessage = text; }

@@ -11,7 +11,7 @@ namespace Slipdesk {
 // while the batch runs.
 struct BatchStart
 {
-    int code = 0; // 2 (express) or 14 (delivery)
+    TableCode code {}; // the express or the delivery queue
     int start = 0; // 1-based, as the range fields show them
     int end = 0;
     bool continuous = false; // "一次性将所有数据发送到打印机"

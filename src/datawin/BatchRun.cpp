@@ -1,7 +1,6 @@
 #include "BatchRun.h"
 
 #include "datawin/TableSpec.h"
-#include "platform/MessageService.h"
 #include "storage/FileIo.h"
 #include "storage/TextTable.h"
 #include "trade/TradeNumbers.h"
@@ -157,17 +156,27 @@ PostingResult removePrinted(const QString &queueFile, const QString &goodsFile, 
     return result;
 }
 
-PostingResult settleUnfinished(const QString &queueFile, const QString &goodsFile)
+QString Unfinished::question() const
 {
-    PostingResult result;
-    QList<PrintedRow> rows;
-    if (BatchRun::runningOn(queueFile) || !result.step(QString(), [&] { rows = read(queueFile); }) || rows.isEmpty())
-        return result;
-    const QString question = QStringLiteral("上次的批量打印没有正常结束，当时已经打印了 %1 条批打数据。\r\n\r\n"
-                                            "是否将已经打印过的批打数据删除？")
-                                 .arg(rows.size());
-    if (MessageService::instance().ask(question, true) == MessageService::Answer::Yes)
+    return QStringLiteral("上次的批量打印没有正常结束，当时已经打印了 %1 条批打数据。\r\n\r\n"
+                          "是否将已经打印过的批打数据删除？")
+        .arg(rows.size());
+}
+
+Unfinished unfinished(const QString &queueFile)
+{
+    Unfinished earlier;
+    if (!BatchRun::runningOn(queueFile))
+        earlier.read.step(QString(), [&] { earlier.rows = read(queueFile); });
+    return earlier;
+}
+
+PostingResult settle(
+    const QString &queueFile, const QString &goodsFile, const QList<PrintedRow> &rows, bool deletePrinted)
+{
+    if (deletePrinted)
         return removePrinted(queueFile, goodsFile, rows);
+    PostingResult result;
     result.step(QFileInfo(pathFor(queueFile)).fileName(), [&] { discard(queueFile); });
     return result;
 }
@@ -211,7 +220,7 @@ BatchRun::BatchRun(const BatchStart &start)
 
 bool BatchRun::delivery() const
 {
-    return m_start.code == TableCode::DeliveryBatch;
+    return tableSpec(m_start.code).hasDetail();
 }
 
 bool BatchRun::setPosition(int p)

@@ -38,11 +38,25 @@ void discard(const QString &queueFile);
 // else by its text anywhere in the queue; a row no longer there is skipped.
 // A queue left empty is deleted with its goods file.
 PostingResult removePrinted(const QString &queueFile, const QString &goodsFile, const QList<PrintedRow> &rows);
-// Opening a queue: when an earlier run did not finish, the user is told how
-// many rows it printed and asked whether to remove them (No preselected);
-// either answer settles the record. Nothing happens while this process
-// itself runs on the queue.
-PostingResult settleUnfinished(const QString &queueFile, const QString &goodsFile);
+
+// An earlier run on a queue that did not finish: the rows it printed, or
+// why its record could not be read.
+struct Unfinished
+{
+    QList<PrintedRow> rows;
+    PostingResult read;
+
+    bool any() const { return !rows.isEmpty(); }
+    // What the window asks when it opens the queue (No is the safe answer).
+    QString question() const;
+};
+// Opening a queue: the rows an earlier run left on record; none while this
+// process itself runs on the queue.
+Unfinished unfinished(const QString &queueFile);
+// The answer to the question: the printed rows taken out of the queue, or
+// kept in it; either way the record goes.
+PostingResult settle(
+    const QString &queueFile, const QString &goodsFile, const QList<PrintedRow> &rows, bool deletePrinted);
 
 } // namespace BatchRecord
 
@@ -62,7 +76,8 @@ public:
     // is then no leftover of an unfinished run.
     static bool runningOn(const QString &queueFile);
 
-    int code() const { return m_start.code; }
+    TableCode code() const { return m_start.code; }
+    // A queue of delivery notes, whose rows have goods lines.
     bool delivery() const;
     bool continuous() const { return m_start.continuous; }
     QString file() const { return m_start.file; }

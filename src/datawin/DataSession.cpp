@@ -2,18 +2,11 @@
 
 #include "context/AppContext.h"
 #include "datawin/BatchRun.h"
-#include "storage/Codec.h"
 #include "storage/FileIo.h"
 #include "storage/IoError.h"
 #include "storage/TextTable.h"
-#include "trade/DeliveryQueue.h"
-#include "trade/SmallLists.h"
 #include "trade/StockRules.h"
-#include "trade/TradeLogs.h"
 #include "trade/TradeNumbers.h"
-#include "waybill/AddressBook.h"
-#include "waybill/WaybillLog.h"
-#include "waybill/WaybillQueue.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,88 +55,38 @@ int DetailList::removeNote(const QString &key1, const QString &key2, int count)
     return removed;
 }
 
-namespace {
-
-using namespace TableCode;
-
-int smallList(int code)
-{
-    switch (code) {
-    case Units:
-        return SmallLists::Units;
-    case OutboundRemarks:
-        return SmallLists::OutboundRemarks;
-    case InboundRemarks:
-        return SmallLists::InboundRemarks;
-    default:
-        return -1;
-    }
-}
-
-QString smallListHeader(int code)
-{
-    switch (code) {
-    case Units:
-        return QStringLiteral("序号,计量单位");
-    case OutboundRemarks:
-        return QStringLiteral("序号,出库备注");
-    default:
-        return QStringLiteral("序号,入库备注");
-    }
-}
-
-bool isPickList(int code)
-{
-    return (code >= Departments && code <= Messages) || code == InboundTypes;
-}
-
-QString pickListHeader(int code)
-{
-    if (code == InboundTypes)
-        return QStringLiteral("序号,入库类别");
-    const AddressBook::PickList *list = AddressBook::pickListOfCode(code);
-    return list ? list->header : QString();
-}
-
-QStringList linesOfText(const QString &text)
-{
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-} // namespace
-
 DataSession::DataSession(AppContext &context, const Request &request)
     : m_context(&context)
     , m_request(request)
-    , m_code(request.code)
+    , m_spec(&tableSpec(request.code))
 {
 }
 
 QString DataSession::queueFile(const AppContext &context, const Request &request)
 {
-    if (request.code == ExpressBatch)
-        return WaybillQueue::file(context.paths());
-    if (request.code == DeliveryBatch)
-        return DeliveryQueue::file(context.paths(), request.templateName);
-    return QString();
+    const TableSpec &spec = tableSpec(request.code);
+    return spec.queueFile ? spec.queueFile(context.paths(), request.templateName) : QString();
 }
 
 QString DataSession::queueGoodsFile(const AppContext &context, const Request &request)
 {
-    if (request.code == DeliveryBatch)
-        return DeliveryQueue::goodsFile(context.paths(), request.templateName);
-    return QString();
+    const TableSpec &spec = tableSpec(request.code);
+    return spec.queueGoodsFile ? spec.queueGoodsFile(context.paths(), request.templateName) : QString();
 }
 
-PostingResult DataSession::settleUnfinishedRun(const AppContext &context, const Request &request)
+BatchRecord::Unfinished DataSession::unfinishedRun(const AppContext &context, const Request &request)
 {
     const QString queue = queueFile(context, request);
-    if (queue.isEmpty())
+    return queue.isEmpty() ? BatchRecord::Unfinished() : BatchRecord::unfinished(queue);
+}
+
+PostingResult DataSession::settleUnfinishedRun(
+    const AppContext &context, const Request &request, const BatchRecord::Unfinished &earlier, bool deletePrinted)
+{
+    const QString queue = queueFile(context, request);
+    if (queue.isEmpty() || !earlier.any())
         return {};
-    return BatchRecord::settleUnfinished(queue, queueGoodsFile(context, request));
+    return BatchRecord::settle(queue, queueGoodsFile(context, request), earlier.rows, deletePrinted);
 }
 
 DataSession DataSession::open(AppContext &context, const Request &request)
@@ -153,20 +96,9 @@ DataSession DataSession::open(AppContext &context, const Request &request)
     return session;
 }
 
-QString DataSession::detailPathOf(const QString &file) const
-{
-    const QFileInfo info(file);
-    return info.path() + u'/' + info.completeBaseName() + spec().detailSuffix + u'.' + info.suffix();
-}
-
 void DataSession::load()
 {
-    const Paths &paths = m_context->paths();
     const TableSpec &spec = this->spec();
-    const int year = m_request.today.year();
-    QString file;
-    QStringList lines;
-    QString header = spec.header;
     m_refusal.clear();
     m_refusalFocus.clear();
     m_detail = DetailList();
@@ -175,109 +107,19 @@ void DataSession::load()
     m_stockChanged = false;
     m_givenBack.clear();
 
-    auto bothOfYear = [&](NoteKind kind) -> QString {
-        for (const int y : {year, year - 1}) {
-            const QString log = TradeLogs::logPath(paths, kind, m_request.templateName, y);
-            if (QFileInfo::exists(log)
-                && QFileInfo::exists(TradeLogs::detailPath(paths, kind, m_request.templateName, y)))
-                return log;
-        }
-        return QString();
-    };
-
-    switch (m_code) {
-    case ExpressLog:
-        file = WaybillLog::path(paths, year);
-        if (!QFileInfo::exists(file))
-            file = WaybillLog::path(paths, year - 1);
-        if (!QFileInfo::exists(file)) {
-            m_refusal = QStringLiteral("好像没有打印记录");
-            m_refusalFocus = QStringLiteral("CmbSjrMc");
-            return;
-        }
-        lines = TextTable::load(file);
-        break;
-    case ExpressBatch:
-        file = queueFile(*m_context, m_request);
-        lines = TextTable::load(file);
-        break;
-    case Recipients:
-        if (m_context->recipients().isEmpty())
-            m_context->setRecipients(AddressBook::loadRecipients(paths));
-        file = paths.file(AddressBook::recipientFile());
-        lines = m_context->recipients();
-        break;
-    case Senders:
-        if (m_context->senders().isEmpty())
-            m_context->setSenders(AddressBook::loadSenders(paths));
-        file = paths.file(AddressBook::senderFile());
-        lines = m_context->senders();
-        break;
-    case Goods:
-        m_context->ensureGoods();
-        file = paths.file(GoodsMaster::fileName());
-        lines = m_context->goods().rows();
-        break;
-    case DeliveryLog:
-    case InboundLog: {
-        const NoteKind kind = m_code == DeliveryLog ? NoteKind::Delivery : NoteKind::Inbound;
-        file = bothOfYear(kind);
-        if (file.isEmpty()) {
-            m_refusal = m_request.templateName + QStringLiteral(" 好像没有打印记录");
-            m_refusalFocus
-                = kind == NoteKind::Delivery ? QStringLiteral("CmbBuyerName") : QStringLiteral("CmbInputJbr");
-            return;
-        }
-        lines = TextTable::load(file);
-        break;
-    }
-    case DeliveryBatch:
-        file = queueFile(*m_context, m_request);
-        if (!QFileInfo::exists(file) || !QFileInfo::exists(detailPathOf(file))) {
-            m_refusal = QStringLiteral("没有发现批量打印数据文件");
-            m_refusalFocus = QStringLiteral("CmbBuyerName");
-            return;
-        }
-        lines = TextTable::load(file);
-        break;
-    case SalesStats:
-        for (const int y : {year, year - 1}) {
-            const QString detail = TradeLogs::detailPath(paths, NoteKind::Delivery, m_request.templateName, y);
-            if (QFileInfo::exists(detail)) {
-                m_detail.path = detail;
-                break;
-            }
-        }
-        if (m_detail.path.isEmpty()) {
-            m_refusal = QStringLiteral("发货清单文件不存在");
-            return;
-        }
-        m_detail.lines = TextTable::load(m_detail.path);
-        m_detail.stamp = FileStamp::of(m_detail.path);
-        m_title = QStringLiteral("查询统计");
-        m_table = DataTable(header.split(u','), {});
+    LoadedTable loaded = spec.load ? spec.load(spec, *m_context, m_request) : LoadedTable();
+    if (!loaded.refusal.isEmpty()) {
+        m_refusal = loaded.refusal;
+        m_refusalFocus = spec.refusalFocus;
         return;
-    default:
-        if (const int list = smallList(m_code); list >= 0) {
-            m_context->ensureSmallLists();
-            file = paths.file(SmallLists::fileName(SmallLists::Which(list)));
-            lines = linesOfText(m_context->smallLists().text[list]);
-            header = smallListHeader(m_code);
-        } else if (isPickList(m_code)) {
-            file = paths.file(AppContext::pickListFile(m_code));
-            lines = TextTable::load(file, AppContext::pickListDefaults(m_code));
-            header = pickListHeader(m_code);
-        }
-        break;
     }
-
-    m_title = file;
-    m_stamp = FileStamp::of(file);
-    m_table = DataTable(header.split(u','), std::move(lines));
+    m_title = loaded.title.isEmpty() ? loaded.file : loaded.title;
+    m_stamp = FileStamp::of(loaded.file);
+    m_table = DataTable(spec.header.split(u','), std::move(loaded.lines));
     for (const QString &column : spec.grouped)
         m_table.formatGrouped(column);
-    if (spec.hasDetail()) {
-        m_detail.path = detailPathOf(file);
+    if (!loaded.detailFile.isEmpty()) {
+        m_detail.path = loaded.detailFile;
         m_detail.lines = TextTable::load(m_detail.path);
         m_detail.stamp = FileStamp::of(m_detail.path);
     }
@@ -325,9 +167,7 @@ void DataSession::takeBackNote(int row, int detailRows)
         for (int r = 0; r < detailRows && r < shown.rowCount() && shown.hasData(); ++r)
             stock.append({shown.cell(r, codeColumn), shown.cell(r, quantityColumn)});
         m_context->ensureGoods();
-        const StockRules::Reversal kind = m_code == DeliveryLog ? StockRules::Reversal::DeliveryLog
-            : m_code == DeliveryBatch                           ? StockRules::Reversal::DeliveryBatch
-                                                                : StockRules::Reversal::InboundLog;
+        const StockRules::Reversal kind = spec.reversal;
         if (StockRules::reverse(m_context->goods(), stock, kind)) {
             m_stockChanged = true;
             m_givenBack.append({kind, stock});
@@ -359,52 +199,11 @@ DataSession::SaveResult DataSession::save()
                 m_givenBack.clear();
             }
         }
-        switch (m_code) {
-        case Recipients:
-            m_context->reloadRecipients();
-            break;
-        case Senders:
-            m_context->reloadSenders();
-            break;
-        case Goods:
-            m_context->reloadGoods();
-            break;
-        default:
-            if (const int list = smallList(m_code); list >= 0) {
-                QString text;
-                for (const QString &line : m_table.savedLines())
-                    text += TextTable::field(line, 0) + QStringLiteral("\r\n");
-                m_context->smallLists().text[list] = text;
-            } else if (isPickList(m_code)) {
-                m_context->forgetPickList(m_code);
-            }
-            break;
-        }
+        spec.saved(*m_context, m_table);
     } catch (const IoError &e) {
         return {SaveOutcome::Failed, e.message()};
     }
     return {};
-}
-
-void DataSession::resetLists()
-{
-    switch (m_code) {
-    case Recipients:
-        m_context->setRecipients(AddressBook::recipientSamples());
-        break;
-    case Senders:
-        m_context->setSenders(AddressBook::senderSamples());
-        break;
-    case Goods:
-        m_context->setGoods(GoodsMaster::samples());
-        break;
-    default:
-        if (const int list = smallList(m_code); list >= 0)
-            m_context->smallLists().text[list] = SmallLists::defaultText(SmallLists::Which(list));
-        else if (isPickList(m_code))
-            m_context->forgetPickList(m_code);
-        break;
-    }
 }
 
 DataSession::SaveResult DataSession::deleteFiles()
@@ -432,7 +231,7 @@ DataSession::SaveResult DataSession::deleteFiles()
     } catch (const IoError &e) {
         return {SaveOutcome::Failed, e.message()};
     }
-    resetLists();
+    spec().cleared(*m_context);
     return {};
 }
 

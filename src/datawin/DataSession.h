@@ -11,6 +11,9 @@
 namespace Slipdesk {
 
 class AppContext;
+namespace BatchRecord {
+struct Unfinished;
+}
 
 // What a file looked like when the window read it, so that a save never
 // overwrites lines the program appended meanwhile (a print logged, a note
@@ -46,29 +49,26 @@ struct DetailList
 class DataSession
 {
 public:
-    struct Request
-    {
-        int code = 0;
-        // The template the table belongs to: the delivery template for 13,
-        // 14 and 21, the inbound template for 20.
-        QString templateName;
-        QDate today = QDate::currentDate();
-    };
+    using Request = TableRequest;
 
-    // Opens the table of `request.code`. `refusal()` tells when there is
-    // nothing to open (a log that does not exist): nothing else is valid then.
+    // Opens the table of `request.code`: one look-up of its spec, one call
+    // of its loader. `refusal()` tells when there is nothing to open (a log
+    // that does not exist): nothing else is valid then.
     static DataSession open(AppContext &context, const Request &request);
-    // The files of a batch queue (codes 2 and 14): the queue and, for a
-    // delivery batch, its goods file; empty for other codes.
+    // The files of a batch queue: the queue and, for a delivery queue, its
+    // goods file; empty for other tables.
     static QString queueFile(const AppContext &context, const Request &request);
     static QString queueGoodsFile(const AppContext &context, const Request &request);
-    // Opening a batch queue that an earlier run left unfinished: the user is
-    // asked about the rows that run printed (see BatchRecord).
-    static PostingResult settleUnfinishedRun(const AppContext &context, const Request &request);
+    // Opening a batch queue that an earlier run left unfinished: the rows
+    // that run printed, for the caller to ask about; then the answer, which
+    // settles the record either way (see BatchRecord).
+    static BatchRecord::Unfinished unfinishedRun(const AppContext &context, const Request &request);
+    static PostingResult settleUnfinishedRun(
+        const AppContext &context, const Request &request, const BatchRecord::Unfinished &earlier, bool deletePrinted);
 
-    int code() const { return m_code; }
+    TableCode code() const { return m_request.code; }
     const Request &request() const { return m_request; }
-    const TableSpec &spec() const { return tableSpec(m_code); }
+    const TableSpec &spec() const { return *m_spec; }
     QString refusal() const { return m_refusal; }
     // The control of the main window that takes the focus after a refusal.
     QString refusalFocus() const { return m_refusalFocus; }
@@ -123,12 +123,10 @@ public:
 private:
     DataSession(AppContext &context, const Request &request);
     void load();
-    void resetLists();
-    QString detailPathOf(const QString &file) const;
 
     AppContext *m_context = nullptr;
     Request m_request;
-    int m_code = 0;
+    const TableSpec *m_spec = nullptr;
     QString m_title;
     QString m_refusal;
     QString m_refusalFocus;

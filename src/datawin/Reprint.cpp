@@ -78,7 +78,7 @@ ReprintData inbound(const QStringList &cells, const QList<QStringList> &detailCe
 std::optional<ReprintData> of(const DataSession &session, int row)
 {
     const DataTable &table = session.table();
-    if (!session.spec().reprint || !table.hasData() || row < 0 || row >= table.rowCount())
+    if (!session.spec().canReprint() || !table.hasData() || row < 0 || row >= table.rowCount())
         return std::nullopt;
     const QStringList cells = table.cells(row);
     QList<QStringList> detail;
@@ -87,19 +87,7 @@ std::optional<ReprintData> of(const DataSession &session, int row)
         for (int r = 0; shown.hasData() && r < shown.rowCount(); ++r)
             detail.append(shown.cells(r));
     }
-    switch (session.code()) {
-    case TableCode::ExpressLog: {
-        ReprintData data;
-        data.values = express(cells);
-        return data;
-    }
-    case TableCode::DeliveryLog:
-        return delivery(cells, detail);
-    case TableCode::InboundLog:
-        return inbound(cells, detail);
-    default:
-        return std::nullopt;
-    }
+    return session.spec().reprint(cells, detail);
 }
 
 } // namespace Slipdesk::Reprint

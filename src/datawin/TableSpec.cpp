@@ -1,6 +1,16 @@
 #include "TableSpec.h"
 
-#include <QHash>
+#include "context/AppContext.h"
+#include "datawin/DataTable.h"
+#include "storage/TextTable.h"
+#include "trade/DeliveryQueue.h"
+#include "trade/SmallLists.h"
+#include "trade/TradeLogs.h"
+#include "waybill/AddressBook.h"
+#include "waybill/WaybillLog.h"
+#include "waybill/WaybillQueue.h"
+
+#include <QFileInfo>
 
 namespace Slipdesk {
 
@@ -86,70 +96,278 @@ QString salesStats()
 
 namespace {
 
-QHash<int, TableSpec> buildSpecs()
+// --- Loading -----------------------------------------------------------------------------
+
+// The detail file beside a log or queue: "发货清单" or "入库清单" before the extension.
+QString detailPathOf(const QString &file, const QString &suffix)
 {
-    using namespace TableCode;
-    QHash<int, TableSpec> specs;
-    auto add = [&](TableSpec spec) { specs.insert(spec.code, spec); };
+    const QFileInfo info(file);
+    return info.path() + u'/' + info.completeBaseName() + suffix + u'.' + info.suffix();
+}
+
+QStringList linesOfText(const QString &text)
+{
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+LoadedTable loadExpressLog(const TableSpec &, AppContext &context, const TableRequest &request)
+{
+    const Paths &paths = context.paths();
+    const int year = request.today.year();
+    LoadedTable loaded;
+    loaded.file = WaybillLog::path(paths, year);
+    if (!QFileInfo::exists(loaded.file))
+        loaded.file = WaybillLog::path(paths, year - 1);
+    if (!QFileInfo::exists(loaded.file)) {
+        loaded.refusal = QStringLiteral("好像没有打印记录");
+        return loaded;
+    }
+    loaded.lines = TextTable::load(loaded.file);
+    return loaded;
+}
+
+LoadedTable loadExpressQueue(const TableSpec &spec, AppContext &context, const TableRequest &request)
+{
+    LoadedTable loaded;
+    loaded.file = spec.queueFile(context.paths(), request.templateName);
+    loaded.lines = TextTable::load(loaded.file);
+    return loaded;
+}
+
+LoadedTable loadRecipients(const TableSpec &, AppContext &context, const TableRequest &)
+{
+    if (context.recipients().isEmpty())
+        context.setRecipients(AddressBook::loadRecipients(context.paths()));
+    return {context.paths().file(AddressBook::recipientFile()), QString(), context.recipients(), QString(), QString()};
+}
+
+LoadedTable loadSenders(const TableSpec &, AppContext &context, const TableRequest &)
+{
+    if (context.senders().isEmpty())
+        context.setSenders(AddressBook::loadSenders(context.paths()));
+    return {context.paths().file(AddressBook::senderFile()), QString(), context.senders(), QString(), QString()};
+}
+
+LoadedTable loadGoods(const TableSpec &, AppContext &context, const TableRequest &)
+{
+    context.ensureGoods();
+    return {context.paths().file(GoodsMaster::fileName()), QString(), context.goods().rows(), QString(), QString()};
+}
+
+LoadedTable loadPickList(const TableSpec &spec, AppContext &context, const TableRequest &)
+{
+    LoadedTable loaded;
+    loaded.file = context.paths().file(AppContext::pickListFile(toInt(spec.code)));
+    loaded.lines = TextTable::load(loaded.file, AppContext::pickListDefaults(toInt(spec.code)));
+    return loaded;
+}
+
+LoadedTable loadSmallList(const TableSpec &spec, AppContext &context, const TableRequest &)
+{
+    context.ensureSmallLists();
+    LoadedTable loaded;
+    loaded.file = context.paths().file(SmallLists::fileName(SmallLists::Which(spec.smallList)));
+    loaded.lines = linesOfText(context.smallLists().text[spec.smallList]);
+    return loaded;
+}
+
+// A trade log with its detail log: this year's when both files are there,
+// else last year's.
+LoadedTable loadTradeLog(const TableSpec &spec, AppContext &context, const TableRequest &request, NoteKind kind)
+{
+    const int year = request.today.year();
+    LoadedTable loaded;
+    for (const int y : {year, year - 1}) {
+        const QString log = TradeLogs::logPath(context.paths(), kind, request.templateName, y);
+        if (QFileInfo::exists(log)
+            && QFileInfo::exists(TradeLogs::detailPath(context.paths(), kind, request.templateName, y))) {
+            loaded.file = log;
+            break;
+        }
+    }
+    if (loaded.file.isEmpty()) {
+        loaded.refusal = request.templateName + QStringLiteral(" 好像没有打印记录");
+        return loaded;
+    }
+    loaded.lines = TextTable::load(loaded.file);
+    loaded.detailFile = detailPathOf(loaded.file, spec.detailSuffix);
+    return loaded;
+}
+
+LoadedTable loadDeliveryLog(const TableSpec &spec, AppContext &context, const TableRequest &request)
+{
+    return loadTradeLog(spec, context, request, NoteKind::Delivery);
+}
+
+LoadedTable loadInboundLog(const TableSpec &spec, AppContext &context, const TableRequest &request)
+{
+    return loadTradeLog(spec, context, request, NoteKind::Inbound);
+}
+
+LoadedTable loadDeliveryQueue(const TableSpec &spec, AppContext &context, const TableRequest &request)
+{
+    LoadedTable loaded;
+    loaded.file = spec.queueFile(context.paths(), request.templateName);
+    loaded.detailFile = detailPathOf(loaded.file, spec.detailSuffix);
+    if (!QFileInfo::exists(loaded.file) || !QFileInfo::exists(loaded.detailFile)) {
+        loaded.refusal = QStringLiteral("没有发现批量打印数据文件");
+        return loaded;
+    }
+    loaded.lines = TextTable::load(loaded.file);
+    return loaded;
+}
+
+// The statistics have no file of their own: they are computed from this
+// year's delivery detail log, else last year's.
+LoadedTable loadSalesStats(const TableSpec &, AppContext &context, const TableRequest &request)
+{
+    const int year = request.today.year();
+    LoadedTable loaded;
+    for (const int y : {year, year - 1}) {
+        const QString detail = TradeLogs::detailPath(context.paths(), NoteKind::Delivery, request.templateName, y);
+        if (QFileInfo::exists(detail)) {
+            loaded.detailFile = detail;
+            break;
+        }
+    }
+    if (loaded.detailFile.isEmpty())
+        loaded.refusal = QStringLiteral("发货清单文件不存在");
+    loaded.title = QStringLiteral("查询统计");
+    return loaded;
+}
+
+// --- After saving and emptying ----------------------------------------------------------
+
+void pickListChanged(const TableSpec &spec, AppContext &context, const DataTable &)
+{
+    context.forgetPickList(toInt(spec.code));
+}
+
+void pickListCleared(const TableSpec &spec, AppContext &context)
+{
+    context.forgetPickList(toInt(spec.code));
+}
+
+void smallListSaved(const TableSpec &spec, AppContext &context, const DataTable &saved)
+{
+    QString text;
+    for (const QString &line : saved.savedLines())
+        text += TextTable::field(line, 0) + QStringLiteral("\r\n");
+    context.smallLists().text[spec.smallList] = text;
+}
+
+void smallListCleared(const TableSpec &spec, AppContext &context)
+{
+    context.smallLists().text[spec.smallList] = SmallLists::defaultText(SmallLists::Which(spec.smallList));
+}
+
+// --- The registry ------------------------------------------------------------------------
+
+QList<TableSpec> buildSpecs()
+{
+    QList<TableSpec> specs;
     const QStringList expressMoney {QStringLiteral("金额"), QStringLiteral("代收货款"), QStringLiteral("保价金额"),
         QStringLiteral("保费"), QStringLiteral("运费"), QStringLiteral("加急费")};
 
     TableSpec log;
-    log.code = ExpressLog;
+    log.code = TableCode::ExpressLog;
     log.header = Headers::expressLog();
     log.canAdd = false;
     log.enterAppends = false;
-    log.reprint = true;
     log.statusEditor = true;
     log.rightAligned = expressMoney;
     log.grouped = {QStringLiteral("金额")};
-    add(log);
+    log.groupedAfterImport = log.grouped;
+    log.exportName = ExportName::PrintLog;
+    log.refusalFocus = controlName(WaybillField::CmbSjrMc);
+    log.load = loadExpressLog;
+    log.reprint = [](const QStringList &cells, const QList<QStringList> &) {
+        ReprintData data;
+        data.values = Reprint::express(cells);
+        return data;
+    };
+    specs.append(log);
 
     TableSpec batch;
-    batch.code = ExpressBatch;
+    batch.code = TableCode::ExpressBatch;
     batch.header = Headers::expressBatch();
     batch.batchPage = true;
+    batch.importsOrders = true;
     batch.rightAligned = expressMoney;
     batch.grouped = {QStringLiteral("金额")};
-    add(batch);
+    batch.groupedAfterImport = batch.grouped;
+    batch.exportName = ExportName::BatchQueue;
+    batch.load = loadExpressQueue;
+    batch.queueFile = [](const Paths &paths, const QString &) { return WaybillQueue::file(paths); };
+    specs.append(batch);
 
-    for (int code : {Recipients, Senders, Departments, Titles, Greetings, GoodsDescriptions, Messages, Units,
-             OutboundRemarks, InboundTypes, InboundRemarks}) {
-        TableSpec plain;
-        plain.code = code;
-        if (code == Recipients)
-            plain.header = Headers::recipients();
-        else if (code == Senders)
-            plain.header = Headers::senders();
-        add(plain);
+    TableSpec recipients;
+    recipients.code = TableCode::Recipients;
+    recipients.header = Headers::recipients();
+    recipients.load = loadRecipients;
+    recipients.afterSave
+        = [](const TableSpec &, AppContext &context, const DataTable &) { context.reloadRecipients(); };
+    recipients.afterClear
+        = [](const TableSpec &, AppContext &context) { context.setRecipients(AddressBook::recipientSamples()); };
+    specs.append(recipients);
+
+    TableSpec senders;
+    senders.code = TableCode::Senders;
+    senders.header = Headers::senders();
+    // The tax number and the account number keep their leading zeros.
+    senders.textColumns = {11, 14};
+    senders.load = loadSenders;
+    senders.afterSave = [](const TableSpec &, AppContext &context, const DataTable &) { context.reloadSenders(); };
+    senders.afterClear
+        = [](const TableSpec &, AppContext &context) { context.setSenders(AddressBook::senderSamples()); };
+    specs.append(senders);
+
+    for (const AddressBook::PickList &list : AddressBook::pickLists()) {
+        TableSpec pick;
+        pick.code = TableCode(list.tableCode);
+        pick.header = list.header;
+        pick.load = loadPickList;
+        pick.afterSave = pickListChanged;
+        pick.afterClear = pickListCleared;
+        specs.append(pick);
     }
 
     TableSpec goods;
-    goods.code = Goods;
+    goods.code = TableCode::Goods;
     goods.header = Headers::goods();
     goods.goodsEditors = true;
     goods.rightAligned = {QStringLiteral("售价"), QStringLiteral("进价")};
     goods.grouped = goods.rightAligned;
-    add(goods);
+    goods.load = loadGoods;
+    goods.afterSave = [](const TableSpec &, AppContext &context, const DataTable &) { context.reloadGoods(); };
+    goods.afterClear = [](const TableSpec &, AppContext &context) { context.setGoods(GoodsMaster::samples()); };
+    specs.append(goods);
 
     TableSpec delivery;
-    delivery.code = DeliveryLog;
+    delivery.code = TableCode::DeliveryLog;
     delivery.header = Headers::deliveryLog();
     delivery.canAdd = false;
     delivery.canImport = false;
     delivery.canExport = false;
-    delivery.reprint = true;
     delivery.detailHeader = Headers::deliveryDetail();
     delivery.detailKey1 = 4;
     delivery.detailKey2 = 5;
     delivery.detailSuffix = QStringLiteral("发货清单");
+    delivery.reversal = StockRules::Reversal::DeliveryLog;
     delivery.rightAligned = {QStringLiteral("邮递费用"), QStringLiteral("货款小计"), QStringLiteral("金额合计"),
         QStringLiteral("成本合计"), QStringLiteral("毛利合计")};
     delivery.grouped = delivery.rightAligned;
-    add(delivery);
+    delivery.exportName = ExportName::PrintLog;
+    delivery.refusalFocus = controlName(DeliveryField::CmbBuyerName);
+    delivery.load = loadDeliveryLog;
+    delivery.reprint = Reprint::delivery;
+    specs.append(delivery);
 
     TableSpec deliveryBatch;
-    deliveryBatch.code = DeliveryBatch;
+    deliveryBatch.code = TableCode::DeliveryBatch;
     deliveryBatch.header = Headers::deliveryBatch();
     deliveryBatch.modal = false;
     deliveryBatch.canAdd = false;
@@ -160,44 +378,109 @@ QHash<int, TableSpec> buildSpecs()
     deliveryBatch.detailKey1 = 1;
     deliveryBatch.detailKey2 = 2;
     deliveryBatch.detailSuffix = QStringLiteral("发货清单");
+    deliveryBatch.reversal = StockRules::Reversal::DeliveryBatch;
     deliveryBatch.rightAligned = {QStringLiteral("邮递费用")};
-    add(deliveryBatch);
+    deliveryBatch.exportName = ExportName::BatchQueue;
+    deliveryBatch.refusalFocus = controlName(DeliveryField::CmbBuyerName);
+    deliveryBatch.load = loadDeliveryQueue;
+    deliveryBatch.queueFile = DeliveryQueue::file;
+    deliveryBatch.queueGoodsFile = DeliveryQueue::goodsFile;
+    specs.append(deliveryBatch);
+
+    const std::tuple<TableCode, SmallLists::Which, QString> smallLists[] {
+        {TableCode::Units, SmallLists::Units, QStringLiteral("序号,计量单位")},
+        {TableCode::OutboundRemarks, SmallLists::OutboundRemarks, QStringLiteral("序号,出库备注")},
+        {TableCode::InboundRemarks, SmallLists::InboundRemarks, QStringLiteral("序号,入库备注")}};
+    for (const auto &[code, which, header] : smallLists) {
+        TableSpec small;
+        small.code = code;
+        small.header = header;
+        small.smallList = which;
+        small.load = loadSmallList;
+        small.afterSave = smallListSaved;
+        small.afterClear = smallListCleared;
+        specs.append(small);
+    }
+
+    TableSpec types;
+    types.code = TableCode::InboundTypes;
+    types.header = QStringLiteral("序号,入库类别");
+    types.load = loadPickList;
+    types.afterSave = pickListChanged;
+    types.afterClear = pickListCleared;
+    specs.append(types);
 
     TableSpec inbound;
-    inbound.code = InboundLog;
+    inbound.code = TableCode::InboundLog;
     inbound.header = Headers::inboundLog();
     inbound.modal = false;
     inbound.canAdd = false;
     inbound.canImport = false;
     inbound.canExport = false;
-    inbound.reprint = true;
     inbound.detailHeader = Headers::inboundDetail();
     inbound.detailKey1 = 4;
     inbound.detailKey2 = 5;
     inbound.detailSuffix = QStringLiteral("入库清单");
+    inbound.reversal = StockRules::Reversal::InboundLog;
     inbound.rightAligned = {QStringLiteral("金额合计")};
     inbound.grouped = inbound.rightAligned;
-    add(inbound);
+    inbound.exportName = ExportName::PrintLog;
+    inbound.refusalFocus = controlName(InboundField::CmbInputJbr);
+    inbound.load = loadInboundLog;
+    inbound.reprint = Reprint::inbound;
+    specs.append(inbound);
 
     TableSpec stats;
-    stats.code = SalesStats;
+    stats.code = TableCode::SalesStats;
     stats.header = Headers::salesStats();
     stats.canSave = false;
     stats.canImport = false;
     stats.statsPage = true;
     stats.rightAligned = {QStringLiteral("收入合计"), QStringLiteral("成本合计"), QStringLiteral("毛利合计")};
-    add(stats);
+    stats.exportName = ExportName::SalesStats;
+    stats.load = loadSalesStats;
+    specs.append(stats);
+
+    std::sort(specs.begin(), specs.end(), [](const TableSpec &a, const TableSpec &b) { return a.code < b.code; });
     return specs;
+}
+
+const QList<TableSpec> &specs()
+{
+    static const QList<TableSpec> all = buildSpecs();
+    return all;
+}
+
+const TableSpec *find(TableCode code)
+{
+    for (const TableSpec &spec : specs())
+        if (spec.code == code)
+            return &spec;
+    return nullptr;
 }
 
 } // namespace
 
-const TableSpec &tableSpec(int code)
+const TableSpec &tableSpec(TableCode code)
 {
-    static const QHash<int, TableSpec> specs = buildSpecs();
     static const TableSpec none;
-    const auto it = specs.constFind(code);
-    return it == specs.cend() ? none : *it;
+    const TableSpec *spec = find(code);
+    return spec ? *spec : none;
+}
+
+QList<TableCode> tableCodes()
+{
+    QList<TableCode> codes;
+    for (const TableSpec &spec : specs())
+        codes.append(spec.code);
+    return codes;
+}
+
+std::optional<TableCode> tableCodeOf(int number)
+{
+    if (const TableSpec *spec = find(TableCode(number)))
+        return spec->code;
+    return std::nullopt;
 }
 
 } // namespace Slipdesk

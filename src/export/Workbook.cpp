@@ -32,15 +32,13 @@ bool isXlsx(const QString &fileName)
     return QFileInfo(fileName).suffix().compare(u"xlsx", Qt::CaseInsensitive) == 0;
 }
 
-QList<int> textColumns(int code)
+QList<int> textColumns(TableCode code)
 {
-    if (code == TableCode::Senders)
-        return {11, 14};
-    return {};
+    return tableSpec(code).textColumns;
 }
 
 Exported exportGrid(
-    const DataTable &table, int code, const QString &fileName, int first, int last, const ExportOptions &options)
+    const DataTable &table, TableCode code, const QString &fileName, int first, int last, const ExportOptions &options)
 {
     if (isXlsx(fileName)) {
         XlsxExport::writeGrid(table, fileName, first, last, textColumns(code), options.progress);
@@ -168,7 +166,7 @@ QString timeOfDay(const QString &shown)
     return at.isValid() ? at.toString(QStringLiteral("hh:mm:ss")) : shown;
 }
 
-int appendSheet(DataTable &table, const QList<QStringList> &sheet, int code)
+int appendSheet(DataTable &table, const QList<QStringList> &sheet, TableCode code)
 {
     const int timeColumn = table.findColumn(QStringLiteral("打印时间"));
     int added = 0;
@@ -179,8 +177,9 @@ int appendSheet(DataTable &table, const QList<QStringList> &sheet, int code)
             table.setCell(row, k, k == timeColumn ? timeOfDay(cells.at(k - 1)) : cells.at(k - 1));
         ++added;
     }
-    if (added > 0 && (code == TableCode::ExpressLog || code == TableCode::ExpressBatch))
-        table.formatGrouped(QStringLiteral("金额"));
+    if (added > 0)
+        for (const QString &column : tableSpec(code).groupedAfterImport)
+            table.formatGrouped(column);
     return added;
 }
 

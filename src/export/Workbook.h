@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datawin/TableCode.h"
 #include "export/XlsxFile.h"
 #include "platform/SpreadsheetProgram.h"
 
@@ -37,16 +38,16 @@ struct Exported
 
 // Whether `fileName` asks for the .xlsx format (else Excel 97).
 bool isXlsx(const QString &fileName);
-// The worksheet columns formatted as text before any value: the sender
-// table's 11th and 14th.
-QList<int> textColumns(int code);
+// The worksheet columns of table `code` formatted as text before any value
+// (the sender table's 11th and 14th).
+QList<int> textColumns(TableCode code);
 
 // Grid rows `first` … `last` into `fileName`: a .xlsx directly; a .xls
 // converted by the spreadsheet program, or written by the own writer when
 // that is asked for, missing, failing or too slow. Throws IoError when no
 // writer could write the file.
-Exported exportGrid(
-    const DataTable &table, int code, const QString &fileName, int first, int last, const ExportOptions &options = {});
+Exported exportGrid(const DataTable &table, TableCode code, const QString &fileName, int first, int last,
+    const ExportOptions &options = {});
 
 struct Sheet
 {
@@ -68,9 +69,9 @@ QString timeOfDay(const QString &shown);
 
 // The sheet's rows after its header appended to the table (an empty table
 // gets them from its first row on): worksheet column k into grid column k,
-// "打印时间" as hh:mm:ss; "金额" regrouped for the express log and queue.
-// Returns the number of rows added.
-int appendSheet(DataTable &table, const QList<QStringList> &sheet, int code);
+// "打印时间" as hh:mm:ss; the columns the table's spec names regrouped
+// ("金额" of the express log and queue). Returns the number of rows added.
+int appendSheet(DataTable &table, const QList<QStringList> &sheet, TableCode code);
 
 } // namespace Workbook
 } // namespace Slipdesk

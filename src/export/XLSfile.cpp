@@ -262,23 +262,21 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
     writer.close();
 }
 
-QString proposedName(int code, const QString &tableFile, const QDateTime &now, const QDate &from, const QDate &to)
+QString proposedName(TableCode code, const QString &tableFile, const QDateTime &now, const QDate &from, const QDate &to)
 {
     const QString day = QStringLiteral("yyyy-MM-dd");
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
-    switch (code) {
-    case TableCode::ExpressLog:
-    case TableCode::DeliveryLog:
-    case TableCode::InboundLog:
+    switch (tableSpec(code).exportName) {
+    case ExportName::PrintLog:
         return QStringLiteral("打印记录数据") + stamp;
-    case TableCode::ExpressBatch:
-    case TableCode::DeliveryBatch:
+    case ExportName::BatchQueue:
         return QStringLiteral("批量打印数据") + stamp;
-    case TableCode::SalesStats:
+    case ExportName::SalesStats:
         return QStringLiteral("销售统计") + from.toString(day) + (to != from ? u' ' + to.toString(day) : QString());
-    default:
-        return QFileInfo(tableFile).completeBaseName() + now.date().toString(day);
+    case ExportName::TableFile:
+        break;
     }
+    return QFileInfo(tableFile).completeBaseName() + now.date().toString(day);
 }
 
 } // namespace XlsExport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datawin/TableCode.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QSaveFile>
@@ -88,11 +90,12 @@ namespace XlsExport {
 // than 100 columns widen the dimensions to the column count + 1.
 void writeGrid(const DataTable &table, const QString &fileName, int first, int last);
 
-// The file name "导出" proposes for table `code`: "打印记录数据" or
-// "批量打印数据" with the date and time for logs and queues, the table
-// file's name with today's date for books and lists, "销售统计" with the
-// statistics' dates.
-QString proposedName(int code, const QString &tableFile, const QDateTime &now, const QDate &from, const QDate &to);
+// The file name "导出" proposes for table `code`, as its spec names it:
+// "打印记录数据" or "批量打印数据" with the date and time for logs and queues,
+// the table file's name with today's date for books and lists, "销售统计"
+// with the statistics' dates.
+QString proposedName(
+    TableCode code, const QString &tableFile, const QDateTime &now, const QDate &from, const QDate &to);
 
 } // namespace XlsExport
 } // namespace Slipdesk

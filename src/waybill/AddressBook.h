@@ -64,8 +64,5 @@ const QList<PickList> &pickLists();
 const PickList *pickListOfCombo(const QString &comboName);
 const PickList *pickListOfCode(int tableCode);
 
-inline constexpr int RecipientTableCode = 3;
-inline constexpr int SenderTableCode = 5;
-
 } // namespace AddressBook
 } // namespace Slipdesk

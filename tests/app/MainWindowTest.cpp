@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, RunningBatchKeepsTheTab)
 {
     TForm1 &w = open();
     BatchStart run;
-    run.code = 2;
+    run.code = TableCode::ExpressBatch;
     run.start = run.end = 1;
     run.file = dir.file(QStringLiteral("批打数据/快递批量打印数据.txt"));
     run.table = DataTable({QStringLiteral("序号"), QStringLiteral("昵称")}, {QStringLiteral("chen")});
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, RunningBatchKeepsTheTab)
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     EXPECT_EQ(pages->currentIndex(), 1);
 
-    run.code = 14;
+    run.code = TableCode::DeliveryBatch;
     w.deliveryTab()->startBatch(run);
     EXPECT_FALSE(w.switchToPage(2));
     EXPECT_EQ(pages->currentIndex(), 1);

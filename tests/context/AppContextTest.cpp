@@ -38,32 +38,6 @@ TEST(AppContext, BooksStartFromTheirSamplesAndSayWhenTheyChange)
     EXPECT_EQ(appended.size(), 1);
 }
 
-TEST(AppContext, SavedTablesAreReadAgain)
-{
-    TempDir dir;
-    AppContext context {Paths(dir.path())};
-    context.loadAddressBooks();
-    QSignalSpy recipients(&context, &AppContext::recipientsReloaded);
-    QSignalSpy senders(&context, &AppContext::sendersReloaded);
-    QSignalSpy lists(&context, &AppContext::pickListChanged);
-
-    dir.write(QStringLiteral("收件单位.TXT"), Codec::encode(QStringLiteral("A,,,,,,,,丙公司,,赵六\r\n")));
-    context.tableSaved(3);
-    EXPECT_EQ(recipients.size(), 1);
-    EXPECT_EQ(context.recipientNames(), QStringList {QStringLiteral("赵六")});
-    context.tableSaved(5);
-    EXPECT_EQ(senders.size(), 1);
-
-    EXPECT_EQ(context.loadPickList(7), (QStringList {QStringLiteral("采购部"), QStringLiteral("财务部")}));
-    dir.write(QStringLiteral("收件单位部门.TXT"), Codec::encode(QStringLiteral("销售部\r\n")));
-    EXPECT_EQ(context.loadPickList(7).size(), 2); // read once per run
-    context.tableSaved(7);
-    EXPECT_FALSE(context.pickListLoaded(7));
-    EXPECT_EQ(lists.size(), 1);
-    EXPECT_EQ(context.loadPickList(7), QStringList {QStringLiteral("销售部")});
-    EXPECT_EQ(context.loadPickList(AppContext::InboundTypesCode).last(), QStringLiteral("盘点调整"));
-}
-
 TEST(AppContext, APickListEntryIsKeptOnlyWhenWritten)
 {
     TempDir dir;

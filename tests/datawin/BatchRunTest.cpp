@@ -52,7 +52,7 @@ protected:
     }
 
     // A run as "开始批打" starts it from the data window's table.
-    BatchStart startOf(int code, int from, int to)
+    BatchStart startOf(TableCode code, int from, int to)
     {
         DataSession session = DataSession::open(context, {code, kTemplate, QDate::currentDate()});
         BatchStart start;
@@ -334,8 +334,10 @@ TEST_F(BatchRunTest, TheRecordOfAKilledRunTakesExactlyItsRowsOut)
     EXPECT_FALSE(QFileInfo::exists(BatchRecord::pathFor(expressQueue())));
 }
 
-TEST_F(BatchRunTest, OpeningAQueueAfterAKilledRunAsksAndSettlesTheRecord)
+TEST_F(BatchRunTest, OpeningAQueueAfterAKilledRunFindsItsRowsAndTheAnswerSettlesTheRecord)
 {
+    // The routines only find and settle; the question is the window's.
+    ScriptedMessageService none;
     queueFiveNotes();
     {
         BatchRun run(startOf(TableCode::DeliveryBatch, 1, 5));
@@ -343,37 +345,34 @@ TEST_F(BatchRunTest, OpeningAQueueAfterAKilledRunAsksAndSettlesTheRecord)
         run.setPosition(2);
         run.markPrinted();
         // While this process runs on the queue, its own record is no leftover.
-        ScriptedMessageService none;
-        EXPECT_TRUE(BatchRecord::settleUnfinished(run.file(), run.goodsFile()).ok());
-        EXPECT_TRUE(none.calls().isEmpty());
+        const BatchRecord::Unfinished own = BatchRecord::unfinished(run.file());
+        EXPECT_TRUE(own.read.ok());
+        EXPECT_FALSE(own.any());
     }
     const QString queue = DeliveryQueue::file(paths, kTemplate);
     const QString goods = DeliveryQueue::goodsFile(paths, kTemplate);
     {
-        ScriptedMessageService messages;
-        messages.answer(MessageService::Answer::Yes);
-        EXPECT_TRUE(BatchRecord::settleUnfinished(queue, goods).ok());
-        ASSERT_EQ(messages.calls().size(), 1);
-        EXPECT_TRUE(messages.calls().first().defaultNo);
-        EXPECT_TRUE(messages.lastText().contains(QStringLiteral("2 条")));
+        const BatchRecord::Unfinished earlier = BatchRecord::unfinished(queue);
+        ASSERT_TRUE(earlier.any());
+        EXPECT_TRUE(earlier.question().contains(QStringLiteral("2 条")));
+        // Answered Yes.
+        EXPECT_TRUE(BatchRecord::settle(queue, goods, earlier.rows, true).ok());
     }
     EXPECT_EQ(buyersInQueue(), QStringList({"买家3", "买家4", "买家5"}));
     EXPECT_EQ(TextTable::load(goods).size(), 4);
+    // Nothing left to settle: nothing to ask.
+    EXPECT_FALSE(BatchRecord::unfinished(queue).any());
     {
-        // Nothing left to settle: no question.
-        ScriptedMessageService none;
-        EXPECT_TRUE(BatchRecord::settleUnfinished(queue, goods).ok());
-    }
-    {
-        // Answered No: the rows stay, the record goes.
         BatchRun run(startOf(TableCode::DeliveryBatch, 1, 3));
         run.markPrinted();
     }
-    ScriptedMessageService messages;
-    messages.answer(MessageService::Answer::No);
-    EXPECT_TRUE(BatchRecord::settleUnfinished(queue, goods).ok());
+    // Answered No: the rows stay, the record goes.
+    const BatchRecord::Unfinished earlier = BatchRecord::unfinished(queue);
+    ASSERT_TRUE(earlier.any());
+    EXPECT_TRUE(BatchRecord::settle(queue, goods, earlier.rows, false).ok());
     EXPECT_EQ(buyersInQueue().size(), 3);
     EXPECT_FALSE(QFileInfo::exists(BatchRecord::pathFor(queue)));
+    EXPECT_TRUE(none.calls().isEmpty());
 }
 
 } // namespace

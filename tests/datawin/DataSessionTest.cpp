@@ -75,7 +75,7 @@ protected:
 
     static QStringList lines(const QString &path) { return TextTable::load(path); }
 
-    DataSession open(int code, const QString &templateName = QString(), const QDate &today = kToday)
+    DataSession open(TableCode code, const QString &templateName = QString(), const QDate &today = kToday)
     {
         return DataSession::open(context, {code, templateName, today});
     }
@@ -323,8 +323,8 @@ TEST_F(DataSessionTest, TextTypedIntoTheEmptyRowOfAnEmptyTableIsSaved)
     EXPECT_TRUE(session.table().hasData());
     EXPECT_EQ(session.table().cell(0, 0), QStringLiteral("1"));
     ASSERT_EQ(session.save().outcome, DataSession::SaveOutcome::Saved);
-    EXPECT_EQ(
-        lines(paths.file(AppContext::pickListFile(TableCode::Departments))), QStringList {QStringLiteral("财务部")});
+    EXPECT_EQ(lines(paths.file(AppContext::pickListFile(toInt(TableCode::Departments)))),
+        QStringList {QStringLiteral("财务部")});
 }
 
 TEST_F(DataSessionTest, InboundAndBatchDeletionsTakeTheirOwnQuantitiesBack)
@@ -470,16 +470,16 @@ TEST_F(DataSessionTest, AFailedSaveCanBeRepeated)
 
 TEST_F(DataSessionTest, SavingAPickListMakesTheProgramReadItAgain)
 {
-    EXPECT_EQ(context.loadPickList(TableCode::Departments).size(), 2);
+    EXPECT_EQ(context.loadPickList(toInt(TableCode::Departments)).size(), 2);
     DataSession session = open(TableCode::Departments);
     EXPECT_EQ(session.table().header(), (QStringList {QStringLiteral("序号"), QStringLiteral("收件单位部门")}));
     EXPECT_EQ(session.table().savedLines(), (QStringList {QStringLiteral("采购部"), QStringLiteral("财务部")}));
     session.table().setCell(session.table().append(), 1, QStringLiteral("销售 部"));
     ASSERT_EQ(session.save().outcome, DataSession::SaveOutcome::Saved);
     const QStringList expected {QStringLiteral("采购部"), QStringLiteral("财务部"), QStringLiteral("销售部")};
-    EXPECT_EQ(lines(paths.file(AppContext::pickListFile(TableCode::Departments))), expected);
-    EXPECT_FALSE(context.pickListLoaded(TableCode::Departments));
-    EXPECT_EQ(context.loadPickList(TableCode::Departments), expected);
+    EXPECT_EQ(lines(paths.file(AppContext::pickListFile(toInt(TableCode::Departments)))), expected);
+    EXPECT_FALSE(context.pickListLoaded(toInt(TableCode::Departments)));
+    EXPECT_EQ(context.loadPickList(toInt(TableCode::Departments)), expected);
 }
 
 TEST_F(DataSessionTest, SavingASmallListReplacesTheProgramsText)

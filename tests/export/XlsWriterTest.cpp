@@ -151,12 +151,15 @@ TEST(XlsWriter, ExportsProposeANameByTable)
 {
     const QDateTime at(QDate(2026, 12, 8), QTime(9, 5, 7));
     const QDate from(2026, 12, 1);
-    EXPECT_EQ(XlsExport::proposedName(1, QString(), at, from, from), QStringLiteral("打印记录数据2026-12-08 09-05-07"));
-    EXPECT_EQ(XlsExport::proposedName(2, QString(), at, from, from), QStringLiteral("批量打印数据2026-12-08 09-05-07"));
-    EXPECT_EQ(XlsExport::proposedName(3, QStringLiteral("/d/收件单位.TXT"), at, from, from),
+    EXPECT_EQ(XlsExport::proposedName(TableCode::ExpressLog, QString(), at, from, from),
+        QStringLiteral("打印记录数据2026-12-08 09-05-07"));
+    EXPECT_EQ(XlsExport::proposedName(TableCode::ExpressBatch, QString(), at, from, from),
+        QStringLiteral("批量打印数据2026-12-08 09-05-07"));
+    EXPECT_EQ(XlsExport::proposedName(TableCode::Recipients, QStringLiteral("/d/收件单位.TXT"), at, from, from),
         QStringLiteral("收件单位2026-12-08"));
-    EXPECT_EQ(XlsExport::proposedName(21, QString(), at, from, from), QStringLiteral("销售统计2026-12-01"));
-    EXPECT_EQ(XlsExport::proposedName(21, QString(), at, from, QDate(2026, 12, 8)),
+    EXPECT_EQ(XlsExport::proposedName(TableCode::SalesStats, QString(), at, from, from),
+        QStringLiteral("销售统计2026-12-01"));
+    EXPECT_EQ(XlsExport::proposedName(TableCode::SalesStats, QString(), at, from, QDate(2026, 12, 8)),
         QStringLiteral("销售统计2026-12-01 2026-12-08"));
 }
 

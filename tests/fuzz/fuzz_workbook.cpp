@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Appended to a log that holds a row already, then to an empty queue.
     const bool queue = mode & 2;
-    const int code = queue ? TableCode::ExpressBatch : TableCode::ExpressLog;
+    const TableCode code = queue ? TableCode::ExpressBatch : TableCode::ExpressLog;
     const QStringList header = (queue ? Headers::expressBatch() : Headers::expressLog()).split(u',');
     DataTable table(header, queue ? QStringList() : QStringList {QStringLiteral("甲,乙")});
     const int before = table.hasData() ? table.rowCount() : 0;

@@ -1,10 +1,11 @@
 #include "TFRMData.h"
 
 #include "context/AppContext.h"
+#include "datawin/BatchRun.h"
 #include "datawin/DataTableModel.h"
-#include "datawin/TableSearch.h"
-#include "datawin/ui/CellListEditor.h"
+#include "datawin/ui/ColumnEditors.h"
 #include "datawin/ui/TableExchange.h"
+#include "datawin/ui/TableSearch.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/ui/EventHook.h"
@@ -12,7 +13,6 @@
 #include "trade/SalesStats.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,8 +22,6 @@
 namespace Slipdesk {
 
 namespace {
-
-using namespace TableCode;
 
 QSet<int> columnsNamed(const QStringList &header, const QStringList &names)
 {
@@ -38,9 +36,6 @@ bool isEnter(const QKeyEvent *event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
-
-const QString kVoid = QStringLiteral("作废");
-const QString kUnvoid = QStringLiteral("取消作废");
 
 } // namespace
 
@@ -106,11 +101,8 @@ void TFRMData::connectUi()
         });
     }
 
-    // The goods master's list editor: a choice goes into the cell.
-    m_goodsSelect = new CellListEditor(u.CmbGoodsSelect, u.SgData, true, this);
-    connect(m_goodsSelect, &CellListEditor::chosen, this,
-        [this](const QModelIndex &cell, int, const QString &text) { m_ui.SgData->model()->setData(cell, text); });
-    connect(m_goodsSelect, &CellListEditor::enterPressed, this, &TFRMData::enterWalk);
+    m_columnEditors = new ColumnEditors(m_context, u.CmbGoodsSelect, u.SgData, this);
+    connect(m_columnEditors, &ColumnEditors::enterPressed, this, &TFRMData::enterWalk);
 }
 
 // --- Opening -------------------------------------------------------------------------
@@ -119,8 +111,16 @@ bool TFRMData::open(const DataSession::Request &request)
 {
     if (isVisible())
         close();
-    // A run that was killed left the rows it printed on record.
-    if (const PostingResult settled = DataSession::settleUnfinishedRun(m_context, request); !settled.ok())
+    // A run that was killed left the rows it printed on record: the user
+    // says whether they go.
+    const BatchRecord::Unfinished earlier = DataSession::unfinishedRun(m_context, request);
+    PostingResult settled = earlier.read;
+    if (earlier.any()) {
+        const bool deletePrinted
+            = MessageService::instance().ask(earlier.question(), true) == MessageService::Answer::Yes;
+        settled = DataSession::settleUnfinishedRun(m_context, request, earlier, deletePrinted);
+    }
+    if (!settled.ok())
         MessageService::instance().warn(settled.failed.join(u'\n'));
     std::optional<DataSession> session;
     {
@@ -168,13 +168,7 @@ void TFRMData::rebuildGrid()
     DataTableModel *model = m_ui.SgData->tableModel();
     const QStringList header = m_session->table().header();
     model->setRightAligned(columnsNamed(header, spec.rightAligned));
-    QSet<int> typingOff;
-    if (spec.goodsEditors)
-        typingOff = columnsNamed(
-            header, {QStringLiteral("计量单位"), QStringLiteral("出库备注"), QStringLiteral("入库备注")});
-    if (spec.statusEditor)
-        typingOff = columnsNamed(header, {QStringLiteral("是否作废")});
-    model->setTypingOff(typingOff);
+    model->setTypingOff(ColumnEditors::typingOff(spec, header));
     model->setTable(&m_session->table());
     for (int c = 0; c < model->columnCount(); ++c)
         m_ui.SgData->setColumnHidden(c, false);
@@ -213,7 +207,7 @@ void TFRMData::showSteps()
     u.BtnOutSg->setEnabled(spec.canExport);
     u.BtnSaveSg->setEnabled(spec.canSave);
     u.BtnDeleteAll->setEnabled(spec.canSave);
-    u.BtnAgainPrn->setEnabled(spec.reprint);
+    u.BtnAgainPrn->setEnabled(spec.canReprint());
 
     QList<int> pages {TFRMDataUi::DataPage};
     if (spec.batchPage) {
@@ -289,54 +283,20 @@ void TFRMData::masterClicked(const QModelIndex &current)
     m_ui.SgData->setMarkedRow(row);
     const TableSpec &spec = m_session->spec();
     DataTableModel *model = m_ui.SgData->tableModel();
-    if (model->typingOff(column)) {
-        if (spec.goodsEditors)
-            m_goodsSelect->show(current, smallListItems(column));
-        else if (spec.statusEditor)
-            showStatusEditor(current);
-    }
+    if (model->typingOff(column))
+        m_columnEditors->showAt(spec, current);
     if (spec.hasDetail() && row != m_detailRow)
         fillDetail(row);
 }
 
-QStringList TFRMData::smallListItems(int column) const
-{
-    const QString name = m_session->table().header().value(column);
-    const SmallLists::Which which = name == QStringLiteral("计量单位") ? SmallLists::Units
-        : name == QStringLiteral("出库备注")                           ? SmallLists::OutboundRemarks
-                                                                       : SmallLists::InboundRemarks;
-    m_context.ensureSmallLists();
-    return m_context.smallLists().entries(which);
-}
-
-void TFRMData::showStatusEditor(const QModelIndex &cell)
-{
-    // The express log's status editor, made on first use: "作废" voids the
-    // waybill, "取消作废" empties the cell and closes the list.
-    if (!m_statusEditor) {
-        auto *combo = new QComboBox(m_ui.SgData->viewport());
-        combo->setObjectName(QStringLiteral("StatusEditor"));
-        m_statusEditor = new CellListEditor(combo, m_ui.SgData, false, this);
-        connect(m_statusEditor, &CellListEditor::chosen, this, [this](const QModelIndex &at, int index) {
-            m_ui.SgData->model()->setData(at, index == 0 ? kVoid : QString());
-            if (index != 0)
-                m_statusEditor->hide();
-        });
-        connect(m_statusEditor, &CellListEditor::enterPressed, this, &TFRMData::enterWalk);
-    }
-    m_statusEditor->show(cell, {kVoid, kUnvoid});
-}
-
 QComboBox *TFRMData::statusEditor() const
 {
-    return m_statusEditor ? m_statusEditor->combo() : nullptr;
+    return m_columnEditors->statusCombo();
 }
 
 void TFRMData::hideOverlays()
 {
-    m_goodsSelect->hide();
-    if (m_statusEditor)
-        m_statusEditor->hide();
+    m_columnEditors->hide();
 }
 
 void TFRMData::fillDetail(int row)
@@ -548,7 +508,7 @@ void TFRMData::startBatch()
 
 void TFRMData::computeStatistics()
 {
-    if (!m_session || m_session->code() != TableCode::SalesStats)
+    if (!m_session || !m_session->spec().statsPage)
         return;
     const std::optional<SalesTable> stats
         = SalesStats::compute(m_session->detail().lines, m_ui.DtpGroupStart->date(), m_ui.DtpGroupEnd->date());
@@ -578,7 +538,7 @@ void TFRMData::done(int result)
     hideOverlays();
     m_ui.SgData->setCellEditor(false);
     QDialog::done(result);
-    const int code = this->code();
+    const TableCode code = this->code();
     if (m_session) {
         // A deletion not saved gives its stock change up.
         m_session->close();

@@ -14,16 +14,17 @@ class QComboBox;
 namespace Slipdesk {
 
 class AppContext;
-class CellListEditor;
+class ColumnEditors;
 
 // The data window: one table of the program at a time in a spreadsheet-like
 // grid, opened by its table code. The rules live in DataSession and
 // DataTable; this window shows them, asks what must be asked, and tells the
 // main window what follows (the focus, a reprint, a batch run).
 //
-// The window lives for the whole run. It is application-modal for every
-// table but the delivery batch queue and the inbound log, which leave the
-// main window usable; it never blocks its caller either way.
+// The window lives for the whole run. It is application-modal for the
+// tables whose spec says so (all but the delivery batch queue and the
+// inbound log, which leave the main window usable); it never blocks its
+// caller either way.
 class TFRMData : public QDialog
 {
     Q_OBJECT
@@ -38,7 +39,7 @@ public:
     // Shows a session already opened (the benchmark opens it itself).
     void present(DataSession session);
 
-    int code() const { return m_session ? m_session->code() : 0; }
+    TableCode code() const { return m_session ? m_session->code() : TableCode {}; }
     DataSession *session() const { return m_session.get(); }
     TFRMDataUi &ui() { return m_ui; }
     // The indexes of the pages whose tabs show, comma-separated ("0,1").
@@ -72,7 +73,7 @@ Q_SIGNALS:
     // The control of the main window that takes the focus (after a refusal).
     void focusRequested(const QString &control);
     // The window closed: the main window focuses the first entry of its page.
-    void closed(int code);
+    void closed(Slipdesk::TableCode code);
     void reprintRequested(const Slipdesk::ReprintData &data);
     void batchStartRequested(const Slipdesk::BatchStart &start);
     // "导出" and "导入".
@@ -87,7 +88,6 @@ private:
     void showSteps();
     void masterClicked(const QModelIndex &current);
     void fillDetail(int row);
-    void showStatusEditor(const QModelIndex &cell);
     void hideOverlays();
     void enterWalk();
     void focusGrid();
@@ -96,15 +96,13 @@ private:
     int currentRow() const;
     int currentColumn() const;
     void selectRow(int row, int column);
-    QStringList smallListItems(int column) const;
 
     AppContext &m_context;
     TFRMDataUi m_ui;
     std::unique_ptr<DataSession> m_session;
     DataTable m_detail;
     int m_detailRow = -1;
-    CellListEditor *m_goodsSelect = nullptr;
-    CellListEditor *m_statusEditor = nullptr; // made on first use
+    ColumnEditors *m_columnEditors = nullptr;
     QString m_visiblePages;
     bool m_batchRunning = false;
     bool m_closing = false;

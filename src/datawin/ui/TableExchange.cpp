@@ -139,7 +139,7 @@ void TableExchange::importTable()
     request.caption = QStringLiteral("导入");
     request.directory = QDir::homePath();
     request.filter = kOpenFilter;
-    if (session->code() == TableCode::ExpressBatch)
+    if (session->spec().importsOrders)
         request.filter += QStringLiteral(";;") + kOrderFilter;
     request.defaultSuffix = QStringLiteral("xls");
     const QString file = FileDialogService::instance().openFile(&m_window, request);
@@ -147,8 +147,7 @@ void TableExchange::importTable()
         focusGrid();
         return;
     }
-    if (session->code() == TableCode::ExpressBatch
-        && QFileInfo(file).suffix().compare(u"csv", Qt::CaseInsensitive) == 0) {
+    if (session->spec().importsOrders && QFileInfo(file).suffix().compare(u"csv", Qt::CaseInsensitive) == 0) {
         importOrders(file);
         return;
     }

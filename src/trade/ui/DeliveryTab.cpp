@@ -114,18 +114,19 @@ void DeliveryTab::connectControls()
     EventHook::onEvent(u.EdtPostPrice, QEvent::MouseButtonRelease, [this] { m_ui.EdtPostPrice->selectAll(); });
     connect(m_goods, &GoodsGrid::totalsChanged, this, &DeliveryTab::showTotals);
 
-    const QList<std::pair<QAction *, int>> entries {
-        {u.NOutGoods, 12},
-        {u.NOutUnit, 15},
-        {u.NOutInRemark, 18},
-        {u.NOutOutRemark, 16},
-        {u.NOutSjdw, 3},
-        {u.NOutJjdw, 5},
-        {u.NQueryLog, 13},
-        {u.NQuerySales, 21},
+    const QList<std::pair<QAction *, TableCode>> entries {
+        {u.NOutGoods, TableCode::Goods},
+        {u.NOutUnit, TableCode::Units},
+        {u.NOutInRemark, TableCode::InboundRemarks},
+        {u.NOutOutRemark, TableCode::OutboundRemarks},
+        {u.NOutSjdw, TableCode::Recipients},
+        {u.NOutJjdw, TableCode::Senders},
+        {u.NQueryLog, TableCode::DeliveryLog},
+        {u.NQuerySales, TableCode::SalesStats},
     };
     connectMenu(entries);
-    connect(u.BtnInvTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(14); });
+    connect(
+        u.BtnInvTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(TableCode::DeliveryBatch); });
     connect(u.BtnInvoiceTskPrn, &QPushButton::clicked, this, [this] {
         if (m_batch->running())
             m_batch->endByHand();

@@ -52,17 +52,18 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker 
     });
     connect(m_ui.BtnInputPrn, &QPushButton::clicked, this, [this] { printAndPost(); });
     connect(m_ui.BtnInputPreV, &QPushButton::clicked, this, &InboundTab::preview);
-    connect(m_ui.BtnInputPrnLog, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(20); });
+    connect(m_ui.BtnInputPrnLog, &QPushButton::clicked, this,
+        [this] { Q_EMIT dataWindowRequested(TableCode::InboundLog); });
     connect(m_goods, &GoodsGrid::totalsChanged, this, &InboundTab::showTotals);
 
-    const QList<std::pair<QAction *, int>> entries {
-        {m_ui.NInGoods, 12},
-        {m_ui.NInUnit, 15},
-        {m_ui.NInInRemark, 18},
-        {m_ui.NInInType, 17},
-        {m_ui.NInOutRemark, 16},
-        {m_ui.NInSjdw, 3},
-        {m_ui.NInJjdw, 5},
+    const QList<std::pair<QAction *, TableCode>> entries {
+        {m_ui.NInGoods, TableCode::Goods},
+        {m_ui.NInUnit, TableCode::Units},
+        {m_ui.NInInRemark, TableCode::InboundRemarks},
+        {m_ui.NInInType, TableCode::InboundTypes},
+        {m_ui.NInOutRemark, TableCode::OutboundRemarks},
+        {m_ui.NInSjdw, TableCode::Recipients},
+        {m_ui.NInJjdw, TableCode::Senders},
     };
     connectMenu(entries);
 

@@ -72,7 +72,7 @@ QString TradeTab::templateName() const
     return m_templateCombo->currentText();
 }
 
-void TradeTab::connectMenu(const QList<std::pair<QAction *, int>> &entries)
+void TradeTab::connectMenu(const QList<std::pair<QAction *, TableCode>> &entries)
 {
     for (const auto &[action, code] : entries)
         connect(action, &QAction::triggered, this, [this, code = code] { Q_EMIT dataWindowRequested(code); });

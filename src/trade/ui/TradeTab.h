@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datawin/TableCode.h"
 #include "forms/FieldValues.h"
 #include "trade/TradeNote.h"
 #include "trade/TradePosting.h"
@@ -58,7 +59,7 @@ public:
 
 Q_SIGNALS:
     // A menu entry or button asked for the data window on a table.
-    void dataWindowRequested(int tableCode);
+    void dataWindowRequested(Slipdesk::TableCode tableCode);
 
 protected:
     TradeTab(AppContext &context, TemplateTab &templates, NoteKind kind, QObject *parent);
@@ -77,7 +78,7 @@ protected:
     std::optional<TradePosting::PrintResult> printAndPostCommon(bool fromBatch);
     // Before a reprint fills the fields: lists they choose from are loaded.
     virtual void prepareReprint() { }
-    void connectMenu(const QList<std::pair<QAction *, int>> &entries);
+    void connectMenu(const QList<std::pair<QAction *, TableCode>> &entries);
 
     AppContext &m_context;
     TemplateTab &m_templates;

@@ -183,19 +183,19 @@ void ExpressTab::connectControls()
     });
 
     // Menus of the tab.
-    const QList<std::pair<QAction *, int>> entries {
-        {u.NFromSjdw, AddressBook::RecipientTableCode},
-        {u.NFromJjdw, AddressBook::SenderTableCode},
-        {u.NSjdwBm, 7},
-        {u.NSjrCw, 8},
-        {u.NSjrSy, 9},
-        {u.NLetterWP, 10},
-        {u.NLetterLy, 11},
+    const QList<std::pair<QAction *, TableCode>> entries {
+        {u.NFromSjdw, TableCode::Recipients},
+        {u.NFromJjdw, TableCode::Senders},
+        {u.NSjdwBm, TableCode::Departments},
+        {u.NSjrCw, TableCode::Titles},
+        {u.NSjrSy, TableCode::Greetings},
+        {u.NLetterWP, TableCode::GoodsDescriptions},
+        {u.NLetterLy, TableCode::Messages},
     };
     for (const auto &[action, code] : entries)
         connect(action, &QAction::triggered, this, [this, code = code] { Q_EMIT dataWindowRequested(code); });
-    connect(u.BtnPrnLog, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(1); });
-    connect(u.BtnTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(2); });
+    connect(u.BtnPrnLog, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(TableCode::ExpressLog); });
+    connect(u.BtnTskData, &QPushButton::clicked, this, [this] { Q_EMIT dataWindowRequested(TableCode::ExpressBatch); });
     connect(u.NAbout, &QAction::triggered, this, [this] { AboutBox::show(m_page); });
     connect(u.MenuSysSet, &QMenu::aboutToHide, this,
         [this] { QTimer::singleShot(0, this, [this] { m_ui.CmbSjrMc->setFocus(); }); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datawin/BatchRange.h"
+#include "datawin/TableCode.h"
 #include "forms/FieldValues.h"
 #include "templates/ui/TemplateTab.h"
 #include "waybill/WaybillPage.h"
@@ -100,7 +101,7 @@ public:
 Q_SIGNALS:
     // A menu entry asked for the data window on a table: 3 recipients,
     // 5 senders, 7-11 the pick lists.
-    void dataWindowRequested(int tableCode);
+    void dataWindowRequested(Slipdesk::TableCode tableCode);
     void autoCopyToggled(bool on);
 
 private:

@@ -247,7 +247,7 @@ TEST_F(BatchPrintingTest, OpeningAQueueAfterAKilledRunOffersToRemoveItsRows)
     writeExpressQueue(4);
     {
         BatchStart started;
-        started.code = 2;
+        started.code = TableCode::ExpressBatch;
         started.start = 2;
         started.end = 4;
         started.file = expressQueue();
@@ -262,6 +262,8 @@ TEST_F(BatchPrintingTest, OpeningAQueueAfterAKilledRunOffersToRemoveItsRows)
     control<QPushButton>("BtnTskData")->click();
     ASSERT_EQ(messages.calls().size(), 1);
     EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("上次的批量打印没有正常结束")));
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("2 条")));
+    EXPECT_TRUE(messages.calls().first().defaultNo);
     ASSERT_TRUE(data().isVisible());
     EXPECT_EQ(data().ui().EdtTskEndNo->text(), QStringLiteral("2"));
     EXPECT_EQ(namesInExpressQueue(), QStringList({"收件人1", "收件人4"}));

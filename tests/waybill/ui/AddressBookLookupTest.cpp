@@ -214,7 +214,7 @@ TEST_F(AddressBookLookupTest, DoubleClickClearsExceptDuringABatch)
     control<QLineEdit>("EdtWpJe")->setText(QStringLiteral("12.00"));
     auto *address = control<QLineEdit>("EdtSjDwDz");
     BatchStart run;
-    run.code = 2;
+    run.code = TableCode::ExpressBatch;
     run.start = run.end = 1;
     run.file = dir.file(QStringLiteral("批打数据/快递批量打印数据.txt"));
     run.table = DataTable({QStringLiteral("序号"), QStringLiteral("昵称")}, {QString()});

@@ -1,5 +1,7 @@
 #include "support/MainWindowFixture.h"
 
+#include "datawin/DataTable.h"
+#include "datawin/TableSpec.h"
 #include "platform/ui/WidgetFields.h"
 #include "storage/Codec.h"
 #include "storage/IniFile.h"
@@ -136,7 +138,7 @@ TEST_F(AddressBookSaveTest, PickListsLoadOnFirstEntryFromFileOrDefaults)
 
     // After a data-window save the list reloads on the next entry.
     dir.write(QStringLiteral("收件单位部门.TXT"), gb(QStringLiteral("销售部\r\n")));
-    form->context().tableSaved(7);
+    tableSpec(TableCode::Departments).saved(form->context(), DataTable());
     EXPECT_EQ(control<QComboBox>("CmbSjdwBm")->count(), 0);
     focusIn(control<QComboBox>("CmbSjdwBm"));
     EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwBm")), QStringList {QStringLiteral("销售部")});
@@ -211,7 +213,7 @@ TEST_F(AddressBookSaveTest, RecipientBookReloadAfterDataWindowSave)
     open();
     set("EdtSjDwDz", QStringLiteral("旧地址"));
     dir.write(kBookFile, gb(QStringLiteral("A,,,,,,,,丙公司,,赵六\r\n")));
-    form->context().tableSaved(3);
+    tableSpec(TableCode::Recipients).saved(form->context(), DataTable());
     EXPECT_EQ(form->context().recipients().size(), 1);
     EXPECT_EQ(comboItems(control<QComboBox>("CmbSjdwMc")), QStringList {QStringLiteral("丙公司")});
     EXPECT_EQ(comboItems(control<QComboBox>("CmbBuyerName")), QStringList {QStringLiteral("赵六")});

@@ -7,9 +7,10 @@ namespace Slipdesk {
 class DataTable;
 class MessageService;
 
-// "查找" and "检查" of the data window over a column of its table, with
-// their questions and messages; `select` moves the grid's selection to a
-// row as each match or pair is shown.
+// "查找" and "检查" of the data window over a column of its table: the
+// dialogue around DataTable's matching and duplicate scan, with its
+// questions and messages; `select` moves the grid's selection to a row as
+// each match or pair is shown.
 namespace TableSearch {
 
 // Asks for the text, then walks the rows, asking at each match whether to
