@@ -1,5 +1,6 @@
 #include "NotePage.h"
 
+#include "render/BarcodeItems.h"
 #include "render/DateText.h"
 #include "render/Drawing.h"
 #include "render/Length.h"
@@ -22,6 +23,8 @@ enum class Content {
     Date, // lead + the one control's date in the short form
     GoodsTable,
     Rule, // two horizontal lines
+    Code128, // the controls' values as a barcode
+    QrCode,
 };
 
 enum class Place { OnPage, BelowTable };
@@ -66,6 +69,9 @@ constexpr Source kDeliverySources[] = {
     {u"卖家手机", Content::Text, Place::BelowTable, u"LblSalerMobile", u"手机", {u"EdtSalerTel"}},
     {u"发货快递", Content::Text, Place::BelowTable, u"LblInvEms", u"快递", {u"CmbEmsCompany"}},
     {u"快递单号", Content::Text, Place::BelowTable, u"LblEmsNo", u"单号", {u"EdtInvEmsNo"}},
+    // Rows a template has only once the user added one (ItemTable::optionalItems).
+    {u"发货单号条码", Content::Code128, Place::OnPage, nullptr, u"", {u"EdtInvNo"}},
+    {u"发货单号二维码", Content::QrCode, Place::OnPage, nullptr, u"", {u"EdtInvNo"}},
 };
 
 constexpr Source kInboundSources[] = {
@@ -78,6 +84,8 @@ constexpr Source kInboundSources[] = {
     {u"商品表格", Content::GoodsTable, Place::OnPage, nullptr, u"", {}},
     {u"商品数量", Content::Text, Place::BelowTable, nullptr, u"商品数量:", {u"LblInputSumCount"}},
     {u"货款金额", Content::Text, Place::BelowTable, nullptr, u"货款金额:￥", {u"EdtInputSumMoney"}},
+    {u"入库单号条码", Content::Code128, Place::OnPage, nullptr, u"", {u"EdtInputNo"}},
+    {u"入库单号二维码", Content::QrCode, Place::OnPage, nullptr, u"", {u"EdtInputNo"}},
 };
 
 // The printed header of the eight table columns, grid columns 0–7.
@@ -241,6 +249,11 @@ void draw(Drawing &drawing, const ItemTable &table, const TradeNote &note)
             const Length second = y + tenths(item.spacing);
             RuledTable::line(drawing, {left, y}, {right, y});
             RuledTable::line(drawing, {left, second}, {right, second});
+            continue;
+        }
+        if (source.content == Content::Code128 || source.content == Content::QrCode) {
+            drawBarcode(drawing, textOf(source, note),
+                source.content == Content::Code128 ? Barcode::Symbology::Code128 : Barcode::Symbology::QrCode, item);
             continue;
         }
         if (source.place == Place::BelowTable) {
