@@ -57,23 +57,36 @@ BarcodeLayout barcodeLayout(const Drawing &drawing, const Barcode &barcode, cons
     const int quiet = barcode.quietZone();
     const int across = barcode.columns() + 2 * quiet;
     const int boxWidth = item.width > 0 ? drawing.pixelsX(item.width) : 0;
+    const double aspect = canvas.resolutionX() > 0 ? double(canvas.resolutionY()) / canvas.resolutionX() : 1.0;
 
     BarcodeLayout layout;
-    layout.module = boxWidth > 0 ? std::max(1, boxWidth / across) : defaultModule(canvas.resolutionX());
-    layout.moduleHeight = canvas.resolutionX() > 0
-        ? std::max(1, int(Drawing::nearest(double(layout.module) * canvas.resolutionY() / canvas.resolutionX())))
-        : layout.module;
-    const int symbolWidth = across * layout.module;
+    if (canvas.printing()) {
+        // Whole device pixels a module: every bar of one width prints alike.
+        const int module = boxWidth > 0 ? std::max(1, boxWidth / across) : defaultModule(canvas.resolutionX());
+        layout.module = module;
+        layout.moduleHeight = double(std::max(1, int(Drawing::nearest(module * aspect))));
+    } else {
+        // A screen has too few pixels for that: whole pixels would make the
+        // symbol of a preview visibly narrower than the printed one. The
+        // preview shows it at its size instead, its edges rounded.
+        layout.module = boxWidth > 0 ? std::max(1.0, double(boxWidth) / across)
+                                     : std::max(1.0, canvas.resolutionX() * kDefaultModuleMm / 25.4);
+        layout.moduleHeight = layout.module * aspect;
+    }
+    const auto pixels = [](double modules, double module) { return int(Drawing::nearest(modules * module)); };
+    const int symbolWidth = pixels(across, layout.module);
     const int left = at.x() + std::max(0, (boxWidth - symbolWidth) / 2);
+    const int modulesLeft = left + pixels(quiet, layout.module);
+    const int modulesWidth = pixels(barcode.columns(), layout.module);
     if (barcode.linear()) {
         const int height = drawing.pixelsY(item.spacing > 0 ? item.spacing : kDefaultBarHeight);
         layout.symbol = QRect(left, at.y(), symbolWidth, height);
-        layout.modules = QRect(left + quiet * layout.module, at.y(), barcode.columns() * layout.module, height);
+        layout.modules = QRect(modulesLeft, at.y(), modulesWidth, height);
     } else {
         const int down = barcode.rows() + 2 * quiet;
-        layout.symbol = QRect(left, at.y(), symbolWidth, down * layout.moduleHeight);
-        layout.modules = QRect(left + quiet * layout.module, at.y() + quiet * layout.moduleHeight,
-            barcode.columns() * layout.module, barcode.rows() * layout.moduleHeight);
+        layout.symbol = QRect(left, at.y(), symbolWidth, pixels(down, layout.moduleHeight));
+        layout.modules = QRect(modulesLeft, at.y() + pixels(quiet, layout.moduleHeight), modulesWidth,
+            pixels(barcode.rows(), layout.moduleHeight));
     }
     return layout;
 }
@@ -90,15 +103,17 @@ bool drawBarcode(Drawing &drawing, const QString &text, Barcode::Symbology symbo
     const BarcodeLayout layout = barcodeLayout(drawing, *barcode, item);
     Canvas &canvas = drawing.canvas();
     const QRect &modules = layout.modules;
+    // Each edge from the symbol's corner, so that rounding never adds up.
+    const auto x = [&](int column) { return modules.x() + int(Drawing::nearest(column * layout.module)); };
+    const auto y = [&](int row) { return modules.y() + int(Drawing::nearest(row * layout.moduleHeight)); };
     const QList<Barcode::Run> runs = barcode->runs();
     for (const Barcode::Run &run : runs) {
-        if (barcode->linear()) {
-            canvas.fillRect(QRect(
-                modules.x() + run.column * layout.module, modules.y(), run.length * layout.module, modules.height()));
-        } else {
-            canvas.fillRect(QRect(modules.x() + run.column * layout.module, modules.y() + run.row * layout.moduleHeight,
-                run.length * layout.module, layout.moduleHeight));
-        }
+        const int left = x(run.column);
+        const int right = x(run.column + run.length);
+        if (barcode->linear())
+            canvas.fillRect(QRect(left, modules.y(), right - left, modules.height()));
+        else
+            canvas.fillRect(QRect(left, y(run.row), right - left, y(run.row + 1) - y(run.row)));
     }
     if (barcode->linear()) {
         const int width = item.width > 0 ? drawing.pixelsX(item.width) : layout.symbol.width();

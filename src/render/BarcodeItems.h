@@ -10,10 +10,10 @@
 namespace Slipdesk {
 
 // The barcode items of a form: a number as a Code 128 or a QR code, drawn
-// with the item's row. Every module is a whole number of device pixels of
-// the target and every dark run one filled rectangle, so that the printer,
-// a PDF, a PNG and the preview draw the same symbol and no scaling blurs a
-// bar.
+// with the item's row. While printing every module is a whole number of
+// device pixels of the target, and every dark run is one filled rectangle,
+// so that the printer, a PDF, a PNG and the ".ops" list draw the same symbol
+// and no scaling blurs a bar.
 //
 // The row's cells: 距左端/距上端 the top-left corner of the symbol's box,
 // quiet zones included; 宽度 the box's width, which the symbol fills as far
@@ -23,10 +23,12 @@ namespace Slipdesk {
 // box's width unless 自动缩小 is "否" (a 字号 below 4 prints no number).
 
 // Where an item's symbol lands on the target.
+// While printing a module is a whole number of device pixels; a preview
+// draws the symbol at its size on the screen, with edges rounded to pixels.
 struct BarcodeLayout
 {
-    int module = 0; // device pixels per module, across
-    int moduleHeight = 0; // device pixels per module row of a QR code
+    double module = 0; // device pixels per module, across
+    double moduleHeight = 0; // device pixels per module row of a QR code
     QRect symbol; // the symbol with its quiet zones
     QRect modules; // the bars or modules alone
 };

@@ -127,23 +127,25 @@ TEST(BarcodeItems, ModulesAreWholePixelsAndTheQuietZonesStayEmpty)
 
     const Barcode code = *Barcode::encode(Symbology::Code128, number);
     const BarcodeLayout layout = barcodeLayout(drawing, code, item);
+    const int module = int(layout.module);
+    EXPECT_EQ(double(module), layout.module);
     const QPoint at = drawing.position(100, 200);
     const int box = drawing.pixelsX(600); // 1417 pixels
-    EXPECT_EQ(layout.module, box / (code.columns() + 20));
-    EXPECT_GE(layout.module, 2);
-    EXPECT_EQ(layout.symbol.width(), (code.columns() + 20) * layout.module);
+    EXPECT_EQ(module, box / (code.columns() + 20));
+    EXPECT_GE(module, 2);
+    EXPECT_EQ(layout.symbol.width(), (code.columns() + 20) * module);
     EXPECT_EQ(layout.symbol.x(), at.x() + (box - layout.symbol.width()) / 2);
     EXPECT_EQ(layout.symbol.y(), at.y());
-    EXPECT_EQ(layout.modules.x(), layout.symbol.x() + 10 * layout.module);
-    EXPECT_EQ(layout.modules.right(), layout.symbol.right() - 10 * layout.module);
+    EXPECT_EQ(layout.modules.x(), layout.symbol.x() + 10 * module);
+    EXPECT_EQ(layout.modules.right(), layout.symbol.right() - 10 * module);
 
     const QList<RecordingCanvas::Op> bars = canvas.rects();
     ASSERT_EQ(bars.size(), code.runs().size());
     int inked = 0;
     for (const RecordingCanvas::Op &bar : bars) {
         EXPECT_TRUE(layout.modules.contains(bar.box)) << bar.box.x();
-        EXPECT_EQ((bar.box.x() - layout.modules.x()) % layout.module, 0);
-        EXPECT_EQ(bar.box.width() % layout.module, 0);
+        EXPECT_EQ((bar.box.x() - layout.modules.x()) % module, 0);
+        EXPECT_EQ(bar.box.width() % module, 0);
         EXPECT_EQ(bar.box.height(), drawing.pixelsY(120));
         inked += bar.box.width();
     }
@@ -152,7 +154,7 @@ TEST(BarcodeItems, ModulesAreWholePixelsAndTheQuietZonesStayEmpty)
     int darkModules = 0;
     for (int c = 0; c < code.columns(); ++c)
         darkModules += code.dark(c, 0) ? 1 : 0;
-    EXPECT_EQ(inked, darkModules * layout.module);
+    EXPECT_EQ(inked, darkModules * module);
 
     const QList<RecordingCanvas::Op> texts = canvas.texts();
     ASSERT_EQ(texts.size(), 1);
@@ -165,21 +167,23 @@ TEST(BarcodeItems, ModulesAreWholePixelsAndTheQuietZonesStayEmpty)
 TEST(BarcodeItems, QrModulesAreSquaresOfWholePixelsInsideTheQuietZone)
 {
     RecordingCanvas canvas(300);
+    canvas.setPrinting(true);
     Drawing drawing(canvas);
     const ItemParams item = barcodeItem(500, 400, 250);
     const QString number = QStringLiteral("YT9876543210");
     ASSERT_TRUE(drawBarcode(drawing, number, Symbology::QrCode, item));
     const Barcode qr = *Barcode::encode(Symbology::QrCode, number);
     const BarcodeLayout layout = barcodeLayout(drawing, qr, item);
-    EXPECT_EQ(layout.module, drawing.pixelsX(250) / (qr.columns() + 8));
+    const int module = int(layout.module);
+    EXPECT_EQ(module, drawing.pixelsX(250) / (qr.columns() + 8));
     EXPECT_EQ(layout.moduleHeight, layout.module);
-    EXPECT_EQ(layout.modules.topLeft(), layout.symbol.topLeft() + QPoint(4, 4) * layout.module);
+    EXPECT_EQ(layout.modules.topLeft(), layout.symbol.topLeft() + QPoint(4, 4) * module);
     EXPECT_EQ(layout.symbol.height(), layout.symbol.width());
     for (const RecordingCanvas::Op &run : canvas.rects()) {
         EXPECT_TRUE(layout.modules.contains(run.box));
-        EXPECT_EQ(run.box.height(), layout.module);
-        EXPECT_EQ((run.box.y() - layout.modules.y()) % layout.module, 0);
-        EXPECT_EQ((run.box.x() - layout.modules.x()) % layout.module, 0);
+        EXPECT_EQ(run.box.height(), module);
+        EXPECT_EQ((run.box.y() - layout.modules.y()) % module, 0);
+        EXPECT_EQ((run.box.x() - layout.modules.x()) % module, 0);
     }
     EXPECT_EQ(canvas.rects().size(), qr.runs().size());
     EXPECT_TRUE(canvas.texts().isEmpty()); // a QR code carries no number line
@@ -190,11 +194,42 @@ TEST(BarcodeItems, QrModulesAreSquaresOfWholePixelsInsideTheQuietZone)
     EXPECT_EQ(barcodeLayout(drawing, qr, barcodeItem(0, 0, 10)).module, 1);
 }
 
+// A preview has too few pixels for whole-pixel modules: it shows the symbol
+// at its size, filling the box, so that it is never narrower on the screen
+// than on paper; a print at any resolution fills the box to within one
+// device pixel a module.
+TEST(BarcodeItems, APreviewShowsTheSymbolAtItsPrintedSize)
+{
+    const Barcode code = *Barcode::encode(Symbology::Code128, QStringLiteral("SF0099"));
+    const ItemParams item = barcodeItem(50, 170, 900, 150);
+    RecordingCanvas screen(96);
+    Drawing preview(screen);
+    const BarcodeLayout shown = barcodeLayout(preview, code, item);
+    const int box = preview.pixelsX(900);
+    EXPECT_LE(std::abs(shown.symbol.width() - box), 1);
+    EXPECT_GT(shown.module, 3.0); // 340 pixels for 99 modules
+    drawBarcode(preview, QStringLiteral("SF0099"), Symbology::Code128, item);
+    EXPECT_EQ(screen.rects().first().box.x(), shown.modules.x());
+    EXPECT_EQ(screen.rects().last().box.right(), shown.modules.right());
+    for (const int dpi : {203, 300, 600}) {
+        RecordingCanvas paper(dpi);
+        paper.setPrinting(true);
+        Drawing print(paper);
+        const BarcodeLayout printed = barcodeLayout(print, code, item);
+        const double printedMm = printed.symbol.width() * 25.4 / dpi;
+        const double shownMm = shown.symbol.width() * 25.4 / 96;
+        EXPECT_LE(printedMm, 90.0);
+        EXPECT_GT(printedMm, 90.0 - (code.columns() + 20) * 25.4 / dpi) << dpi;
+        EXPECT_NEAR(shownMm, 90.0, 0.3);
+    }
+}
+
 // A value a Code 128 cannot hold still reaches the form, as text; "字号"
 // below 4 leaves the number line out.
 TEST(BarcodeItems, WhatNoSymbolHoldsIsPrintedAsTextAndTheNumberLineCanBeOff)
 {
     RecordingCanvas canvas(600);
+    canvas.setPrinting(true);
     Drawing drawing(canvas);
     EXPECT_FALSE(drawBarcode(drawing, QStringLiteral("顺丰123"), Symbology::Code128, barcodeItem(100, 100, 600)));
     EXPECT_TRUE(canvas.rects().isEmpty());
@@ -213,6 +248,7 @@ TEST(BarcodeItems, WhatNoSymbolHoldsIsPrintedAsTextAndTheNumberLineCanBeOff)
 TEST(BarcodeItems, OpsLinesListTheRectangles)
 {
     RecordingCanvas canvas(96);
+    canvas.setPrinting(true);
     Drawing drawing(canvas);
     drawBarcode(drawing, QStringLiteral("AB12"), Symbology::Code128, barcodeItem(0, 0, 400, 50, 0));
     const QStringList lines = canvas.toJsonLines().split(u'\n', Qt::SkipEmptyParts);
@@ -236,11 +272,12 @@ TEST(BarcodeItems, PaintedBarsAreSolidAndTheQuietZonesWhite)
     const QString number = QStringLiteral("SF1234567890");
     {
         QPainter painter(&image);
-        PainterCanvas canvas(painter, 600, 600);
+        PainterCanvas canvas(painter, 600, 600, {}, true);
         Drawing drawing(canvas);
         ASSERT_TRUE(drawBarcode(drawing, number, Symbology::Code128, item));
     }
     RecordingCanvas recording(600);
+    recording.setPrinting(true);
     Drawing drawing(recording);
     const Barcode code = *Barcode::encode(Symbology::Code128, number);
     const BarcodeLayout layout = barcodeLayout(drawing, code, item);
@@ -283,13 +320,14 @@ TEST(BarcodeDecode, RenderedSymbolsReadBackToTheirText)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " at " + std::to_string(c.dpi));
         RecordingCanvas probe(c.dpi);
+        probe.setPrinting(true);
         Drawing measure(probe);
         const ItemParams item = barcodeItem(30, 30, c.width, 100, 0);
         const BarcodeLayout layout = barcodeLayout(measure, *Barcode::encode(c.symbology, c.text), item);
         QImage image = whitePage(c.dpi, QSize(layout.symbol.right() + 60, layout.symbol.bottom() + 60));
         {
             QPainter painter(&image);
-            PainterCanvas canvas(painter, c.dpi, c.dpi);
+            PainterCanvas canvas(painter, c.dpi, c.dpi, {}, true);
             Drawing drawing(canvas);
             ASSERT_TRUE(drawBarcode(drawing, c.text, c.symbology, item));
         }
@@ -299,6 +337,6 @@ TEST(BarcodeDecode, RenderedSymbolsReadBackToTheirText)
         std::cout << "[ decoded ] " << (c.symbology == Symbology::Code128 ? "Code 128" : "QR code") << " \""
                   << c.text.toStdString() << "\" at " << c.dpi << " dpi, module " << layout.module << " px ("
                   << layout.module * 25.4 / c.dpi << " mm), quiet zone "
-                  << (layout.modules.x() - layout.symbol.x()) / layout.module << " modules" << std::endl;
+                  << int(layout.modules.x() - layout.symbol.x()) / int(layout.module) << " modules" << std::endl;
     }
 }
