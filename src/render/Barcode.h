@@ -16,10 +16,10 @@ class Barcode
 public:
     enum class Symbology { Code128, QrCode };
 
-    // The symbol for `text`, or nothing (with `error` set) when the
-    // symbology cannot hold it: Code 128 takes Latin-1 text only, up to
-    // about 80 characters; a QR code takes any text (beyond ASCII as UTF-8)
-    // up to a few thousand bytes.
+    // The symbol for `text`, or nothing (with `error` set, zint's words)
+    // when the symbology cannot hold it: Code 128 takes Latin-1 text only,
+    // up to 60 symbol characters (60 letters, or 120 digits in pairs); a QR
+    // code takes any text (beyond ASCII as UTF-8) up to a few thousand bytes.
     static std::optional<Barcode> encode(Symbology symbology, const QString &text, QString *error = nullptr);
 
     Symbology symbology() const { return m_symbology; }
