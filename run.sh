@@ -7,9 +7,12 @@ root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/build.sh"
 data="$root/data"
 mkdir -p "$data"
-# A first start gets the sample form picture of the default waybill template.
+# A first start gets the sample form picture of the default waybill template
+# and the sample label template, listed after the default template (a data
+# folder that has its settings already keeps its own list).
 mkdir -p "$data/用户信函模版"
 cp -n "$root/sample/用户信函模版/"* "$data/用户信函模版/" 2>/dev/null || true
+[ -e "$data/SlipdeskPosts.INI" ] || cp "$root/sample/SlipdeskPosts.INI" "$data/SlipdeskPosts.INI"
 bin="${SLIPDESK_BUILD:-$root/build}"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shot="$data/slipdesk-window.png"

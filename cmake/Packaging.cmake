@@ -16,8 +16,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/slipdesk.desktop DESTINATION ${CMA
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/slipdesk.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The first data folder: the sample form picture of the default waybill
-# template, as ./run.sh copies it into data/.
+# template and the sample label template with the program settings that list
+# it after the default template, as ./run.sh copies them into data/.
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/sample/用户信函模版" DESTINATION ${CMAKE_INSTALL_DATADIR}/slipdesk)
+install(FILES "${PROJECT_SOURCE_DIR}/sample/SlipdeskPosts.INI" DESTINATION ${CMAKE_INSTALL_DATADIR}/slipdesk)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/slipdesk)
 
 set(CPACK_GENERATOR DEB)
@@ -42,8 +44,8 @@ set(CPACK_STRIP_FILES ON)
 
 # Dependencies are Debian's own packages. dpkg-shlibdeps (package dpkg-dev)
 # derives them, with versions, from the libraries the programs link; without
-# it the list is spelled out. The CJK font is needed for the printed text and
-# no library link reveals it.
+# it the list is spelled out (the barcode library libzint2.11 among them).
+# The CJK font is needed for the printed text and no library link reveals it.
 find_program(SLIPDESK_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(SLIPDESK_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -51,7 +53,7 @@ if(SLIPDESK_DPKG_SHLIBDEPS)
 else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxlsxwriter4, libc6, libstdc++6, fonts-wqy-microhei"
+      "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxlsxwriter4, libzint2.11, libc6, libstdc++6, fonts-wqy-microhei"
   )
 endif()
 # Workbooks open through LibreOffice Calc when it is there; the program works

@@ -8,20 +8,21 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-dev libxlsxwriter-dev
+  libjpeg-dev libxlsxwriter-dev libzint-dev
   fonts-wqy-microhei
   xvfb xauth
 )
 # With --tests also the spreadsheet program (LibreOffice Calc without a
 # window), so that the tests cover the workbook paths through it, and a print
 # system with a PDF queue and the PDF tools, so that the tests print through a
-# private CUPS scheduler; the program itself works without them.
+# private CUPS scheduler, and a barcode reader (zbarimg) that reads the
+# printed barcodes back; the program itself works without them.
 # With --fuzz also clang and its libFuzzer and sanitizer runtimes (fuzz.sh).
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libreoffice-calc-nogui dpkg-dev cups printer-driver-cups-pdf poppler-utils)
+  packages+=(libreoffice-calc-nogui dpkg-dev cups printer-driver-cups-pdf poppler-utils zbar-tools)
 fi
 
 missing=()

@@ -230,7 +230,10 @@ std::unique_ptr<PrintJob> PrintJob::overDevice(std::unique_ptr<QPagedPaintDevice
 QPageLayout PrintJob::pageLayoutFor(const PrinterSetup &setup)
 {
     QPageSize size(QPageSize::A4);
-    if (setup.paperNumber != PrinterSetup::PaperUnchanged) {
+    if (!setup.labelSizeMm.isEmpty()) {
+        size = QPageSize(setup.labelSizeMm, QPageSize::Millimeter, PrinterSetup::labelCaption(setup.labelSizeMm),
+            QPageSize::ExactMatch);
+    } else if (setup.paperNumber != PrinterSetup::PaperUnchanged) {
         const QPageSize::PageSizeId id = QPageSize::id(setup.paperNumber);
         if (id != QPageSize::Custom)
             size = QPageSize(id);

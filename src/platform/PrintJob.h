@@ -57,9 +57,10 @@ public:
     static std::unique_ptr<PrintJob> overDevice(std::unique_ptr<QPagedPaintDevice> device, int resolutionX,
         int resolutionY, QPoint printableOffset, Hooks hooks, QString *error, bool printing = true);
 
-    // The paper rule of every job that is not a print system's: the paper by
-    // its Windows number in the setup's orientation, without margins; "默认"
-    // and numbers without a standard size give A4.
+    // The paper rule of every job that is not a print system's: the label
+    // paper in its size, else the paper by its Windows number, in the setup's
+    // orientation, without margins; "默认" and numbers without a standard
+    // size give A4.
     static QPageLayout pageLayoutFor(const PrinterSetup &setup);
 
     // A job that writes a file instead of printing, chosen by the file's

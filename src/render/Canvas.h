@@ -50,6 +50,9 @@ public:
     virtual void drawLine(int x1, int y1, int x2, int y2, int penWidth = 1) = 0;
     virtual void drawFrame(const QRect &rect, int penWidth = 1) = 0;
     virtual void drawDottedLine(int x1, int y1, int x2, int y2, const QColor &color) = 0;
+    // A solid rectangle in the text colour, exactly the device pixels of
+    // `rect` (the bars and modules of a barcode).
+    virtual void fillRect(const QRect &rect) = 0;
 };
 
 } // namespace Slipdesk

@@ -139,6 +139,18 @@ void PainterCanvas::drawFrame(const QRect &rect, int penWidth)
     m_painter.drawRect(QRectF(rect.x(), rect.y(), rect.width(), rect.height()));
 }
 
+void PainterCanvas::fillRect(const QRect &rect)
+{
+    if (rect.isEmpty())
+        return;
+    // Whole device pixels without antialiasing, so that a bar keeps exactly
+    // the width the barcode's module gives it, on paper as in a PDF.
+    const bool antialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.fillRect(rect, m_color);
+    m_painter.setRenderHint(QPainter::Antialiasing, antialiased);
+}
+
 void PainterCanvas::drawDottedLine(int x1, int y1, int x2, int y2, const QColor &color)
 {
     m_painter.setPen(QPen(color, 1, Qt::DotLine));

@@ -61,6 +61,7 @@ public:
     void drawLine(int x1, int y1, int x2, int y2, int penWidth = 1) override;
     void drawFrame(const QRect &rect, int penWidth = 1) override;
     void drawDottedLine(int x1, int y1, int x2, int y2, const QColor &color) override;
+    void fillRect(const QRect &rect) override;
 
     // Pixel size of a `pointSize` font at `resolutionY` (at least 1).
     static int pixelSize(int pointSize, int resolutionY);

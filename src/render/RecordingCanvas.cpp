@@ -194,6 +194,29 @@ void RecordingCanvas::drawDottedLine(int x1, int y1, int x2, int y2, const QColo
     ops.append(lineOp(Op::DottedLine, x1, y1, x2, y2, color));
 }
 
+void RecordingCanvas::fillRect(const QRect &rect)
+{
+    if (rect.isEmpty())
+        return;
+    Op op;
+    op.kind = Op::Rect;
+    op.x = rect.x();
+    op.y = rect.y();
+    op.box = rect;
+    op.color = m_color;
+    ops.append(op);
+}
+
+QList<RecordingCanvas::Op> RecordingCanvas::rects() const
+{
+    QList<Op> result;
+    for (const Op &op : ops) {
+        if (op.kind == Op::Rect)
+            result.append(op);
+    }
+    return result;
+}
+
 QList<RecordingCanvas::Op> RecordingCanvas::texts() const
 {
     QList<Op> result;
@@ -222,8 +245,10 @@ QString RecordingCanvas::toJsonLines() const
                 + u"}\n";
             break;
         case Op::Frame:
-            out += u"{\"op\":\"frame\",\"x\":" + n(op.box.x()) + u",\"y\":" + n(op.box.y()) + u",\"w\":"
-                + n(op.box.width()) + u",\"h\":" + n(op.box.height()) + u"}\n";
+        case Op::Rect:
+            out += u"{\"op\":\"" + (op.kind == Op::Frame ? QStringLiteral("frame") : QStringLiteral("rect"))
+                + u"\",\"x\":" + n(op.box.x()) + u",\"y\":" + n(op.box.y()) + u",\"w\":" + n(op.box.width())
+                + u",\"h\":" + n(op.box.height()) + u"}\n";
             break;
         }
     }

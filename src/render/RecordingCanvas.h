@@ -23,7 +23,7 @@ public:
 
     struct Op
     {
-        enum Kind { Text, Line, Frame, DottedLine };
+        enum Kind { Text, Line, Frame, DottedLine, Rect };
         enum Mode { Plain, Clipped, Wrapped };
 
         Kind kind = Text;
@@ -32,7 +32,7 @@ public:
         int y = 0;
         int x2 = 0; // lines: end
         int y2 = 0;
-        QRect box; // clipped and wrapped text: the box; frames: the rectangle
+        QRect box; // clipped and wrapped text: the box; frames and filled rectangles: the rectangle
         QString text;
         QString font;
         int size = 0;
@@ -67,12 +67,14 @@ public:
     }
 
     QList<Op> texts() const;
+    QList<Op> rects() const; // the filled rectangles
 
     // One JSON object per line and operation:
     // {"op":"text","x":…,"y":…,"size":…,"font":"…","text":"…","mode":"plain|clipped|wrapped"}
     // {"op":"line","x1":…,"y1":…,"x2":…,"y2":…}
     // {"op":"frame","x":…,"y":…,"w":…,"h":…}
     // {"op":"dotted","x1":…,"y1":…,"x2":…,"y2":…}
+    // {"op":"rect","x":…,"y":…,"w":…,"h":…} (filled)
     QString toJsonLines() const;
 
     // Simple metrics.
@@ -101,6 +103,7 @@ public:
     void drawLine(int x1, int y1, int x2, int y2, int penWidth = 1) override;
     void drawFrame(const QRect &rect, int penWidth = 1) override;
     void drawDottedLine(int x1, int y1, int x2, int y2, const QColor &color) override;
+    void fillRect(const QRect &rect) override;
 
 private:
     Op textOp(int x, int y, const QString &text, Op::Mode mode) const;

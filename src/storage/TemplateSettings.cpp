@@ -15,6 +15,8 @@ const QString kPaperSize = QStringLiteral("纸张尺寸");
 const QString kOtherPaper = QStringLiteral("其他纸张类型");
 const QString kMoveX = QStringLiteral("水平整体移动");
 const QString kMoveY = QStringLiteral("垂直整体移动");
+const QString kLabelPaper = QStringLiteral("标签纸张");
+constexpr int kDefaultPaperSize = 2;
 constexpr int kOtherPaperSize = 3;
 
 const QString kDefaultSender = QStringLiteral("默认寄件单位索引");
@@ -55,7 +57,7 @@ TemplateSettings::TemplateSettings(const Paths &paths, const QString &templateNa
 
 TemplateSettings::PrintDevice TemplateSettings::printDevice() const
 {
-    return {printer(), feedDirection(), paperSize(), otherPaper(), moveX(), moveY()};
+    return {printer(), feedDirection(), paperSize(), otherPaper(), moveX(), moveY(), labelPaper()};
 }
 
 void TemplateSettings::setPrintDevice(const PrintDevice &device)
@@ -69,7 +71,12 @@ void TemplateSettings::setPrintDevice(const PrintDevice &device)
     };
     if (device.paperSize == kOtherPaperSize)
         values.append({kOtherPaper, device.otherPaper});
-    m_ini.writeValues(kDevice, values);
+    QStringList deleted;
+    if (device.paperSize == kDefaultPaperSize && !device.labelPaper.isEmpty())
+        values.append({kLabelPaper, device.labelPaper});
+    else
+        deleted.append(kLabelPaper);
+    m_ini.writeValues(kDevice, values, deleted);
 }
 
 QString TemplateSettings::printer() const
@@ -111,6 +118,19 @@ QString TemplateSettings::moveX() const
 void TemplateSettings::setMoveX(const QString &tenthsMm)
 {
     m_ini.writeString(kDevice, kMoveX, tenthsMm);
+}
+QString TemplateSettings::labelPaper() const
+{
+    return m_ini.readString(kDevice, kLabelPaper);
+}
+void TemplateSettings::setLabelPaper(const QString &paper)
+{
+    if (paper.isEmpty()) {
+        if (m_ini.valueExists(kDevice, kLabelPaper))
+            m_ini.deleteKey(kDevice, kLabelPaper);
+    } else {
+        m_ini.writeString(kDevice, kLabelPaper, paper);
+    }
 }
 QString TemplateSettings::moveY() const
 {

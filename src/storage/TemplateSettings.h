@@ -28,6 +28,9 @@ public:
         QString otherPaper; // "其他纸张类型", written only while paperSize is 3
         QString moveX = QStringLiteral("0"); // "水平整体移动", 0.1 mm as text
         QString moveY = QStringLiteral("0"); // "垂直整体移动", 0.1 mm as text
+        // "标签纸张": a label paper such as "100x150" (millimetres), used
+        // while paperSize is 2 (默认); written only then, deleted otherwise.
+        QString labelPaper;
     };
     PrintDevice printDevice() const;
     void setPrintDevice(const PrintDevice &device);
@@ -44,6 +47,10 @@ public:
     void setMoveX(const QString &tenthsMm);
     QString moveY() const; // "垂直整体移动", default "0"
     void setMoveY(const QString &tenthsMm);
+    QString labelPaper() const; // "标签纸张", default empty
+    // An empty text deletes the key: a template without a label paper
+    // keeps its file as a program without label papers writes it.
+    void setLabelPaper(const QString &paper);
 
     // Express waybill templates.
     int defaultSenderIndex() const; // "默认寄件单位索引", default 0

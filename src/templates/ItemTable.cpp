@@ -149,6 +149,28 @@ constexpr BuiltInItem kInboundItems[] = {
 };
 static_assert(std::size(kInboundItems) == 9);
 
+// The items a template gains only when the user adds one, with the box each
+// starts with: a Code 128 60 mm wide with bars 10 mm high, a QR code 25 mm
+// square (quiet zones included).
+struct OptionalItem
+{
+    ItemTable::Kind kind;
+    const char16_t *name;
+    int width;
+    int spacing;
+};
+
+constexpr OptionalItem kOptionalItems[] = {
+    {ItemTable::Express, u"信函编号条码", 600, 100},
+    {ItemTable::Express, u"信函编号二维码", 250, 0},
+    {ItemTable::Express, u"物流订单条码", 600, 100},
+    {ItemTable::Express, u"物流订单二维码", 250, 0},
+    {ItemTable::Delivery, u"发货单号条码", 600, 100},
+    {ItemTable::Delivery, u"发货单号二维码", 250, 0},
+    {ItemTable::Inbound, u"入库单号条码", 600, 100},
+    {ItemTable::Inbound, u"入库单号二维码", 250, 0},
+};
+
 template<std::size_t N> QList<QStringList> rowsOf(const BuiltInItem (&items)[N])
 {
     QList<QStringList> rows;
@@ -212,6 +234,49 @@ ItemTable ItemTable::builtIn(int kind)
     }
     renumber(rows);
     return ItemTable(std::move(rows));
+}
+
+QStringList ItemTable::optionalItems(int kind)
+{
+    QStringList names;
+    for (const OptionalItem &item : kOptionalItems) {
+        if (item.kind == kind)
+            names.append(QString::fromUtf16(item.name));
+    }
+    return names;
+}
+
+QStringList ItemTable::optionalRow(int kind, const QString &name) const
+{
+    const OptionalItem *found = nullptr;
+    for (const OptionalItem &item : kOptionalItems) {
+        if (item.kind == kind && name == QString::fromUtf16(item.name))
+            found = &item;
+    }
+    if (!found)
+        return {};
+    // By the table's own header, so that a table whose columns stand in
+    // another order (or lack one) still gets each value in its column.
+    const QList<std::pair<QString, QString>> values {
+        {QStringLiteral("打印项目"), name},
+        {QStringLiteral("是否打印"), QStringLiteral("打印")},
+        {QStringLiteral("距左端"), QStringLiteral("150")},
+        {QStringLiteral("距上端"), QStringLiteral("120")},
+        {QStringLiteral("宽度"), QString::number(found->width)},
+        {QStringLiteral("间距"), QString::number(found->spacing)},
+        {QStringLiteral("字号"), QStringLiteral("10")},
+        {QStringLiteral("字体"), QStringLiteral("黑体")},
+        {QStringLiteral("自动缩小"), QStringLiteral("是")},
+        {QStringLiteral("换行方式"), QStringLiteral("不换行")},
+    };
+    const QStringList columns = m_rows.isEmpty() ? TextTable::splitCommaText(header()) : m_rows.first();
+    QStringList row(columns.size());
+    for (const auto &[column, value] : values) {
+        const qsizetype at = columns.indexOf(column);
+        if (at >= 0)
+            row[at] = value;
+    }
+    return row;
 }
 
 ItemTable ItemTable::load(const QString &setPath, int kind)

@@ -23,6 +23,18 @@ public:
     static QString header();
     static ItemTable builtIn(int kind); // 74, 24 and 9 items
 
+    // Items no built-in table holds, which a template gains only when the
+    // user adds one in the editor: the barcodes of the form's numbers
+    // ("信函编号条码", "信函编号二维码", …). Their rows are stored in the
+    // ".SET" like every other row; a table without them prints exactly as
+    // before, and a program that does not know them shows them in its grid
+    // and prints nothing for them.
+    static QStringList optionalItems(int kind);
+    // The row an added optional item starts with, for the table's columns:
+    // printed, at a neutral place, sized for its symbol. Empty for a name
+    // that is not an optional item of `kind`.
+    QStringList optionalRow(int kind, const QString &name) const;
+
     // The ".SET" file: comma-text lines; a missing file gives the built-in
     // table of `kind`. Column 0 is renumbered 1 … N on load.
     static ItemTable load(const QString &setPath, int kind);

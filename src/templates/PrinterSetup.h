@@ -2,6 +2,8 @@
 
 #include "storage/TemplateSettings.h"
 
+#include <QList>
+#include <QSizeF>
 #include <QString>
 
 namespace Slipdesk {
@@ -23,6 +25,10 @@ struct PrinterSetup
     // For "其他": the name part of the list entry, so that a printer offering
     // several custom papers under one number still gets the chosen one.
     QString paperName;
+    // A label paper ("纸张尺寸" 默认 with a "标签纸张"): its size in
+    // millimetres, upright; it takes the place of the paper number on every
+    // printer. Empty when the template prints on a numbered paper.
+    QSizeF labelSizeMm;
 
     // From the template's "打印设备" keys: "进纸方向" 0 "横向进纸" = portrait,
     // 1 "纵向进纸" = landscape; "纸张尺寸" 0 A4, 1 A3, 2 默认, 3 其他.
@@ -40,6 +46,21 @@ struct PrinterSetup
     // characters).
     static QString paperEntry(int number, const QString &name);
     static constexpr int MaxPaperEntries = 256;
+
+    // The common electronic-waybill label sizes the template tab offers:
+    // 100 × 150, 100 × 180 and 76 × 130 mm.
+    struct LabelPreset
+    {
+        QString key; // as stored: "100x150"
+        QString caption; // as shown: "100×150毫米"
+        QSizeF sizeMm;
+    };
+    static const QList<LabelPreset> &labelPresets();
+    // A stored label paper, "WxH" in millimetres ("100x150", also with "×"
+    // or "*"), each side 10 to 1000 mm; empty for anything else.
+    static QSizeF labelSize(const QString &key);
+    static QString labelKey(const QSizeF &sizeMm); // "100x150"
+    static QString labelCaption(const QSizeF &sizeMm); // "100×150毫米"
 };
 
 } // namespace Slipdesk

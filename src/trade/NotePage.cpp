@@ -1,5 +1,6 @@
 #include "NotePage.h"
 
+#include "render/BarcodeItems.h"
 #include "render/DateText.h"
 #include "render/Drawing.h"
 #include "render/Length.h"
@@ -23,6 +24,8 @@ enum class Content {
     Date, // lead + the one control's date in the short form
     GoodsTable,
     Rule, // two horizontal lines
+    Code128, // the controls' values as a barcode
+    QrCode,
 };
 
 enum class Place { OnPage, BelowTable };
@@ -68,6 +71,9 @@ constexpr Source<DeliveryField> kSources[] = {
     {u"卖家手机", Content::Text, Place::BelowTable, LblSalerMobile, u"手机", {EdtSalerTel}},
     {u"发货快递", Content::Text, Place::BelowTable, LblInvEms, u"快递", {CmbEmsCompany}},
     {u"快递单号", Content::Text, Place::BelowTable, LblEmsNo, u"单号", {EdtInvEmsNo}},
+    // Rows a template has only once the user added one (ItemTable::optionalItems).
+    {u"发货单号条码", Content::Code128, Place::OnPage, {}, u"", {EdtInvNo}},
+    {u"发货单号二维码", Content::QrCode, Place::OnPage, {}, u"", {EdtInvNo}},
 };
 } // namespace delivery
 
@@ -83,6 +89,8 @@ constexpr Source<InboundField> kSources[] = {
     {u"商品表格", Content::GoodsTable, Place::OnPage, {}, u"", {}},
     {u"商品数量", Content::Text, Place::BelowTable, {}, u"商品数量:", {LblInputSumCount}},
     {u"货款金额", Content::Text, Place::BelowTable, {}, u"货款金额:￥", {EdtInputSumMoney}},
+    {u"入库单号条码", Content::Code128, Place::OnPage, {}, u"", {EdtInputNo}},
+    {u"入库单号二维码", Content::QrCode, Place::OnPage, {}, u"", {EdtInputNo}},
 };
 } // namespace inbound
 
@@ -238,6 +246,11 @@ void drawNote(Drawing &drawing, const ItemTable &table, const TradeNote &note, s
             const Length second = y + tenths(item.spacing);
             RuledTable::line(drawing, {left, y}, {right, y});
             RuledTable::line(drawing, {left, second}, {right, second});
+            continue;
+        }
+        if (source.content == Content::Code128 || source.content == Content::QrCode) {
+            drawBarcode(drawing, textOf(source, note),
+                source.content == Content::Code128 ? Barcode::Symbology::Code128 : Barcode::Symbology::QrCode, item);
             continue;
         }
         if (source.place == Place::BelowTable) {

@@ -1,6 +1,7 @@
 #include "WaybillPage.h"
 
 #include "render/AmountItems.h"
+#include "render/BarcodeItems.h"
 #include "render/Drawing.h"
 
 #include <QDate>
@@ -9,7 +10,7 @@ namespace Slipdesk::WaybillPage {
 
 namespace {
 
-enum class Kind { Text, Spaced, Figures, Capital, Date, Hour, Marker, SplitPart, Address };
+enum class Kind { Text, Spaced, Figures, Capital, Date, Hour, Marker, SplitPart, Address, Code128, QrCode };
 
 struct Source
 {
@@ -97,6 +98,12 @@ constexpr Source kSources[] = {
     {u"保费", EdtBF, Kind::Figures},
     {u"运费", EdtYF, Kind::Figures},
     {u"加急费", EdtJJF, Kind::Figures},
+    // Rows no built-in table holds: a template has them only once the user
+    // added one (ItemTable::optionalItems).
+    {u"信函编号条码", EdtEmsNo, Kind::Code128},
+    {u"信函编号二维码", EdtEmsNo, Kind::QrCode},
+    {u"物流订单条码", EdtWLDD, Kind::Code128},
+    {u"物流订单二维码", EdtWLDD, Kind::QrCode},
 };
 
 QString str(const char16_t *s)
@@ -195,6 +202,12 @@ void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, c
         case Kind::Marker:
             if (values.ticked(source->field))
                 drawing.drawItem(QStringLiteral("√"), item);
+            break;
+        case Kind::Code128:
+            drawBarcode(drawing, value, Barcode::Symbology::Code128, item);
+            break;
+        case Kind::QrCode:
+            drawBarcode(drawing, value, Barcode::Symbology::QrCode, item);
             break;
         }
     }

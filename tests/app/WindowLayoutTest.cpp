@@ -209,12 +209,14 @@ TEST_F(WindowLayoutTest, TemplateTabEditorsAndChoices)
     EXPECT_EQ(te().CmbModelType->count(), 3);
     EXPECT_EQ(te().RGPaperSize->items(), QStringList({"A4", "A3", "默认", "其他"}));
 
-    // The management menu in its order; the upgrade entry is hidden.
+    // The management menu in its order, with the barcode rows' sub-menu
+    // after the renaming; the upgrade entry is hidden.
     QStringList names;
     for (QAction *a : te().PopupMenu1->actions())
         names << a->objectName();
-    EXPECT_EQ(
-        names, QStringList({"N6", "N7", "N20", "NOut", "NInput", "N3", "MReName", "N1", "NUpdate", "N5", "MDeleteM"}));
+    EXPECT_EQ(names,
+        QStringList({"N6", "N7", "N20", "NOut", "NInput", "N3", "MReName", "NOptionalItemsSeparator",
+            "NAddOptionalItem", "N1", "NUpdate", "N5", "MDeleteM"}));
     EXPECT_FALSE(te().NUpdate->isVisible());
     EXPECT_EQ(te().RzMBtnMoreFunc->menu(), te().PopupMenu1);
     EXPECT_EQ(te().RzMBtnMoreFunc->popupMode(), QToolButton::InstantPopup);

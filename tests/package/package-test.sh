@@ -54,6 +54,7 @@ for picture in "$source/sample/用户信函模版"/*; do
   sample_count=$((sample_count + 1))
 done
 [ "$sample_count" -gt 0 ] || fail "no sample pictures in $source/sample/用户信函模版"
+expect_file share/slipdesk/SlipdeskPosts.INI
 # Nothing of the build tree or the tests leaks in.
 if grep -E '_tests$|\.a$|/include/|CMake' <<<"$contents"; then
   fail "package holds build or test files"
@@ -68,7 +69,7 @@ echo "Suggests: $suggests"
 # Names only: "a (>= 1), b | c" -> a b c
 names() { tr ',|' '\n' <<<"$1" | sed -e 's/(.*)//' -e 's/\[.*\]//' -e 's/:any$//' -e 's/^ *//' -e 's/ *$//' | sed '/^$/d'; }
 dep_names=$(names "$depends")
-for required in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libxlsxwriter4 fonts-wqy-microhei; do
+for required in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libxlsxwriter4 libzint2.11 fonts-wqy-microhei; do
   grep -qxF "$required" <<<"$dep_names" || fail "Depends lacks $required"
 done
 while read -r name; do
@@ -134,6 +135,9 @@ if [ $status -ne 0 ] || [ ! -s "$scratch/window.png" ]; then
   fail "installed slipdesk did not start (exit $status)"
 fi
 [ -f "$expected/SlipdeskPosts.INI" ] || fail "installed slipdesk did not keep its settings in $expected"
+# The sample settings list the sample label template after the default one.
+iconv -f GB18030 -t UTF-8 "$expected/SlipdeskPosts.INI" | tr -d '\r' | grep -qx '模版2=电子面单标签100x150' ||
+  fail "the first start's template list does not name the sample label template"
 
 [ "$(cd "$root" && find . | sort)" = "$before" ] || fail "the installed programs wrote into their own folders"
 

@@ -51,6 +51,28 @@ TEST(FileJob, PaperRule)
     EXPECT_TRUE(PrintJob::pageLayoutFor(setup(PrinterSetup::PaperA4)).margins().isNull());
 }
 
+// A label paper comes out in its own size, turned with the feed direction,
+// in a PNG as in the layout of every file job.
+TEST(FileJob, LabelPapersKeepTheirSize)
+{
+    PrinterSetup label = setup(PrinterSetup::PaperUnchanged);
+    label.labelSizeMm = QSizeF(100, 150);
+    EXPECT_NEAR(millimetres(label).width(), 100, 0.01);
+    EXPECT_NEAR(millimetres(label).height(), 150, 0.01);
+    label.orientation = PrinterSetup::Orientation::Landscape;
+    EXPECT_NEAR(millimetres(label).width(), 150, 0.01);
+    label.orientation = PrinterSetup::Orientation::Portrait;
+    label.labelSizeMm = QSizeF(76, 130);
+    EXPECT_NEAR(millimetres(label).width(), 76, 0.01);
+
+    TempDir dir;
+    QString error;
+    auto job = PrintJob::toFile(label, target(dir.file(QStringLiteral("label.png")), 203), &error);
+    ASSERT_NE(job, nullptr) << error.toStdString();
+    ASSERT_TRUE(job->finish());
+    EXPECT_EQ(QImage(dir.file(QStringLiteral("label.png"))).size(), QSize(607, 1039)); // 76 × 130 mm at 203 dpi
+}
+
 TEST(FileJob, PngPagesAreThePapersSizeAtTheResolution)
 {
     TempDir dir;

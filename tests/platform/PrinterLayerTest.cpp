@@ -52,9 +52,10 @@ struct VirtualOnly
     VirtualPrinterService service;
 };
 
-PrinterSetup setupFor(int paperSize, int feed, const QString &other = QString())
+PrinterSetup setupFor(int paperSize, int feed, const QString &other = QString(), const QString &label = QString())
 {
     TemplateSettings::PrintDevice device;
+    device.labelPaper = label;
     device.printer = VirtualPdfPrinter::printerName();
     device.paperSize = paperSize;
     device.feedDirection = feed;
@@ -152,6 +153,9 @@ TEST(VirtualPdfPrinter, PaperSizeAndOrientation)
         {u"default", setupFor(2, 0), a4}, // "默认" on a PDF: A4
         {u"a5", setupFor(3, 0, u"11-A5"_s), QSizeF(419.53, 595.28)},
         {u"custom", setupFor(3, 1, u"256-Custom"_s), a4.transposed()}, // no size known
+        {u"label", setupFor(2, 0, QString(), u"100x150"_s), QSizeF(283.46, 425.2)},
+        {u"label-sideways", setupFor(2, 1, QString(), u"100x180"_s), QSizeF(510.24, 283.46)},
+        {u"label-on-a4", setupFor(0, 0, QString(), u"100x150"_s), a4}, // only with "默认"
     };
     for (const Case &c : cases) {
         const QString title = QString::fromUtf16(c.title);

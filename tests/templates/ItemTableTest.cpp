@@ -1,5 +1,6 @@
 #include "templates/ItemTable.h"
 #include "storage/Codec.h"
+#include "storage/TextTable.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,43 @@ TEST(ItemTableFile, LoadRenumbersAndKeepsAnOlderTable)
     EXPECT_EQ(zip.width, 0);
     EXPECT_EQ(zip.size, 10);
     EXPECT_EQ(zip.font, u"黑体");
+}
+
+// The barcode rows: no built-in table holds them, an added one starts from
+// its defaults in the columns the table's own header names, and a stored
+// table keeps them (and rows no program knows) through save and load.
+TEST(ItemTableOptional, BarcodeRowsAreAdditionsStoredLikeAnyRow)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        const ItemTable builtIn = ItemTable::builtIn(kind);
+        const QStringList names = ItemTable::optionalItems(kind);
+        EXPECT_FALSE(names.isEmpty());
+        for (const QString &name : names) {
+            EXPECT_LT(builtIn.findItem(name), 0) << name.toStdString();
+            EXPECT_TRUE(name.endsWith(u"条码") || name.endsWith(u"二维码")) << name.toStdString();
+        }
+    }
+    const ItemTable express = ItemTable::builtIn(ItemTable::Express);
+    EXPECT_EQ(express.optionalRow(ItemTable::Express, u"信函编号条码"_s).join(u','),
+        u",信函编号条码,打印,150,120,600,100,10,黑体,是,不换行"_s);
+    EXPECT_EQ(express.optionalRow(ItemTable::Express, u"物流订单二维码"_s).join(u','),
+        u",物流订单二维码,打印,150,120,250,0,10,黑体,是,不换行"_s);
+    EXPECT_TRUE(express.optionalRow(ItemTable::Delivery, u"信函编号条码"_s).isEmpty());
+    EXPECT_TRUE(express.optionalRow(ItemTable::Express, u"收件人姓名"_s).isEmpty());
+    // A table whose columns stand in another order, one of them missing.
+    const ItemTable shuffled(QList<QStringList> {{u"打印项目"_s, u"宽度"_s, u"序号"_s, u"是否打印"_s}});
+    EXPECT_EQ(shuffled.optionalRow(ItemTable::Inbound, u"入库单号条码"_s).join(u','), u"入库单号条码,600,,打印"_s);
+
+    TempDir dir;
+    ItemTable table = express;
+    table.rows().append(table.optionalRow(ItemTable::Express, u"信函编号条码"_s));
+    table.rows().append(TextTable::splitCommaText(u"0,将来的项目,打印,1,2,3,4,5,宋体,否,不换行"_s));
+    table.save(dir.file(u"T.SET"_s));
+    const ItemTable back = ItemTable::load(dir.file(u"T.SET"_s), ItemTable::Express);
+    ASSERT_EQ(back.rowCount(), 77);
+    EXPECT_EQ(valuesOf(back, 75), u"信函编号条码,打印,150,120,600,100,10,黑体,是,不换行"_s);
+    EXPECT_EQ(valuesOf(back, 76), u"将来的项目,打印,1,2,3,4,5,宋体,否,不换行"_s);
+    EXPECT_EQ(back.cell(76, 0), u"76"_s);
 }
 
 TEST(ItemTableCells, SetCellGrowsAndOutOfRangeReadsEmpty)

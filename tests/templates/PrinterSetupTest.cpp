@@ -1,4 +1,5 @@
 #include "templates/PrinterSetup.h"
+#include "storage/IniFile.h"
 #include "storage/Paths.h"
 #include "storage/TemplateSettings.h"
 #include "support/TempDir.h"
@@ -65,6 +66,51 @@ TEST(PrinterSetup, FromTemplateSettings)
     device.paperSize = 2;
     EXPECT_EQ(PrinterSetup::fromDevice(device).paperNumber, PrinterSetup::PaperUnchanged);
     EXPECT_EQ(PrinterSetup::fromDevice(device).paperName, QString());
+    EXPECT_TRUE(PrinterSetup::fromDevice(device).labelSizeMm.isEmpty());
+}
+
+// A label paper is "默认" with its size beside it, in "标签纸张": written
+// only with "默认", deleted with any other choice, and read only with
+// "默认", so that a file an older program set to A4 prints on A4.
+TEST(PrinterSetup, LabelPapers)
+{
+    QStringList keys;
+    for (const PrinterSetup::LabelPreset &preset : PrinterSetup::labelPresets())
+        keys.append(preset.key + u'=' + preset.caption);
+    EXPECT_EQ(keys, (QStringList {u"100x150=100×150毫米"_s, u"100x180=100×180毫米"_s, u"76x130=76×130毫米"_s}));
+    EXPECT_EQ(PrinterSetup::labelSize(u"100x150"_s), QSizeF(100, 150));
+    EXPECT_EQ(PrinterSetup::labelSize(u" 76 × 130 "_s), QSizeF(76, 130));
+    EXPECT_EQ(PrinterSetup::labelSize(u"60*40.5"_s), QSizeF(60, 40.5));
+    for (const QString &bad : {u""_s, u"100"_s, u"100x"_s, u"x150"_s, u"5x150"_s, u"100x2000"_s, u"axb"_s,
+             u"100x150x2"_s, u"nanxinf"_s, u"-100x150"_s})
+        EXPECT_TRUE(PrinterSetup::labelSize(bad).isEmpty()) << bad.toStdString();
+
+    TempDir dir;
+    const Paths paths(dir.path());
+    TemplateSettings settings(paths, u"Label"_s);
+    TemplateSettings::PrintDevice device;
+    device.paperSize = 2;
+    device.labelPaper = u"100x180"_s;
+    settings.setPrintDevice(device);
+    IniFile ini(paths.templateIni(u"Label"_s));
+    EXPECT_EQ(ini.readString(u"打印设备"_s, u"标签纸张"_s), u"100x180"_s);
+    PrinterSetup setup = PrinterSetup::fromSettings(settings);
+    EXPECT_EQ(setup.labelSizeMm, QSizeF(100, 180));
+    EXPECT_EQ(setup.paperNumber, PrinterSetup::PaperUnchanged);
+
+    // An older program switched the template to A4 and kept the key.
+    ini.writeInteger(u"打印设备"_s, u"纸张尺寸"_s, 0);
+    setup = PrinterSetup::fromSettings(settings);
+    EXPECT_TRUE(setup.labelSizeMm.isEmpty());
+    EXPECT_EQ(setup.paperNumber, PrinterSetup::PaperA4);
+
+    device.paperSize = 1;
+    settings.setPrintDevice(device);
+    EXPECT_FALSE(ini.valueExists(u"打印设备"_s, u"标签纸张"_s));
+    settings.setLabelPaper(u"76x130"_s);
+    EXPECT_EQ(settings.labelPaper(), u"76x130"_s);
+    settings.setLabelPaper(QString());
+    EXPECT_FALSE(ini.valueExists(u"打印设备"_s, u"标签纸张"_s));
 }
 
 } // namespace

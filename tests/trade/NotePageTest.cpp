@@ -414,3 +414,32 @@ TEST(NotePageTest, MissingCaptionsAndDatesFallBack)
     EXPECT_EQ(texts.first(), u"采购入库单"); // no shop name, nothing drawn for it
     EXPECT_TRUE(texts.contains(QStringLiteral("入库日期:五月一日")));
 }
+
+// Each note kind's barcode rows draw the note number, as symbols on the
+// page where the row puts them; the rest of the note stays as it was.
+TEST(NotePageTest, BarcodeRowsDrawTheNoteNumber)
+{
+    for (const int kind : {int(ItemTable::Delivery), int(ItemTable::Inbound)}) {
+        const TradeNote note = kind == ItemTable::Delivery ? deliveryNote({goods("1", "A001")}) : inboundNote({});
+        const ItemTable plain = ItemTable::builtIn(kind);
+        ItemTable table = plain;
+        const QStringList names = ItemTable::optionalItems(kind);
+        ASSERT_EQ(names.size(), 2);
+        for (const QString &name : names)
+            table.rows().append(table.optionalRow(kind, name));
+        const RecordingCanvas before = drawn(plain, note, true);
+        const RecordingCanvas after = drawn(table, note, true);
+        EXPECT_TRUE(after.toJsonLines().startsWith(before.toJsonLines()));
+        const QList<Op> rects = opsOf(after, Op::Rect);
+        ASSERT_GT(rects.size(), 2);
+        // Both symbols lie in the box their rows give (150, 120 and 60 or
+        // 25 mm wide), above the goods table.
+        for (const Op &rect : rects) {
+            EXPECT_GE(rect.box.x(), 150);
+            EXPECT_LE(rect.box.right(), 150 + 600);
+            EXPECT_GE(rect.box.y(), 120);
+        }
+        const QString number = kind == ItemTable::Delivery ? QStringLiteral("CK000001") : QStringLiteral("RK000001");
+        EXPECT_EQ(textsOf(after).last(), number);
+    }
+}

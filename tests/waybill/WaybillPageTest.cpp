@@ -103,3 +103,42 @@ TEST(WaybillPage, ItemsAreDrawnInTheirOwnOrderNotTheTablesRowOrder)
     ASSERT_LT(table.findItem(QStringLiteral("收件人姓名")), table.findItem(QStringLiteral("寄件人姓名")));
     EXPECT_EQ(drawnTexts(table, values), expected);
 }
+
+// The barcode rows are additions a template has only once the user added
+// one: with them the waybill number and the order number are drawn as
+// symbols (filled rectangles and the number under a Code 128), switched off
+// they change nothing, and a template without them draws what it always did.
+TEST(WaybillPage, BarcodeRowsDrawTheirNumbersAndChangeNothingElse)
+{
+    const FieldValues values {{QStringLiteral("EdtEmsNo"), QStringLiteral("SF1234567890")},
+        {QStringLiteral("EdtWLDD"), QStringLiteral("DD20260102")},
+        {QStringLiteral("CmbSjrMc"), QStringLiteral("王小二")}};
+    const ItemTable plain = tableWith({QStringLiteral("收件人姓名")});
+    const auto opsOf = [&](const ItemTable &table) {
+        RecordingCanvas canvas(600);
+        canvas.setPrinting(true);
+        Drawing drawing(canvas);
+        WaybillPage::draw(drawing, table, values, {}, QTime(9, 5));
+        return canvas;
+    };
+    const QString before = opsOf(plain).toJsonLines();
+
+    ItemTable withRows = plain;
+    for (const QString &name : ItemTable::optionalItems(ItemTable::Express)) {
+        QStringList row = withRows.optionalRow(ItemTable::Express, name);
+        ASSERT_FALSE(row.isEmpty()) << name.toStdString();
+        withRows.rows().append(row);
+    }
+    ASSERT_EQ(ItemTable::optionalItems(ItemTable::Express).size(), 4);
+    const RecordingCanvas drawn = opsOf(withRows);
+    EXPECT_TRUE(drawn.toJsonLines().startsWith(before)); // the symbols come after the form's own items
+    EXPECT_GT(drawn.rects().size(), 4);
+    EXPECT_EQ(textsOf(drawn),
+        (QStringList {QStringLiteral("王小二"), QStringLiteral("SF1234567890"), QStringLiteral("DD20260102")}));
+
+    ItemTable switchedOff = withRows;
+    const int print = switchedOff.findColumn(QStringLiteral("是否打印"));
+    for (const QString &name : ItemTable::optionalItems(ItemTable::Express))
+        switchedOff.setCell(switchedOff.findItem(name), print, QStringLiteral("不打印"));
+    EXPECT_EQ(opsOf(switchedOff).toJsonLines(), before);
+}

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cmath>
 #include <optional>
 
 namespace Slipdesk {
@@ -27,11 +28,30 @@ int paperNumber(const QPageSize &size)
     return number > 0 ? number : customPaper;
 }
 
+// A label paper on this printer: the printer's own paper of that size when
+// it offers one (a label printer's driver knows its labels by its own names),
+// else a custom paper of the size, which the print system passes on as
+// "Custom.WxHmm".
+QPageSize labelPageSize(const QPrinterInfo &info, const QSizeF &sizeMm)
+{
+    constexpr double toleranceMm = 0.5;
+    const QList<QPageSize> supported = info.supportedPageSizes();
+    for (const QPageSize &size : supported) {
+        const QSizeF mm = size.size(QPageSize::Millimeter);
+        if (std::abs(mm.width() - sizeMm.width()) <= toleranceMm
+            && std::abs(mm.height() - sizeMm.height()) <= toleranceMm)
+            return size;
+    }
+    return QPageSize(sizeMm, QPageSize::Millimeter, PrinterSetup::labelCaption(sizeMm), QPageSize::ExactMatch);
+}
+
 // The page size for a Windows paper number on this printer: preferably one the
 // printer itself offers (custom papers share one number, so the entry's name
 // decides between them), else Qt's standard size for the number.
 std::optional<QPageSize> pageSizeFor(const QPrinterInfo &info, const PrinterSetup &setup)
 {
+    if (!setup.labelSizeMm.isEmpty())
+        return labelPageSize(info, setup.labelSizeMm);
     if (setup.paperNumber == PrinterSetup::PaperUnchanged)
         return std::nullopt;
     const QList<QPageSize> supported = info.supportedPageSizes();

@@ -1,7 +1,9 @@
 #include "TemplateEditor.h"
 
 #include "platform/ui/EventHook.h"
+#include "templates/ItemTable.h"
 #include "templates/Offsets.h"
+#include "templates/ui/TemplateGrid.h"
 #include "templates/ui/TemplateGridDelegate.h"
 #include "templates/ui/TemplateTabUi.h"
 
@@ -11,6 +13,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -66,6 +69,7 @@ TemplateEditor::TemplateEditor(TemplateTabUi &ui, std::function<bool()> tabActiv
     setObjectName(QStringLiteral("TemplateEditor"));
     setupGrid();
     setupOffsets();
+    setupOptionalItems();
 }
 
 // --- Grid and in-cell editors -------------------------------------------------
@@ -351,6 +355,66 @@ void TemplateEditor::moveRow(int from, int to)
     m_movingRow = false;
     selectCell();
     gridClick();
+}
+
+// --- Optional items ------------------------------------------------------------
+
+void TemplateEditor::setupOptionalItems()
+{
+    // A sub-menu of "更多功能", before the (hidden) upgrade command: the
+    // barcodes a template gains only when the user adds one.
+    QMenu *menu = m_ui.PopupMenu1;
+    m_optionalItems = new QMenu(QStringLiteral("添加条码项目"), menu);
+    m_optionalItems->setObjectName(QStringLiteral("PopupMenuOptionalItems"));
+    QAction *separator = new QAction(menu);
+    separator->setSeparator(true);
+    separator->setObjectName(QStringLiteral("NOptionalItemsSeparator"));
+    menu->insertAction(m_ui.N1, separator);
+    QAction *entry = m_optionalItems->menuAction();
+    entry->setObjectName(QStringLiteral("NAddOptionalItem"));
+    menu->insertAction(m_ui.N1, entry);
+    connect(menu, &QMenu::aboutToShow, this, [this] { fillOptionalItems(); });
+    connect(m_optionalItems, &QMenu::aboutToShow, this, [this] { fillOptionalItems(); });
+}
+
+void TemplateEditor::fillOptionalItems()
+{
+    m_optionalItems->clear();
+    const int kind = std::max(0, m_ui.CmbModelType->currentIndex());
+    const ItemTable table = TemplateGrid::read(m_ui.SgSet);
+    const QStringList names = ItemTable::optionalItems(kind);
+    for (int i = 0; i < names.size(); ++i) {
+        const QString name = names.at(i);
+        QAction *action = m_optionalItems->addAction(name);
+        action->setObjectName(QStringLiteral("NAddOptionalItem%1").arg(i + 1));
+        // An item the table holds already is edited in its row.
+        action->setEnabled(table.findItem(name) < 0);
+        connect(action, &QAction::triggered, this, [this, name] { addOptionalItem(name); });
+    }
+    m_optionalItems->menuAction()->setEnabled(!names.isEmpty());
+}
+
+bool TemplateEditor::addOptionalItem(const QString &name)
+{
+    QTableWidget *grid = m_ui.SgSet;
+    const int kind = std::max(0, m_ui.CmbModelType->currentIndex());
+    ItemTable table = TemplateGrid::read(grid);
+    int row = table.findItem(name);
+    if (row < 0) {
+        QStringList cells = table.optionalRow(kind, name);
+        if (cells.isEmpty())
+            return false;
+        const int number = table.findColumn(QStringLiteral("序号"));
+        if (number >= 0)
+            cells[number] = QString::number(table.rowCount());
+        table.rows().append(cells);
+        TemplateGrid::write(grid, table);
+        row = table.rowCount() - 1;
+    }
+    const int printColumn = findColumn(kPrintSwitch);
+    grid->setCurrentCell(row - 1, printColumn >= 0 ? printColumn : std::max(0, grid->currentColumn()));
+    grid->scrollToItem(grid->item(row - 1, 0));
+    return true;
 }
 
 // --- Overall offset ------------------------------------------------------------

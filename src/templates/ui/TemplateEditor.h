@@ -8,6 +8,7 @@
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QWidget;
 
@@ -39,6 +40,11 @@ public:
     void enterPressed();
     // A row dragged from `from` to `to` (grid rows).
     void moveRow(int from, int to);
+    // "添加条码项目": appends the row of an optional item of the grid's kind
+    // (ItemTable::optionalItems) and makes it current; an item the table
+    // already holds is only made current. Saved with the template as any
+    // edit is. False for a name that is no optional item of the kind.
+    bool addOptionalItem(const QString &name);
     // The grid row last clicked, -1 before the first click.
     int markedRow() const;
 
@@ -52,6 +58,8 @@ public:
 private:
     void setupGrid();
     void setupOffsets();
+    void setupOptionalItems();
+    void fillOptionalItems();
     void hookEnter(QObject *target);
     bool viewportMouse(QEvent *event);
 
@@ -69,6 +77,7 @@ private:
     TemplateTabUi &m_ui;
     std::function<bool()> m_tabActive;
     TemplateGridDelegate *m_delegate = nullptr;
+    QMenu *m_optionalItems = nullptr;
     bool m_settingEditor = false; // editor filled by the program, not typed
     bool m_movingRow = false;
     int m_dragRow = -1; // grid row a drag started on, -1 when none

@@ -376,9 +376,15 @@ void TemplateManager::upgrade()
         const QString row = QString::number(table.rowCount()) + tail;
         table.rows().append(row.split(u','));
     };
+    // The barcode rows a user added are no part of the item set an upgrade
+    // brings up to date.
+    int rows = table.rowCount();
+    for (const QString &item : ItemTable::optionalItems(kind()))
+        if (table.findItem(item) >= 0)
+            --rows;
     switch (kind()) {
     case ItemTable::Express:
-        if (table.rowCount() == kCurrentExpressRows) {
+        if (rows == kCurrentExpressRows) {
             messages.warn(notNeeded);
             return;
         }
@@ -387,7 +393,7 @@ void TemplateManager::upgrade()
                 append(QStringLiteral(",") + item + kExpressAdditionTail);
         break;
     case ItemTable::Delivery:
-        if (table.rowCount() == kCurrentDeliveryRows) {
+        if (rows == kCurrentDeliveryRows) {
             messages.warn(notNeeded);
             return;
         }

@@ -12,6 +12,7 @@
 #include "storage/TemplateSettings.h"
 #include "templates/Offsets.h"
 #include "templates/TemplateList.h"
+#include "templates/ui/LabelPaperChoice.h"
 #include "templates/ui/TemplateEditor.h"
 #include "templates/ui/TemplateGrid.h"
 #include "templates/ui/TemplateManager.h"
@@ -48,6 +49,7 @@ TemplateTab::TemplateTab(AppContext &context, QWidget *parent)
         return QFileInfo(picture).isFile() ? picture : QString();
     };
     m_manager = new TemplateManager(m_ui, context.paths(), std::move(hooks), this);
+    new LabelPaperChoice(m_ui, this);
 
     connect(m_ui.LBoxModel, &QListWidget::itemClicked, this, [this] { listClicked(); });
     connect(m_ui.CmbModelType, &QComboBox::activated, this, [this] { kindChosen(); });
@@ -189,6 +191,7 @@ void TemplateTab::loadSettings()
     m_ui.RGPaperFX->setItemIndex(settings.feedDirection());
     m_ui.RGPaperSize->setItemIndex(settings.paperSize());
     fillPaperList(settings.otherPaper());
+    LabelPaperChoice::show(m_ui, settings.paperSize(), settings.labelPaper());
     m_ui.EdtMoveX->setText(settings.moveX());
     m_ui.EdtMoveY->setText(settings.moveY());
     Q_EMIT templateLoaded(kind(), template_);
@@ -251,6 +254,7 @@ bool TemplateTab::save()
         settings.setPaperSize(m_ui.RGPaperSize->itemIndex());
         if (m_ui.RGPaperSize->itemIndex() == 3)
             settings.setOtherPaper(m_ui.CmbPaperList->currentText());
+        settings.setLabelPaper(LabelPaperChoice::chosen(m_ui));
         settings.setMoveX(m_ui.EdtMoveX->text());
         settings.setMoveY(m_ui.EdtMoveY->text());
     });
@@ -305,6 +309,7 @@ PrinterSetup TemplateTab::printerSetup() const
     device.feedDirection = m_ui.RGPaperFX->itemIndex();
     device.paperSize = m_ui.RGPaperSize->itemIndex();
     device.otherPaper = m_ui.CmbPaperList->currentText();
+    device.labelPaper = LabelPaperChoice::chosen(m_ui);
     return PrinterSetup::fromDevice(device);
 }
 

@@ -97,6 +97,13 @@ void TemplateTabUi::setupUi(QWidget *page)
     makePickOnly(CmbPaperList);
     CmbPaperList->setEnabled(false);
     pg->addWidget(CmbPaperList);
+    SD_NEW(CmbLabelPaper, GBoxPrinter);
+    makePickOnly(CmbLabelPaper);
+    CmbLabelPaper->setToolTip(QStringLiteral("电子面单标签纸：选择后纸张尺寸为“默认”，按所选尺寸打印。"));
+    auto *labelRow = new QHBoxLayout;
+    labelRow->addWidget(caption(GBoxPrinter, QStringLiteral("标签纸"), CmbLabelPaper));
+    labelRow->addWidget(CmbLabelPaper, 1);
+    pg->addLayout(labelRow);
     right->addWidget(GBoxPrinter);
 
     SD_NEW(GBoxMove, p);

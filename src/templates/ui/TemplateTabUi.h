@@ -53,6 +53,7 @@ public:
     RadioGroup *RGPaperFX = nullptr;
     RadioGroup *RGPaperSize = nullptr;
     QComboBox *CmbPaperList = nullptr;
+    QComboBox *CmbLabelPaper = nullptr; // label paper sizes, with "默认"
     QGroupBox *GBoxMove = nullptr;
     QLineEdit *EdtMoveX = nullptr;
     QLineEdit *EdtMoveY = nullptr;

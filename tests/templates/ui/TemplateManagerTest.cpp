@@ -6,6 +6,7 @@
 #include "storage/TemplateSettings.h"
 #include "templates/ItemTable.h"
 #include "templates/TemplateList.h"
+#include "templates/ui/TemplateEditor.h"
 #include "templates/ui/TemplateManager.h"
 #include "templates/ui/TemplateTab.h"
 
@@ -491,4 +492,23 @@ TEST_F(TemplateManagerTest, MenuHidesTheUpgradeWhichAddsOnlyMissingItems)
     messages.clear();
     ui.NUpdate->trigger();
     EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("这个模版目前不需要升级！")});
+}
+
+// A current table with a barcode row the user added needs no upgrade: the
+// row does not count as an item of the kind's set, so nothing is appended
+// twice.
+TEST_F(TemplateManagerTest, BarcodeRowsDoNotMakeACurrentTableLookOld)
+{
+    setList(ItemTable::Delivery, {QStringLiteral("发货")});
+    openTab();
+    auto *kindCombo = control<QComboBox>("CmbModelType");
+    kindCombo->setCurrentIndex(ItemTable::Delivery);
+    Q_EMIT kindCombo->activated(ItemTable::Delivery);
+    ASSERT_EQ(grid->rowCount(), 24);
+    ASSERT_TRUE(tab->editor()->addOptionalItem(QStringLiteral("发货单号条码")));
+    ASSERT_EQ(grid->rowCount(), 25);
+    messages.clear();
+    tab->ui().NUpdate->trigger();
+    EXPECT_EQ(messages.texts(Icon::Warning), QStringList {QStringLiteral("这个模版目前不需要升级！")});
+    EXPECT_EQ(grid->rowCount(), 25);
 }
