@@ -67,6 +67,12 @@ TForm1::TForm1(const Paths &paths, const QString &exeDir, const QString &tempFol
 TForm1::~TForm1()
 {
     FormDestroy();
+    // The data window and the tabs work on the context, a member that would
+    // be gone before the window's children are: they go first.
+    delete m_data;
+    m_data = nullptr;
+    delete m_central;
+    m_central = nullptr;
 }
 
 void TForm1::buildWindow()
@@ -95,12 +101,14 @@ void TForm1::buildWindow()
     connect(m_lookup, &RecipientLookupList::focusMovingOn, m_picker, &GoodsPicker::hide);
     m_orderFill = new OrderFill(this);
 
-    // The template tab first: the working tabs print through it. The express
-    // tab takes a copied order before the delivery tab, as the user reads them.
+    // The template tab first: it shows the loaded template before the working
+    // tabs load their part of it. The express tab takes a copied order before
+    // the delivery tab, as the user reads them.
     m_templates = new TemplateTab(m_context, m_pages);
-    m_express = new ExpressTab(m_context, *m_templates, *m_lookup, *m_orderFill, m_pages);
-    m_delivery = new DeliveryTab(m_context, *m_templates, *m_lookup, *m_orderFill, *m_picker, m_pages);
-    m_inbound = new InboundTab(m_context, *m_templates, *m_picker, m_pages);
+    m_express = new ExpressTab(m_context, *m_lookup, *m_orderFill, m_pages);
+    m_delivery = new DeliveryTab(m_context, *m_lookup, *m_orderFill, *m_picker, m_pages);
+    m_inbound = new InboundTab(m_context, *m_picker, m_pages);
+    connectPreviews();
     m_pages->addTab(m_express->page(), QStringLiteral("快递打印"));
     m_pages->addTab(m_delivery->page(), QStringLiteral("出库发货"));
     m_pages->addTab(m_inbound->page(), QStringLiteral("采购入库"));
@@ -110,6 +118,25 @@ void TForm1::buildWindow()
 
     m_data = new TFRMData(m_context, this);
     connectDataWindow();
+}
+
+// --- The preview ---------------------------------------------------------------------
+
+void TForm1::connectPreviews()
+{
+    // The template tab's preview shows each working tab's form; the express
+    // print test keeps its record as the express tab's print does.
+    m_templates->setFormKind(ItemTable::Express,
+        {[this](Drawing &drawing, const ItemTable &table) { m_express->draw(drawing, table); },
+            [this] { return m_express->previewPicture(); }, [this] { m_express->printTest(); }});
+    for (TradeTab *tab : std::initializer_list<TradeTab *> {m_delivery, m_inbound})
+        m_templates->setFormKind(tab->kind() == NoteKind::Delivery ? ItemTable::Delivery : ItemTable::Inbound,
+            {[tab](Drawing &drawing, const ItemTable &table) { tab->draw(drawing, table); }, {}, {}});
+    // "导出模版" takes the picture the express tab shows, chosen but not yet saved included.
+    m_templates->setPictureShown([this] { return m_express->backgroundPicture(); });
+    connect(m_express, &ExpressTab::previewRequested, this, [this] { m_templates->openPreview(false); });
+    for (TradeTab *tab : std::initializer_list<TradeTab *> {m_delivery, m_inbound})
+        connect(tab, &TradeTab::previewRequested, this, [this] { m_templates->openPreview(false); });
 }
 
 // --- The data window -------------------------------------------------------------

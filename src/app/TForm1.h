@@ -79,6 +79,7 @@ private:
     void onClipboardTriggered();
     void computeVisibleTabMap();
     void connectDataWindow();
+    void connectPreviews();
     void applyReprint(const ReprintData &data);
     void focusFirstEntry();
 

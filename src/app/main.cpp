@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
             if (!fieldFile.isEmpty()) {
                 QFile file(fieldFile);
                 if (file.open(QIODevice::ReadOnly))
-                    Fields::apply(&form, WaybillRender::parseFieldFile(file.readAll()));
+                    Fields::apply(&form, FieldValues::fromFieldFile(file.readAll()));
             }
             GoodsGrid *grid = tab == 1 ? form.deliveryTab()->goods() : tab == 2 ? form.inboundTab()->goods() : nullptr;
             if (grid && !goodsFile.isEmpty()) {

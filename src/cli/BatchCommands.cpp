@@ -15,9 +15,8 @@
 #include "templates/ItemTable.h"
 #include "templates/TemplateList.h"
 #include "trade/DeliveryQueue.h"
-#include "trade/TradeRender.h"
+#include "waybill/WaybillForm.h"
 #include "waybill/WaybillQueue.h"
-#include "waybill/WaybillRender.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -28,13 +27,6 @@ namespace Slipdesk::Cli {
 
 namespace {
 
-QString expressRefusal(const Paths &paths, const QString &name)
-{
-    if (TemplateList::peek(ProgramSettings(paths), ItemTable::Express).contains(name))
-        return QString();
-    return QStringLiteral("快递单模版“") + name + QStringLiteral("”不存在。");
-}
-
 int queueWaybill(const QCommandLineParser &parser)
 {
     const QString name = parser.value(QStringLiteral("template"));
@@ -43,11 +35,11 @@ int queueWaybill(const QCommandLineParser &parser)
     if (!readFieldFile(parser.value(QStringLiteral("fields")), &values, &error))
         return fail(QStringLiteral("queue"), error);
     const Paths paths = dataFolder();
-    if (const QString refusal = expressRefusal(paths, name); !refusal.isEmpty())
+    if (const QString refusal = templateRefusal(paths, ItemTable::Express, name); !refusal.isEmpty())
         return fail(QStringLiteral("queue"), refusal);
     qsizetype rows = 0;
     try {
-        WaybillQueue::append(paths, WaybillRender::formValues(paths, name, values));
+        WaybillQueue::append(paths, WaybillForm::withDefaults(paths, name, values));
         rows = TextTable::load(WaybillQueue::file(paths)).size();
     } catch (const IoError &e) {
         return fail(QStringLiteral("queue"), e.message());
@@ -149,10 +141,7 @@ int batchPrint(const QCommandLineParser &parser, const QStringList &args)
     configurePrinter(parser);
 
     AppContext context(dataFolder());
-    const QString refusal = delivery ? (TradeRender::knownTemplate(context.paths(), NoteKind::Delivery, name)
-                                    ? QString()
-                                    : QStringLiteral("发货单模版“") + name + QStringLiteral("”不存在。"))
-                                     : expressRefusal(context.paths(), name);
+    const QString refusal = templateRefusal(context.paths(), delivery ? ItemTable::Delivery : ItemTable::Express, name);
     if (!refusal.isEmpty())
         return fail(QStringLiteral("batch"), refusal);
 

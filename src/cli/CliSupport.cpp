@@ -2,11 +2,13 @@
 
 #include "context/AppContext.h"
 #include "platform/PrinterService.h"
+#include "storage/IoError.h"
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
+#include "templates/ItemTable.h"
+#include "templates/TemplateList.h"
 #include "trade/GoodsFile.h"
-#include "trade/TradeRender.h"
-#include "waybill/WaybillRender.h"
+#include "trade/TradeForm.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -48,8 +50,18 @@ bool readFieldFile(const QString &path, FieldValues *values, QString *error)
         *error = path + QStringLiteral(": ") + file.errorString();
         return false;
     }
-    *values = WaybillRender::parseFieldFile(file.readAll());
+    *values = FieldValues::fromFieldFile(file.readAll());
     return true;
+}
+
+QString templateRefusal(const Paths &paths, int kind, const QString &name)
+{
+    if (TemplateList::known(paths, kind, name))
+        return QString();
+    const QString what = kind == ItemTable::Express ? QStringLiteral("快递单模版“")
+        : kind == ItemTable::Delivery               ? QStringLiteral("发货单模版“")
+                                                    : QStringLiteral("入库单模版“");
+    return what + name + QStringLiteral("”不存在。");
 }
 
 std::optional<NoteKind> noteKind(const QString &word)
@@ -79,18 +91,15 @@ TradeNote readNote(AppContext &context, NoteKind kind, const QCommandLineParser 
         goods = GoodsTable::emptyRows(gridRows);
     }
     const QString name = parser.value(QStringLiteral("template"));
-    if (!TradeRender::knownTemplate(context.paths(), kind, name)) {
-        *error = (kind == NoteKind::Delivery ? QStringLiteral("发货单模版“") : QStringLiteral("入库单模版“")) + name
-            + QStringLiteral("”不存在。");
+    if (*error = templateRefusal(context.paths(), TradeNote::templateKind(kind), name); !error->isEmpty())
         return {};
-    }
     try {
         context.loadAddressBooks();
     } catch (const IoError &e) {
         *error = e.message();
         return {};
     }
-    return TradeRender::formNote(context, kind, name, values, goods);
+    return TradeForm::noteWithDefaults(context, kind, name, values, goods);
 }
 
 } // namespace Slipdesk::Cli

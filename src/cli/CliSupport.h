@@ -37,6 +37,9 @@ void configurePrinter(const QCommandLineParser &parser);
 bool readFieldFile(const QString &path, FieldValues *values, QString *error);
 
 // "delivery" or "inbound": the note kind of a command.
+// Why template `name` of `kind` cannot be used: it is not in the data
+// folder's template list ("快递单模版“X”不存在。"). Empty when it can.
+QString templateRefusal(const Paths &paths, int kind, const QString &name);
 std::optional<NoteKind> noteKind(const QString &word);
 
 // The note of a command with --template, --fields and --goods: the tab's

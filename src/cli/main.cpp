@@ -14,11 +14,14 @@
 #include "render/FontMapping.h"
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
+#include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
 #include "trade/SalesStats.h"
 #include "trade/TradePosting.h"
 #include "trade/TradeRender.h"
 #include "waybill/OrderParser.h"
+#include "waybill/WaybillForm.h"
+#include "waybill/WaybillPosting.h"
 #include "waybill/WaybillRender.h"
 
 #include <QCommandLineParser>
@@ -216,8 +219,7 @@ int postNote(const QCommandLineParser &parser, const QStringList &args)
     const TradeNote note = readNote(context, *kind, parser, &error);
     if (!error.isEmpty())
         return fail(QStringLiteral("post"), error);
-    const PrintSource source = PrintSource::load(
-        context.paths(), note.templateName(), *kind == NoteKind::Delivery ? ItemTable::Delivery : ItemTable::Inbound);
+    const PrintSource source = PrintSource::load(context.paths(), note.templateName(), TradeNote::templateKind(*kind));
     const TradePosting::PrintResult result
         = TradePosting::printAndPost(context, PrinterService::instance(), source, note, QDateTime::currentDateTime());
     if (!result.refusal.isEmpty())
@@ -271,9 +273,12 @@ int printForm(const QCommandLineParser &parser, const QStringList &args)
     } catch (const IoError &e) {
         return fail(QStringLiteral("print"), e.message());
     }
-    values = WaybillRender::formValues(context.paths(), name, values);
-    const WaybillRender::PrintResult result
-        = WaybillRender::print(context, PrinterService::instance(), name, values, QDateTime::currentDateTime());
+    if (const QString refusal = templateRefusal(context.paths(), ItemTable::Express, name); !refusal.isEmpty())
+        return fail(QStringLiteral("print"), refusal);
+    values = WaybillForm::withDefaults(context.paths(), name, values);
+    const PrintSource source = PrintSource::load(context.paths(), name, ItemTable::Express);
+    const WaybillPosting::PrintResult result = WaybillPosting::printAndPost(context, PrinterService::instance(), source,
+        WaybillPage::formatsOf(TemplateSettings(context.paths(), name)), values, QDateTime::currentDateTime());
     if (!result.refusal.isEmpty())
         return fail(QStringLiteral("print"), result.refusal);
     printLine(result.posting.printedNumber);

@@ -9,6 +9,7 @@ namespace Slipdesk {
 AppContext::AppContext(const Paths &paths, QObject *parent)
     : QObject(parent)
     , m_paths(paths)
+    , m_template(paths)
 {
 }
 

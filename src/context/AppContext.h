@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Paths.h"
+#include "templates/LoadedTemplate.h"
 #include "trade/GoodsMaster.h"
 #include "trade/SmallLists.h"
 
@@ -24,6 +25,10 @@ public:
     explicit AppContext(const Paths &paths, QObject *parent = nullptr);
 
     const Paths &paths() const { return m_paths; }
+
+    // ---- the template the window prints with ---------------------------------
+    LoadedTemplate &loadedTemplate() { return m_template; }
+    const LoadedTemplate &loadedTemplate() const { return m_template; }
 
     // ---- address books ("收件单位.TXT", "寄件单位.TXT") -------------------
     // Reads both books, or their two sample rows when a file is missing.
@@ -92,6 +97,7 @@ private:
     void columnsChanged() const { m_columnsValid = false; }
 
     Paths m_paths;
+    LoadedTemplate m_template;
     QStringList m_recipients;
     QStringList m_senders;
     mutable QStringList m_recipientNames;

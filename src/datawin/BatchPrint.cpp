@@ -1,13 +1,15 @@
 #include "BatchPrint.h"
 
 #include "context/AppContext.h"
+#include "storage/TemplateSettings.h"
 #include "templates/ItemTable.h"
 #include "templates/PrintSource.h"
 #include "trade/DeliveryQueue.h"
+#include "trade/TradeForm.h"
 #include "trade/TradePosting.h"
-#include "trade/TradeRender.h"
+#include "waybill/WaybillForm.h"
+#include "waybill/WaybillPosting.h"
 #include "waybill/WaybillQueue.h"
-#include "waybill/WaybillRender.h"
 
 namespace Slipdesk::BatchPrint {
 
@@ -38,6 +40,9 @@ template<typename PrintOne> Summary runLoop(BatchRun &run, const Hooks &hooks, P
 Summary waybills(AppContext &context, PrinterService &printers, BatchRun &run, const QString &templateName,
     const FieldValues &fields, const Hooks &hooks)
 {
+    // The template cannot change during a run: it is read once.
+    const PrintSource source = PrintSource::load(context.paths(), templateName, ItemTable::Express);
+    const WaybillPage::Formats formats = WaybillPage::formatsOf(TemplateSettings(context.paths(), templateName));
     return runLoop(run, hooks, [&](PostingResult &posted) {
         FieldValues values = fields;
         const FieldValues row = WaybillQueue::rowValues(run.cells());
@@ -45,9 +50,9 @@ Summary waybills(AppContext &context, PrinterService &printers, BatchRun &run, c
             values.insert(it.key(), it.value());
         // The number and date as the tab shows them: the number the last
         // form advanced to.
-        values = WaybillRender::formValues(context.paths(), templateName, values);
-        const WaybillRender::PrintResult result
-            = WaybillRender::print(context, printers, templateName, values, QDateTime::currentDateTime());
+        values = WaybillForm::withDefaults(context.paths(), templateName, values);
+        const WaybillPosting::PrintResult result
+            = WaybillPosting::printAndPost(context, printers, source, formats, values, QDateTime::currentDateTime());
         posted = result.posting;
         return result.refusal;
     });
@@ -62,7 +67,7 @@ Summary deliveries(AppContext &context, PrinterService &printers, BatchRun &run,
         const FieldValues row = DeliveryQueue::noteValues(run.cells());
         for (auto it = row.cbegin(); it != row.cend(); ++it)
             values.insert(it.key(), it.value());
-        const TradeNote note = TradeRender::formNote(
+        const TradeNote note = TradeForm::noteWithDefaults(
             context, NoteKind::Delivery, templateName, values, DeliveryQueue::noteGoods(run.goodsLines()));
         const TradePosting::PrintResult result
             = TradePosting::printAndPost(context, printers, source, note, QDateTime::currentDateTime(), true);

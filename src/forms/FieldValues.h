@@ -45,6 +45,10 @@ public:
     template<FormField E> void remove(E field) { remove(controlName(field)); }
     // Check boxes hold "1" when ticked.
     template<FormField E> bool ticked(E field) const { return value(field) == u"1"; }
+
+    // A field file: "Name=value" lines (UTF-8); blank lines and lines
+    // without "=" are skipped.
+    static FieldValues fromFieldFile(const QByteArray &utf8);
 };
 
 } // namespace Slipdesk

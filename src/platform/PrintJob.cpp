@@ -1,12 +1,12 @@
 #include "PrintJob.h"
 
 #include "platform/PrinterService.h"
+#include "platform/PrinterSetup.h"
 #include "render/Drawing.h"
 #include "render/PageOutput.h"
 #include "render/PainterCanvas.h"
 #include "render/RecordingCanvas.h"
 #include "storage/IoError.h"
-#include "templates/PrinterSetup.h"
 
 #include <QFileInfo>
 #include <QPageSize>

@@ -1,8 +1,8 @@
 #include "PrinterService.h"
 
 #include "platform/PrintJob.h"
+#include "platform/PrinterSetup.h"
 #include "platform/VirtualPdfPrinter.h"
-#include "templates/PrinterSetup.h"
 
 #include <QDir>
 

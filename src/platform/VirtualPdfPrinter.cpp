@@ -1,7 +1,7 @@
 #include "VirtualPdfPrinter.h"
 
 #include "platform/PrintJob.h"
-#include "templates/PrinterSetup.h"
+#include "platform/PrinterSetup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/PrinterSetup.h"
 #include "templates/ItemTable.h"
-#include "templates/PrinterSetup.h"
 
 #include <QPoint>
 

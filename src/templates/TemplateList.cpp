@@ -26,4 +26,9 @@ void save(ProgramSettings &settings, int kind, const QStringList &names)
     settings.setTemplateNames(kind, names);
 }
 
+bool known(const Paths &paths, int kind, const QString &name)
+{
+    return !name.isEmpty() && peek(ProgramSettings(paths), kind).contains(name);
+}
+
 } // namespace Slipdesk::TemplateList

@@ -120,6 +120,17 @@ FieldValues defaults(AppContext &context, NoteKind kind, const QString &name, co
     return note.values;
 }
 
+TradeNote noteWithDefaults(
+    AppContext &context, NoteKind kind, const QString &name, const FieldValues &values, const GoodsRows &goods)
+{
+    TradeNote note {kind, defaults(context, kind, name, QDate::currentDate()), goods};
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        note.values.insert(it.key(), it.value());
+    note.values.insert(TradeNote::templateControl(kind), name);
+    note.recompute();
+    return note;
+}
+
 QString numberRefusal(const TradeNote &note)
 {
     if (note.number().size() >= 4)

@@ -37,6 +37,11 @@ FieldValues shopFromHandler(const QString &senderRow);
 // captions, the first inbound type, the express template and number the
 // delivery tab takes over from the express tab, zero totals.
 FieldValues defaults(AppContext &context, NoteKind kind, const QString &name, const QDate &today);
+// The note the tab would hold: what it shows once template `name` is
+// loaded, the given values over it, the goods rows, amounts and totals
+// recomputed as the grid computes them.
+TradeNote noteWithDefaults(
+    AppContext &context, NoteKind kind, const QString &name, const FieldValues &values, const GoodsRows &goods);
 
 // Why a note cannot be printed before anything happens: a number of fewer
 // than four characters. Empty when it can.

@@ -1,6 +1,7 @@
 #include "TradeNote.h"
 
 #include "render/Amounts.h"
+#include "templates/ItemTable.h"
 
 namespace Slipdesk {
 
@@ -13,6 +14,11 @@ const QString &TradeNote::templateControl(NoteKind kind)
 const QString &TradeNote::numberControl(NoteKind kind)
 {
     return kind == NoteKind::Delivery ? controlName(DeliveryField::EdtInvNo) : controlName(InboundField::EdtInputNo);
+}
+
+int TradeNote::templateKind(NoteKind kind)
+{
+    return kind == NoteKind::Delivery ? ItemTable::Delivery : ItemTable::Inbound;
 }
 
 QString TradeNote::numberKey(NoteKind kind)

@@ -20,6 +20,8 @@ struct TradeNote
     // `CmbInvoice` / `CmbInputModel`, `EdtInvNo` / `EdtInputNo`.
     static const QString &templateControl(NoteKind kind);
     static const QString &numberControl(NoteKind kind);
+    // The item-table kind of the note's templates (ItemTable::Delivery / Inbound).
+    static int templateKind(NoteKind kind);
     // The template setting that keeps the next number: "发货单号码" / "入库单号码".
     static QString numberKey(NoteKind kind);
 

@@ -1,42 +1,15 @@
 #include "TradeRender.h"
 
-#include "context/AppContext.h"
 #include "platform/PrintJob.h"
 #include "render/Drawing.h"
-#include "storage/ProgramSettings.h"
 #include "templates/PrintSource.h"
-#include "templates/TemplateList.h"
 #include "trade/NotePage.h"
-#include "trade/TradeForm.h"
 
 namespace Slipdesk::TradeRender {
 
-namespace {
-int kindIndex(NoteKind kind)
-{
-    return kind == NoteKind::Delivery ? ItemTable::Delivery : ItemTable::Inbound;
-}
-} // namespace
-
-bool knownTemplate(const Paths &paths, NoteKind kind, const QString &name)
-{
-    return !name.isEmpty() && TemplateList::peek(ProgramSettings(paths), kindIndex(kind)).contains(name);
-}
-
-TradeNote formNote(
-    AppContext &context, NoteKind kind, const QString &name, const FieldValues &values, const GoodsRows &goods)
-{
-    TradeNote note {kind, TradeForm::defaults(context, kind, name, QDate::currentDate()), goods};
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        note.values.insert(it.key(), it.value());
-    note.values.insert(TradeNote::templateControl(kind), name);
-    note.recompute();
-    return note;
-}
-
 QString render(const Paths &paths, const TradeNote &note, const Options &options)
 {
-    const PrintSource source = PrintSource::load(paths, note.templateName(), kindIndex(note.kind));
+    const PrintSource source = PrintSource::load(paths, note.templateName(), TradeNote::templateKind(note.kind));
     if (!source.offset)
         return source.offsetRefusal;
     PrintJob::FileTarget target;

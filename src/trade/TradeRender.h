@@ -6,20 +6,11 @@
 
 namespace Slipdesk {
 
-class AppContext;
 class Paths;
 
-// Delivery and inbound notes without the window: the command line's
-// "render delivery|inbound" and "post delivery|inbound".
+// Delivery and inbound notes drawn into a file without the window and
+// without posting: the command line's "render delivery|inbound".
 namespace TradeRender {
-
-// Whether `name` is a template of the note's kind in the template list.
-bool knownTemplate(const Paths &paths, NoteKind kind, const QString &name);
-// The note the tab would hold: what it shows once template `name` is
-// loaded, the given values over it, the goods rows, amounts and totals
-// recomputed as the grid computes them.
-TradeNote formNote(
-    AppContext &context, NoteKind kind, const QString &name, const FieldValues &values, const GoodsRows &goods);
 
 struct Options
 {

@@ -1,6 +1,9 @@
 #include "WaybillForm.h"
 
+#include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
+
+#include <QDate>
 
 namespace Slipdesk {
 
@@ -60,6 +63,17 @@ FieldValues senderFromRow(const QString &row)
     for (WaybillField field : senderFields())
         values.insert(field, TextTable::field(row, fieldSpec(field).senderColumn));
     return values;
+}
+
+FieldValues withDefaults(const Paths &paths, const QString &name, const FieldValues &values)
+{
+    FieldValues form;
+    form.insert(WaybillField::CmbLetterSelect, name);
+    form.insert(WaybillField::EdtEmsNo, TemplateSettings(paths, name).waybillNumber());
+    form.insert(WaybillField::DateTimeP, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        form.insert(it.key(), it.value());
+    return form;
 }
 
 } // namespace WaybillForm

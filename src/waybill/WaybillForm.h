@@ -4,6 +4,8 @@
 
 namespace Slipdesk {
 
+class Paths;
+
 // The fields of the express waybill form ("快递打印"), each named once.
 // Columns: the recipient book "收件单位.TXT" (22 fields), the sender book
 // "寄件单位.TXT" (21), the express batch queue row (37; the marker groups'
@@ -118,6 +120,10 @@ QList<WaybillField> senderFields();
 // column (the destination too), from the row's fields.
 FieldValues recipientFromRow(const QString &row);
 FieldValues senderFromRow(const QString &row);
+
+// What the express tab shows once template `name` is loaded: its name, its
+// waybill number and today's date; `values` given by the caller win.
+FieldValues withDefaults(const Paths &paths, const QString &name, const FieldValues &values);
 
 } // namespace WaybillForm
 } // namespace Slipdesk

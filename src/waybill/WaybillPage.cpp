@@ -3,6 +3,7 @@
 #include "render/AmountItems.h"
 #include "render/BarcodeItems.h"
 #include "render/Drawing.h"
+#include "storage/TemplateSettings.h"
 
 #include <QDate>
 
@@ -150,6 +151,16 @@ QString hourText(const QTime &now)
 }
 
 } // namespace
+
+Formats formatsOf(const TemplateSettings &settings)
+{
+    Formats formats;
+    formats.date = settings.dateFormat();
+    formats.amount = settings.amountCapitalFormat();
+    formats.cod = settings.codCapitalFormat();
+    formats.insured = settings.insuredCapitalFormat();
+    return formats;
+}
 
 void draw(Drawing &drawing, const ItemTable &table, const FieldValues &values, const Formats &formats, const QTime &now)
 {

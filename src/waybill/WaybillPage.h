@@ -9,6 +9,7 @@
 namespace Slipdesk {
 
 class Drawing;
+class TemplateSettings;
 
 // One express waybill drawn from the entry fields of the express tab with the
 // current template: used by printing, the print test and every preview paint.
@@ -23,6 +24,9 @@ struct Formats
     int cod = 0;
     int insured = 0;
 };
+
+// The formats a template keeps.
+Formats formatsOf(const TemplateSettings &settings);
 
 // Draws every item switched to "打印", in the fixed order of the waybill's
 // items (not the template's row order); black while printing, blue in a

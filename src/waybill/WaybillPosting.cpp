@@ -1,6 +1,9 @@
 #include "WaybillPosting.h"
 
 #include "context/AppContext.h"
+#include "platform/PrintJob.h"
+#include "platform/PrinterService.h"
+#include "render/Drawing.h"
 #include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
 #include "waybill/AddressBook.h"
@@ -53,6 +56,36 @@ Result afterPrint(AppContext &context, const FieldValues &values, const QDateTim
         result.numberSaved = result.step(templateName + QStringLiteral(".INI"),
             [&] { TemplateSettings(context.paths(), templateName).setWaybillNumber(result.nextNumber); });
     }
+    return result;
+}
+
+PrintResult printAndPost(AppContext &context, PrinterService &printers, const PrintSource &source,
+    const WaybillPage::Formats &formats, const FieldValues &values, const QDateTime &now, bool testPrint)
+{
+    PrintResult result;
+    if (printers.printerNames().isEmpty()) {
+        result.refusal = QStringLiteral("你的电脑上没有安装任何打印机驱动程序");
+        result.focus = controlName(WaybillField::CmbJjrMc);
+        return result;
+    }
+    result.focus = controlName(WaybillField::CmbSjrMc);
+    if (!source.offset) {
+        result.refusal = source.offsetRefusal;
+        return result;
+    }
+    const QPoint offset = *source.offset;
+    const QString title
+        = testPrint ? QString() : values.value(WaybillField::CmbLetterSelect) + values.value(WaybillField::EdtEmsNo);
+    const QString error = printForm(printers, source.setup, title, [&](Canvas &canvas) {
+        Drawing drawing(canvas, offset.x(), offset.y());
+        WaybillPage::draw(drawing, source.table, values, formats, now.time());
+    });
+    if (!error.isEmpty()) {
+        result.refusal = error;
+        return result;
+    }
+    result.printed = true;
+    result.posting = afterPrint(context, values, now);
     return result;
 }
 

@@ -2,12 +2,15 @@
 
 #include "context/PostingResult.h"
 #include "forms/FieldValues.h"
+#include "templates/PrintSource.h"
+#include "waybill/WaybillPage.h"
 
 #include <QDateTime>
 
 namespace Slipdesk {
 
 class AppContext;
+class PrinterService;
 
 // What keeps the record of a printed waybill, run once the form is on
 // paper: by the express tab's print, the preview's print test and the
@@ -33,6 +36,23 @@ struct Result : PostingResult
 // Every step runs: the waybill is on paper, and its log line and its next
 // number matter even when the book could not be written.
 Result afterPrint(AppContext &context, const FieldValues &values, const QDateTime &now);
+
+struct PrintResult
+{
+    // Set when nothing was printed; `focus` names the control the window
+    // puts the focus on then.
+    QString refusal;
+    QString focus;
+    bool printed = false;
+    Result posting; // what the print kept
+};
+
+// "打印(&P)" of the express tab, the command line's "print waybill" and every
+// waybill of a batch run: a printer required, the overall offset checked,
+// the waybill drawn with `source` in one job titled template + number (a
+// print test from the preview has no title), then its record kept as above.
+PrintResult printAndPost(AppContext &context, PrinterService &printers, const PrintSource &source,
+    const WaybillPage::Formats &formats, const FieldValues &values, const QDateTime &now, bool testPrint = false);
 
 } // namespace WaybillPosting
 } // namespace Slipdesk

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray file = input.rest().toByteArray();
 
     if (mode & 1) {
-        const FieldValues values = WaybillRender::parseFieldFile(file);
+        const FieldValues values = FieldValues::fromFieldFile(file);
         for (auto it = values.cbegin(); it != values.cend(); ++it) {
             FUZZ_CHECK(!it.key().contains(u'\n'));
             FUZZ_CHECK(!it.value().contains(u'\n'));

@@ -2,9 +2,9 @@
 
 #include "platform/PrintJob.h"
 #include "platform/PrinterService.h"
+#include "platform/PrinterSetup.h"
 #include "render/Canvas.h"
 #include "storage/IoError.h"
-#include "templates/PrinterSetup.h"
 
 #include <QImage>
 #include <QPageSize>

@@ -2,9 +2,9 @@
 
 #include "platform/PrintJob.h"
 #include "platform/PrinterService.h"
+#include "platform/PrinterSetup.h"
 #include "platform/VirtualPdfPrinter.h"
 #include "render/Canvas.h"
-#include "templates/PrinterSetup.h"
 
 #include <QDir>
 #include <QFile>

@@ -11,7 +11,7 @@ using namespace Slipdesk;
 TEST(WaybillRender, FieldFileTakesNameValueLines)
 {
     const FieldValues values
-        = WaybillRender::parseFieldFile("CmbSjrMc=王小二\r\nChbFgSjAddress=1\n\nno equals\nEdtWpJe=1=2\n");
+        = FieldValues::fromFieldFile("CmbSjrMc=王小二\r\nChbFgSjAddress=1\n\nno equals\nEdtWpJe=1=2\n");
     EXPECT_EQ(values.value(QStringLiteral("CmbSjrMc")), QStringLiteral("王小二"));
     EXPECT_EQ(values.value(QStringLiteral("ChbFgSjAddress")), QStringLiteral("1"));
     EXPECT_EQ(values.value(QStringLiteral("EdtWpJe")), QStringLiteral("1=2"));

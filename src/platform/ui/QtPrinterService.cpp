@@ -1,8 +1,8 @@
 #include "QtPrinterService.h"
 
 #include "platform/PrintJob.h"
+#include "platform/PrinterSetup.h"
 #include "platform/VirtualPdfPrinter.h"
-#include "templates/PrinterSetup.h"
 
 #include <QPageLayout>
 #include <QPrinter>

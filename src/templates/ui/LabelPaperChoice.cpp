@@ -1,6 +1,6 @@
 #include "LabelPaperChoice.h"
 
-#include "templates/PrinterSetup.h"
+#include "platform/PrinterSetup.h"
 #include "templates/ui/TemplateTabUi.h"
 
 namespace Slipdesk {

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QScopedValueRollback>
 #include <QStyle>
 
 namespace Slipdesk {
@@ -57,9 +58,44 @@ TemplateTab::TemplateTab(AppContext &context, QWidget *parent)
     connect(m_ui.BtnPreviewM, &QPushButton::clicked, this, [this] { openPreview(m_active); });
     connect(m_ui.CmbPrn, &QComboBox::activated, this, [this] { fillPaperList(QString()); });
     connect(m_ui.RGPaperSize, &RadioGroup::clicked, this, [this] { fillPaperList(QString()); });
+
+    LoadedTemplate &template_ = loaded();
+    connect(&template_, &LoadedTemplate::listChanged, this, &TemplateTab::showList);
+    connect(&template_, &LoadedTemplate::loaded, this, &TemplateTab::showLoaded);
+    connect(&template_, &LoadedTemplate::loadFailed, this,
+        [](const QString &message) { MessageService::instance().warn(message); });
+
+    // Every edit of the grid, the printer, the paper or the offset is the
+    // loaded template's at once: the working tabs print what this tab shows.
+    const QAbstractItemModel *grid = m_ui.SgSet->model();
+    connect(grid, &QAbstractItemModel::dataChanged, this, &TemplateTab::editsChanged);
+    connect(grid, &QAbstractItemModel::rowsInserted, this, &TemplateTab::editsChanged);
+    connect(grid, &QAbstractItemModel::rowsRemoved, this, &TemplateTab::editsChanged);
+    connect(grid, &QAbstractItemModel::rowsMoved, this, &TemplateTab::editsChanged);
+    connect(grid, &QAbstractItemModel::modelReset, this, &TemplateTab::editsChanged);
+    connect(m_ui.CmbPrn, &QComboBox::currentIndexChanged, this, &TemplateTab::editsChanged);
+    connect(m_ui.CmbPaperList, &QComboBox::currentIndexChanged, this, &TemplateTab::editsChanged);
+    connect(m_ui.CmbLabelPaper, &QComboBox::currentIndexChanged, this, &TemplateTab::editsChanged);
+    connect(m_ui.CmbLabelPaper, &QComboBox::activated, this, &TemplateTab::editsChanged);
+    connect(m_ui.RGPaperFX, &RadioGroup::clicked, this, &TemplateTab::editsChanged);
+    connect(m_ui.RGPaperSize, &RadioGroup::clicked, this, &TemplateTab::editsChanged);
+    connect(m_ui.EdtMoveX, &QLineEdit::textChanged, this, &TemplateTab::editsChanged);
+    connect(m_ui.EdtMoveY, &QLineEdit::textChanged, this, &TemplateTab::editsChanged);
+    // The template manager adds, renames, removes and reorders in the list.
+    const QAbstractItemModel *names = m_ui.LBoxModel->model();
+    connect(names, &QAbstractItemModel::dataChanged, this, &TemplateTab::listEdited);
+    connect(names, &QAbstractItemModel::rowsInserted, this, &TemplateTab::listEdited);
+    connect(names, &QAbstractItemModel::rowsRemoved, this, &TemplateTab::listEdited);
+    connect(names, &QAbstractItemModel::rowsMoved, this, &TemplateTab::listEdited);
+    connect(m_ui.LBoxModel, &QListWidget::currentRowChanged, this, &TemplateTab::listEdited);
 }
 
 TemplateTab::~TemplateTab() = default;
+
+LoadedTemplate &TemplateTab::loaded() const
+{
+    return m_context.loadedTemplate();
+}
 
 void TemplateTab::setFormKind(int kind, FormKind form)
 {
@@ -71,144 +107,130 @@ void TemplateTab::setFormKind(int kind, FormKind form)
 
 int TemplateTab::kind() const
 {
-    return std::max(0, m_ui.CmbModelType->currentIndex());
+    return loaded().kind();
 }
 
 QString TemplateTab::name() const
 {
-    const QListWidgetItem *item = m_ui.LBoxModel->currentItem();
-    return item ? item->text() : QString();
+    return loaded().name();
 }
 
 TemplateTab::KindList TemplateTab::list() const
 {
-    KindList list;
-    for (int i = 0; i < m_ui.LBoxModel->count(); ++i)
-        list.names.append(m_ui.LBoxModel->item(i)->text());
-    list.index = m_ui.LBoxModel->currentRow();
-    return list;
-}
-
-void TemplateTab::loadList(int kind)
-{
-    ProgramSettings settings(m_context.paths());
-    const QStringList names = TemplateList::load(settings, kind);
-    const QSignalBlocker block(m_ui.LBoxModel);
-    m_ui.LBoxModel->clear();
-    m_ui.LBoxModel->addItems(names);
+    return loaded().list();
 }
 
 TemplateTab::KindList TemplateTab::startExpress(int lastIndex)
 {
-    guarded([&] { loadList(ItemTable::Express); });
-    const int count = m_ui.LBoxModel->count();
-    const QSignalBlocker block(m_ui.LBoxModel);
-    m_ui.LBoxModel->setCurrentRow(lastIndex >= 0 && lastIndex <= count - 1 ? lastIndex : 0);
-    return list();
-}
-
-TemplateTab::KindList TemplateTab::showKind(int kind, const QString &remembered)
-{
-    if (m_ui.CmbModelType->currentIndex() == kind)
-        return list();
-    {
-        const QSignalBlocker block(m_ui.CmbModelType);
-        m_ui.CmbModelType->setCurrentIndex(kind);
-    }
-    guarded([&] { loadList(kind); });
-    KindList shown = list();
-    const int index = std::max<int>(0, int(shown.names.indexOf(remembered)));
-    shown.index = shown.names.isEmpty() ? -1 : index;
-    {
-        const QSignalBlocker block(m_ui.LBoxModel);
-        m_ui.LBoxModel->setCurrentRow(shown.index);
-    }
-    loadCurrent();
-    return shown;
+    return loaded().startExpress(lastIndex);
 }
 
 void TemplateTab::chooseTemplate(int index)
 {
+    m_selectFirstRow = true;
+    loaded().choose(index);
+}
+
+void TemplateTab::showList()
+{
+    const QScopedValueRollback showing(m_showing, true);
+    const KindList &list = loaded().list();
     {
-        const QSignalBlocker block(m_ui.LBoxModel);
-        m_ui.LBoxModel->setCurrentRow(index);
+        const QSignalBlocker block(m_ui.CmbModelType);
+        m_ui.CmbModelType->setCurrentIndex(loaded().kind());
     }
-    loadCurrent(true);
+    const QSignalBlocker block(m_ui.LBoxModel);
+    QStringList shown;
+    for (int i = 0; i < m_ui.LBoxModel->count(); ++i)
+        shown.append(m_ui.LBoxModel->item(i)->text());
+    if (shown != list.names) {
+        m_ui.LBoxModel->clear();
+        m_ui.LBoxModel->addItems(list.names);
+    }
+    m_ui.LBoxModel->setCurrentRow(list.index);
 }
 
-void TemplateTab::showList(QComboBox *combo, const KindList &list)
+void TemplateTab::listEdited()
 {
-    const QSignalBlocker block(combo);
-    Fields::setItems(combo, list.names);
-    combo->setCurrentIndex(list.names.isEmpty() ? -1 : list.index);
-}
-
-void TemplateTab::follow(int kind, QComboBox *combo)
-{
-    connect(this, &TemplateTab::templateChosen, combo, [this, kind, combo](int chosenKind, int index) {
-        if (chosenKind != kind || combo->count() != m_ui.LBoxModel->count())
-            return;
-        const QSignalBlocker block(combo);
-        combo->setCurrentIndex(index);
-    });
+    if (m_showing)
+        return;
+    KindList list;
+    for (int i = 0; i < m_ui.LBoxModel->count(); ++i)
+        list.names.append(m_ui.LBoxModel->item(i)->text());
+    list.index = m_ui.LBoxModel->currentRow();
+    loaded().setList(list);
 }
 
 void TemplateTab::listClicked()
 {
+    listEdited();
     loadCurrent(true);
-    Q_EMIT templateChosen(kind(), m_ui.LBoxModel->currentRow());
 }
 
 void TemplateTab::kindChosen()
 {
-    guarded([&] { loadList(kind()); });
-    if (!m_active)
+    const int kind = std::max(0, m_ui.CmbModelType->currentIndex());
+    if (!m_active) {
+        // Away from this tab only the list follows; the loaded template stays.
+        loaded().chooseKind(kind, false);
         return;
-    {
-        const QSignalBlocker block(m_ui.LBoxModel);
-        m_ui.LBoxModel->setCurrentRow(m_ui.LBoxModel->count() > 0 ? 0 : -1);
     }
-    loadCurrent(true);
+    m_selectFirstRow = true;
+    loaded().chooseKind(kind);
     m_ui.SgSet->resizeColumnToContents(1);
     m_ui.LBoxModel->setFocus();
 }
 
 void TemplateTab::loadCurrent(bool selectFirstRow)
 {
-    guarded([this] { loadSettings(); });
-    loadItemTable();
-    if (selectFirstRow && m_ui.SgSet->rowCount() > 0)
-        m_ui.SgSet->setCurrentCell(0, m_ui.SgSet->currentColumn() < 0 ? 0 : m_ui.SgSet->currentColumn());
+    m_selectFirstRow = selectFirstRow;
+    loaded().load();
 }
 
-void TemplateTab::loadSettings()
+void TemplateTab::showLoaded()
 {
-    const QString template_ = name();
-    if (template_.isEmpty())
-        return;
-    const TemplateSettings settings(m_context.paths(), template_);
-    selectPrinter(settings.printer());
-    m_ui.RGPaperFX->setItemIndex(settings.feedDirection());
-    m_ui.RGPaperSize->setItemIndex(settings.paperSize());
-    fillPaperList(settings.otherPaper());
-    LabelPaperChoice::show(m_ui, settings.paperSize(), settings.labelPaper());
-    m_ui.EdtMoveX->setText(settings.moveX());
-    m_ui.EdtMoveY->setText(settings.moveY());
-    Q_EMIT templateLoaded(kind(), template_);
-}
-
-void TemplateTab::loadItemTable()
-{
-    const QString template_ = name();
-    ItemTable table;
-    try {
-        table = template_.isEmpty() ? ItemTable::builtIn(kind())
-                                    : ItemTable::load(m_context.paths().templateSet(template_), kind());
-    } catch (const IoError &e) {
-        MessageService::instance().warn(e.message());
-        table = ItemTable::builtIn(kind());
+    {
+        const QScopedValueRollback showing(m_showing, true);
+        const TemplateSettings::PrintDevice &device = loaded().device();
+        // A template without a name (an empty list) leaves the printer
+        // settings as they were and shows the built-in items.
+        if (!name().isEmpty()) {
+            selectPrinter(device.printer);
+            m_ui.RGPaperFX->setItemIndex(device.feedDirection);
+            m_ui.RGPaperSize->setItemIndex(device.paperSize);
+            fillPaperList(device.otherPaper);
+            LabelPaperChoice::show(m_ui, device.paperSize, device.labelPaper);
+            m_ui.EdtMoveX->setText(device.moveX);
+            m_ui.EdtMoveY->setText(device.moveY);
+        }
+        TemplateGrid::write(m_ui.SgSet, loaded().table());
+        if (m_selectFirstRow && m_ui.SgSet->rowCount() > 0)
+            m_ui.SgSet->setCurrentCell(0, m_ui.SgSet->currentColumn() < 0 ? 0 : m_ui.SgSet->currentColumn());
+        m_selectFirstRow = false;
     }
-    TemplateGrid::write(m_ui.SgSet, table);
+    // What the widgets chose where the stored printer or paper is missing.
+    editsChanged();
+}
+
+TemplateSettings::PrintDevice TemplateTab::shownDevice() const
+{
+    TemplateSettings::PrintDevice device;
+    device.printer = m_ui.CmbPrn->currentText();
+    device.feedDirection = m_ui.RGPaperFX->itemIndex();
+    device.paperSize = m_ui.RGPaperSize->itemIndex();
+    device.otherPaper = m_ui.CmbPaperList->currentText();
+    device.labelPaper = LabelPaperChoice::chosen(m_ui);
+    device.moveX = m_ui.EdtMoveX->text();
+    device.moveY = m_ui.EdtMoveY->text();
+    return device;
+}
+
+void TemplateTab::editsChanged()
+{
+    if (m_showing)
+        return;
+    loaded().setTable(TemplateGrid::read(m_ui.SgSet));
+    loaded().setDevice(shownDevice());
 }
 
 void TemplateTab::fillPrinterList()
@@ -230,15 +252,18 @@ void TemplateTab::selectPrinter(const QString &stored)
 
 void TemplateTab::fillPaperList(const QString &stored)
 {
-    const QSignalBlocker block(m_ui.CmbPaperList);
-    m_ui.CmbPaperList->clear();
-    const bool other = m_ui.RGPaperSize->itemIndex() == 3 && m_ui.CmbPrn->currentIndex() >= 0;
-    m_ui.CmbPaperList->setEnabled(other);
-    if (!other)
-        return;
-    m_ui.CmbPaperList->addItems(PrinterService::instance().paperEntries(m_ui.CmbPrn->currentText()));
-    const int index = m_ui.CmbPaperList->findText(stored);
-    m_ui.CmbPaperList->setCurrentIndex(index >= 0 ? index : (m_ui.CmbPaperList->count() > 0 ? 0 : -1));
+    {
+        const QSignalBlocker block(m_ui.CmbPaperList);
+        m_ui.CmbPaperList->clear();
+        const bool other = m_ui.RGPaperSize->itemIndex() == 3 && m_ui.CmbPrn->currentIndex() >= 0;
+        m_ui.CmbPaperList->setEnabled(other);
+        if (other) {
+            m_ui.CmbPaperList->addItems(PrinterService::instance().paperEntries(m_ui.CmbPrn->currentText()));
+            const int index = m_ui.CmbPaperList->findText(stored);
+            m_ui.CmbPaperList->setCurrentIndex(index >= 0 ? index : (m_ui.CmbPaperList->count() > 0 ? 0 : -1));
+        }
+    }
+    editsChanged();
 }
 
 bool TemplateTab::save()
@@ -299,38 +324,22 @@ void TemplateTab::windowShown()
 
 ItemTable TemplateTab::itemTable() const
 {
-    return TemplateGrid::read(m_ui.SgSet);
+    return loaded().table();
 }
 
 PrinterSetup TemplateTab::printerSetup() const
 {
-    TemplateSettings::PrintDevice device;
-    device.printer = m_ui.CmbPrn->currentText();
-    device.feedDirection = m_ui.RGPaperFX->itemIndex();
-    device.paperSize = m_ui.RGPaperSize->itemIndex();
-    device.otherPaper = m_ui.CmbPaperList->currentText();
-    device.labelPaper = LabelPaperChoice::chosen(m_ui);
-    return PrinterSetup::fromDevice(device);
+    return PrinterSetup::fromDevice(loaded().device());
 }
 
 std::optional<QPoint> TemplateTab::offsets() const
 {
     // The offset fields are rewritten as integers when left, but a lone "-"
     // can still stand there: refuse before any job or preview starts.
-    QString refusal;
-    const std::optional<QPoint> offset = Offsets::parse(m_ui.EdtMoveX->text(), m_ui.EdtMoveY->text(), &refusal);
-    if (!offset)
-        MessageService::instance().warn(refusal);
-    return offset;
-}
-
-PrintSource TemplateTab::printSource() const
-{
-    PrintSource source;
-    source.table = itemTable();
-    source.setup = printerSetup();
-    source.offset = Offsets::parse(m_ui.EdtMoveX->text(), m_ui.EdtMoveY->text(), &source.offsetRefusal);
-    return source;
+    const PrintSource source = loaded().printSource();
+    if (!source.offset)
+        MessageService::instance().warn(source.offsetRefusal);
+    return source.offset;
 }
 
 void TemplateTab::drawForm(Canvas &canvas, QPoint offset) const
@@ -340,20 +349,6 @@ void TemplateTab::drawForm(Canvas &canvas, QPoint offset) const
         return;
     Drawing drawing(canvas, offset.x(), offset.y());
     form.draw(drawing, itemTable());
-}
-
-bool TemplateTab::print(const QString &title)
-{
-    const std::optional<QPoint> offset = offsets();
-    if (!offset)
-        return false;
-    const QString error = printForm(
-        PrinterService::instance(), printerSetup(), title, [&](Canvas &canvas) { drawForm(canvas, *offset); });
-    if (!error.isEmpty()) {
-        MessageService::instance().warn(error);
-        return false;
-    }
-    return true;
 }
 
 // --- Preview ----------------------------------------------------------------------
@@ -390,7 +385,7 @@ void TemplateTab::openPreview(bool onTemplateTab)
     // "-" in an offset field: the preview keeps the last whole offset then.
     auto lastOffset = std::make_shared<QPoint>(*offsets());
     options.draw = [this, lastOffset](Canvas &canvas) {
-        if (const std::optional<QPoint> now = Offsets::parse(m_ui.EdtMoveX->text(), m_ui.EdtMoveY->text(), nullptr))
+        if (const std::optional<QPoint> now = loaded().printSource().offset)
             *lastOffset = *now;
         drawForm(canvas, *lastOffset);
     };
@@ -443,10 +438,23 @@ void TemplateTab::printTest()
     if (PrinterService::instance().printerNames().isEmpty())
         return;
     restoreZeroedOffsets();
-    const bool printed = print(QString());
+    // From a working tab the express print test keeps the waybill's record
+    // as that tab's print does; anything else only prints.
+    const FormKind &form = m_kinds[kind()];
+    if (!m_preview->options().templateTab && form.printTest) {
+        m_preview->close();
+        form.printTest();
+        return;
+    }
+    const std::optional<QPoint> offset = offsets();
+    QString error;
+    if (offset) {
+        error = printForm(
+            PrinterService::instance(), printerSetup(), QString(), [&](Canvas &canvas) { drawForm(canvas, *offset); });
+        if (!error.isEmpty())
+            MessageService::instance().warn(error);
+    }
     m_preview->close();
-    if (printed)
-        Q_EMIT testPrinted(kind());
 }
 
 } // namespace Slipdesk

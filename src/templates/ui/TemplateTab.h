@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/PrinterSetup.h"
 #include "templates/ItemTable.h"
+#include "templates/LoadedTemplate.h"
 #include "templates/PrintSource.h"
-#include "templates/PrinterSetup.h"
 #include "templates/ui/TemplateTabUi.h"
 
 #include <QObject>
@@ -22,9 +23,9 @@ class TemplateManager;
 
 // The "模版设置" tab: the template list of the current kind, the editor grid
 // with the loaded template's item table, its printer, paper and overall
-// offset. The loaded template is what every print and preview of the working
-// tabs uses, unsaved edits included; this tab owns the print path and the
-// preview window for all three kinds.
+// offset. It shows and edits the context's loaded template, which every
+// print and preview of the working tabs uses, unsaved edits included; it
+// owns the preview window for all three kinds.
 class TemplateTab : public QObject
 {
     Q_OBJECT
@@ -40,37 +41,28 @@ public:
     // which "导出模版" takes along.
     void setPictureShown(std::function<QString()> shown) { m_pictureShown = std::move(shown); }
 
-    // What a working tab gives the print path for its kind: its form drawn
-    // with its values, and (express) the scanned form behind the preview.
+    // What the preview shows of a working tab's form (the window's shell
+    // hands each tab's form in): the form drawn with its values, (express)
+    // the scanned form behind it, and the print test that keeps the
+    // record as the tab's print does (none: the test only prints).
     struct FormKind
     {
         std::function<void(Drawing &, const ItemTable &)> draw;
         std::function<QString()> previewPicture;
+        std::function<void()> printTest;
     };
     void setFormKind(int kind, FormKind form);
 
     // ---- the template list --------------------------------------------------
-    struct KindList
-    {
-        QStringList names;
-        int index = -1;
-    };
+    using KindList = LoadedTemplate::List;
     // Window creation: the express list with the template of `lastIndex`
     // selected (the first when out of range).
     KindList startExpress(int lastIndex);
-    // Entering a working tab: its kind becomes current. When the list shows
-    // another kind it is reloaded, the template named `remembered` (else the
-    // first) selected and loaded.
-    KindList showKind(int kind, const QString &remembered);
     KindList list() const;
     int kind() const; // the kind the list shows
     QString name() const; // the loaded template; empty when the list is empty
-    // A working tab chose the template at `index` of its kind.
+    // The template at `index` of the list chosen, its first item row current.
     void chooseTemplate(int index);
-    // A working tab's template combo of `kind`: it shows `list`, and it
-    // follows a click in the template list while it holds the same names.
-    static void showList(QComboBox *combo, const KindList &list);
-    void follow(int kind, QComboBox *combo);
     // Loads the current template's settings and then its item table;
     // `selectFirstRow` also puts the grid's current cell on its first row.
     void loadCurrent(bool selectFirstRow = false);
@@ -80,20 +72,14 @@ public:
     // Fills the printer list with the installed printers.
     void fillPrinterList();
 
-    // ---- what the print path reads -----------------------------------------
+    // ---- what the prints read ------------------------------------------------
     ItemTable itemTable() const;
     PrinterSetup printerSetup() const;
     // The overall offset; when it is not a whole number the user is told
     // and nothing is returned.
     std::optional<QPoint> offsets() const;
-    // Everything a print takes from the loaded template (no message shown).
-    PrintSource printSource() const;
     // Draws the loaded template's form of the current kind.
     void drawForm(Canvas &canvas, QPoint offset) const;
-    // Prints the loaded template's form: the offset checked, one job titled
-    // `title`, the form drawn, the job ended; false (the user told) when
-    // nothing went out.
-    bool print(const QString &title);
 
     // ---- preview --------------------------------------------------------------
     // Opens the preview; on this tab it stays open beside the grid. A
@@ -115,19 +101,13 @@ public:
     // was saved.
     bool save();
 
-Q_SIGNALS:
-    // The settings of template `name` of `kind` were loaded into this tab;
-    // the working tab of that kind loads its own part now.
-    void templateLoaded(int kind, const QString &name);
-    // A click in the template list chose the template at `index`.
-    void templateChosen(int kind, int index);
-    // The preview's "打印测试" printed the form of `kind`.
-    void testPrinted(int kind);
-
 private:
-    void loadList(int kind);
-    void loadSettings();
-    void loadItemTable();
+    LoadedTemplate &loaded() const;
+    void showList();
+    void showLoaded();
+    void editsChanged();
+    void listEdited();
+    TemplateSettings::PrintDevice shownDevice() const;
     void selectPrinter(const QString &stored);
     void fillPaperList(const QString &stored);
     void kindChosen();
@@ -150,6 +130,10 @@ private:
     QPoint m_savedOffset;
     bool m_offsetsZeroed = false;
     bool m_active = false;
+    // Set while the widgets show what the loaded template holds, so that
+    // showing it is not taken for an edit.
+    bool m_showing = false;
+    bool m_selectFirstRow = false;
 };
 
 } // namespace Slipdesk

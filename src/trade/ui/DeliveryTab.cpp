@@ -12,7 +12,6 @@
 #include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
 #include "templates/ItemTable.h"
-#include "templates/ui/TemplateTab.h"
 #include "trade/DeliveryQueue.h"
 #include "trade/NotePage.h"
 #include "trade/TradeForm.h"
@@ -31,9 +30,9 @@
 
 namespace Slipdesk {
 
-DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
-    GoodsPicker &picker, QWidget *parent)
-    : TradeTab(context, templates, NoteKind::Delivery, parent)
+DeliveryTab::DeliveryTab(
+    AppContext &context, RecipientLookupList &lookup, OrderFill &orderFill, GoodsPicker &picker, QWidget *parent)
+    : TradeTab(context, NoteKind::Delivery, parent)
     , m_orderFill(orderFill)
 {
     setObjectName(QStringLiteral("DeliveryTab"));
@@ -47,11 +46,6 @@ DeliveryTab::DeliveryTab(AppContext &context, TemplateTab &templates, RecipientL
         [this](int index) { fillBuyer(index, m_ui.CmbBuyerName); }, false});
     lookup.attach({m_ui.CmbBuyerWW, RecipientLookup::NickField, [this](int row) { fillBuyer(row, nullptr); },
         [this](int index) { fillBuyer(index, m_ui.CmbBuyerWW); }, false});
-
-    connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
-        if (kind == ItemTable::Delivery)
-            templateLoaded(name);
-    });
 
     connect(&m_context, &AppContext::addressBooksLoaded, this, &DeliveryTab::fillSellerCombo);
     connect(&m_context, &AppContext::sendersReloaded, this, [this] {
@@ -90,10 +84,6 @@ DeliveryTab::~DeliveryTab() = default;
 void DeliveryTab::connectControls()
 {
     DeliveryTabUi &u = m_ui;
-    connect(u.CmbInvoice, &QComboBox::activated, this, [this](int index) {
-        m_templates.chooseTemplate(index);
-        m_ui.CmbBuyerName->setFocus();
-    });
     connect(u.BtnInvoicePrn, &QPushButton::clicked, this, [this] { printAndPost(); });
     connect(u.BtnInvoicePreview, &QPushButton::clicked, this, &DeliveryTab::preview);
     connect(u.CmbSalerName, &QComboBox::activated, this, [this](int index) {
@@ -211,6 +201,11 @@ void DeliveryTab::templateLoaded(const QString &name)
     loadCommon(settings);
 }
 
+void DeliveryTab::focusFirstEntry()
+{
+    m_ui.CmbBuyerName->setFocus();
+}
+
 // --- Printing -------------------------------------------------------------------------
 
 bool DeliveryTab::printAndPost()
@@ -229,7 +224,7 @@ bool DeliveryTab::printOne()
 void DeliveryTab::preview()
 {
     m_goods->recompute();
-    m_templates.openPreview(false);
+    Q_EMIT previewRequested();
     m_ui.CmbBuyerName->setFocus();
 }
 

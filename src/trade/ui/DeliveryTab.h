@@ -12,7 +12,6 @@ class BatchRunControl;
 class GoodsPicker;
 class OrderFill;
 class RecipientLookupList;
-class TemplateTab;
 struct OrderResult;
 
 // The "出库发货" tab: the buyer, the goods grid and the seller block of one
@@ -21,8 +20,8 @@ class DeliveryTab : public TradeTab
 {
     Q_OBJECT
 public:
-    DeliveryTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
-        GoodsPicker &picker, QWidget *parent);
+    DeliveryTab(
+        AppContext &context, RecipientLookupList &lookup, OrderFill &orderFill, GoodsPicker &picker, QWidget *parent);
     ~DeliveryTab() override;
 
     DeliveryTabUi &ui() { return m_ui; }
@@ -65,7 +64,8 @@ private:
     void connectControls();
     bool printOne();
     void loadBatchNote(const BatchRun &run);
-    void templateLoaded(const QString &name);
+    void templateLoaded(const QString &name) override;
+    void focusFirstEntry() override;
     void fillBuyerCombos();
     void fillSellerCombo();
     void recipientAppended();

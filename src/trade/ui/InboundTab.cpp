@@ -9,7 +9,6 @@
 #include "render/Amounts.h"
 #include "storage/TemplateSettings.h"
 #include "templates/ItemTable.h"
-#include "templates/ui/TemplateTab.h"
 #include "trade/NotePage.h"
 #include "trade/TradeForm.h"
 #include "trade/TradePosting.h"
@@ -21,8 +20,8 @@
 
 namespace Slipdesk {
 
-InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker &picker, QWidget *parent)
-    : TradeTab(context, templates, NoteKind::Inbound, parent)
+InboundTab::InboundTab(AppContext &context, GoodsPicker &picker, QWidget *parent)
+    : TradeTab(context, NoteKind::Inbound, parent)
 {
     setObjectName(QStringLiteral("InboundTab"));
     auto *page = new QWidget(parent);
@@ -31,15 +30,6 @@ InboundTab::InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker 
     setUp(page, m_ui.SgInput, picker, m_ui.CmbInputModel, m_ui.EdtInputNo,
         {QStringLiteral("LblInputShop"), QStringLiteral("LblInputSumCount")});
 
-    connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
-        if (kind == ItemTable::Inbound)
-            templateLoaded(name);
-    });
-
-    connect(m_ui.CmbInputModel, &QComboBox::activated, this, [this](int index) {
-        m_templates.chooseTemplate(index);
-        m_ui.CmbInputJbr->setFocus();
-    });
     connect(m_ui.CmbInputJbr, &QComboBox::activated, this, [this](int index) {
         chooseHandler(index);
         // The user's choice becomes the template's default handler.
@@ -116,6 +106,11 @@ void InboundTab::templateLoaded(const QString &name)
     loadCommon(settings);
 }
 
+void InboundTab::focusFirstEntry()
+{
+    m_ui.CmbInputJbr->setFocus();
+}
+
 void InboundTab::fillHandlerCombo()
 {
     Fields::setItems(m_ui.CmbInputJbr, AddressBook::column(m_context.senders(), AddressBook::SenderNameField));
@@ -150,7 +145,7 @@ bool InboundTab::printAndPost()
 void InboundTab::preview()
 {
     m_goods->recompute();
-    m_templates.openPreview(false);
+    Q_EMIT previewRequested();
 }
 
 void InboundTab::prepareReprint()

@@ -7,7 +7,6 @@ namespace Slipdesk {
 
 class AppContext;
 class GoodsPicker;
-class TemplateTab;
 
 // The "采购入库" tab: the handler, the inbound type and the goods grid of one
 // purchase inbound note, printed and posted with "打印登记".
@@ -15,7 +14,7 @@ class InboundTab : public TradeTab
 {
     Q_OBJECT
 public:
-    InboundTab(AppContext &context, TemplateTab &templates, GoodsPicker &picker, QWidget *parent);
+    InboundTab(AppContext &context, GoodsPicker &picker, QWidget *parent);
     ~InboundTab() override;
 
     InboundTabUi &ui() { return m_ui; }
@@ -31,7 +30,8 @@ protected:
     void prepareReprint() override;
 
 private:
-    void templateLoaded(const QString &name);
+    void templateLoaded(const QString &name) override;
+    void focusFirstEntry() override;
     void fillHandlerCombo();
     void loadInboundTypes();
     void showTotals();

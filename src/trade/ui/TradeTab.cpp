@@ -5,12 +5,12 @@
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
 #include "platform/ui/EventHook.h"
+#include "platform/ui/TemplateCombo.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/WidgetFields.h"
 #include "render/Drawing.h"
 #include "storage/TemplateSettings.h"
 #include "templates/ItemTable.h"
-#include "templates/ui/TemplateTab.h"
 #include "trade/NotePage.h"
 #include "trade/TradeForm.h"
 #include "trade/ui/GoodsGrid.h"
@@ -24,17 +24,9 @@
 
 namespace Slipdesk {
 
-namespace {
-int templateKind(NoteKind kind)
-{
-    return kind == NoteKind::Delivery ? ItemTable::Delivery : ItemTable::Inbound;
-}
-} // namespace
-
-TradeTab::TradeTab(AppContext &context, TemplateTab &templates, NoteKind kind, QObject *parent)
+TradeTab::TradeTab(AppContext &context, NoteKind kind, QObject *parent)
     : QObject(parent)
     , m_context(context)
-    , m_templates(templates)
     , m_kind(kind)
 {
 }
@@ -60,11 +52,23 @@ void TradeTab::setUp(QWidget *page, QTableWidget *grid, GoodsPicker &picker, QCo
         });
     }
 
-    m_templates.setFormKind(templateKind(m_kind),
-        {[this](Drawing &drawing, const ItemTable &table) { NotePage::draw(drawing, table, note()); }, {}});
-    m_templates.follow(templateKind(m_kind), m_templateCombo);
+    LoadedTemplate &loaded = m_context.loadedTemplate();
+    connect(&loaded, &LoadedTemplate::loaded, this, [this](int kind, const QString &name) {
+        if (kind == TradeNote::templateKind(m_kind) && !name.isEmpty())
+            templateLoaded(name);
+    });
+    TemplateCombo::follow(loaded, TradeNote::templateKind(m_kind), m_templateCombo);
+    connect(m_templateCombo, &QComboBox::activated, this, [this](int index) {
+        m_context.loadedTemplate().choose(index);
+        focusFirstEntry();
+    });
     // Entering the template combo keeps the number the last print advanced.
     EventHook::onEvent(m_templateCombo, QEvent::FocusIn, [this] { saveNumber(); });
+}
+
+void TradeTab::draw(Drawing &drawing, const ItemTable &table) const
+{
+    NotePage::draw(drawing, table, note());
 }
 
 QString TradeTab::templateName() const
@@ -134,7 +138,8 @@ void TradeTab::saveNumber()
 
 void TradeTab::enterCommon()
 {
-    TemplateTab::showList(m_templateCombo, m_templates.showKind(templateKind(m_kind), templateName()));
+    TemplateCombo::show(
+        m_templateCombo, m_context.loadedTemplate().showKind(TradeNote::templateKind(m_kind), templateName()));
     m_goods->prepare();
     guarded([this] { m_context.ensureGoods(); });
     guarded([this] { m_context.ensureSmallLists(); });
@@ -158,8 +163,8 @@ std::optional<TradePosting::PrintResult> TradeTab::printAndPostCommon(bool fromB
     TradePosting::PrintResult result;
     {
         const WaitCursor wait;
-        result = TradePosting::printAndPost(m_context, PrinterService::instance(), m_templates.printSource(), note(),
-            QDateTime::currentDateTime(), fromBatch);
+        result = TradePosting::printAndPost(m_context, PrinterService::instance(),
+            m_context.loadedTemplate().printSource(), note(), QDateTime::currentDateTime(), fromBatch);
     }
     if (!result.refusal.isEmpty()) {
         MessageService::instance().warn(result.refusal);

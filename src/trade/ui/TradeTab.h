@@ -22,7 +22,8 @@ class AppContext;
 class GoodsGrid;
 class GoodsPicker;
 class TemplateSettings;
-class TemplateTab;
+class Drawing;
+class ItemTable;
 
 // What the delivery and the inbound tab share: a note of their kind with its
 // goods grid, the template combo and the note number, the labels a template
@@ -42,6 +43,9 @@ public:
     TradeNote note() const;
     void setNote(const TradeNote &note);
 
+    // The note drawn with the values of the fields (the preview).
+    void draw(Drawing &drawing, const ItemTable &table) const;
+
     // "重打": a logged note's fields and goods back into the tab, the goods
     // grid emptied first and its amounts and totals computed again.
     void reprint(const FieldValues &values, const GoodsRows &goods);
@@ -60,9 +64,11 @@ public:
 Q_SIGNALS:
     // A menu entry or button asked for the data window on a table.
     void dataWindowRequested(Slipdesk::TableCode tableCode);
+    // "打印预览": the preview of the note with the loaded template.
+    void previewRequested();
 
 protected:
-    TradeTab(AppContext &context, TemplateTab &templates, NoteKind kind, QObject *parent);
+    TradeTab(AppContext &context, NoteKind kind, QObject *parent);
 
     // Called once the subclass built its form into `page`.
     void setUp(QWidget *page, QTableWidget *grid, GoodsPicker &picker, QComboBox *templateCombo, QLineEdit *number,
@@ -78,10 +84,13 @@ protected:
     std::optional<TradePosting::PrintResult> printAndPostCommon(bool fromBatch);
     // Before a reprint fills the fields: lists they choose from are loaded.
     virtual void prepareReprint() { }
+    // A template of this tab's kind was loaded: the tab's own part of it.
+    virtual void templateLoaded(const QString &name) = 0;
+    // After a template was chosen in the tab's combo.
+    virtual void focusFirstEntry() = 0;
     void connectMenu(const QList<std::pair<QAction *, TableCode>> &entries);
 
     AppContext &m_context;
-    TemplateTab &m_templates;
     NoteKind m_kind;
     QWidget *m_page = nullptr;
     GoodsGrid *m_goods = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/ui/AboutBox.h"
 #include "platform/ui/EventHook.h"
 #include "platform/ui/FileDialogService.h"
+#include "platform/ui/TemplateCombo.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/WidgetFields.h"
 #include "render/Amounts.h"
@@ -41,11 +42,9 @@ bool focusFromPopup(QEvent *event)
 
 } // namespace
 
-ExpressTab::ExpressTab(
-    AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill, QWidget *parent)
+ExpressTab::ExpressTab(AppContext &context, RecipientLookupList &lookup, OrderFill &orderFill, QWidget *parent)
     : QObject(parent)
     , m_context(context)
-    , m_templates(templates)
     , m_lookup(lookup)
     , m_orderFill(orderFill)
 {
@@ -53,7 +52,6 @@ ExpressTab::ExpressTab(
     m_page = new QWidget(parent);
     m_page->setObjectName(QStringLiteral("TabEmsPrn"));
     m_ui.setupUi(m_page);
-    templates.setPictureShown([this] { return m_ui.EdtBackPicFile->text(); });
     m_markers = new MarkerGroupsPanel(
         context.paths(), m_ui.markerGroups(), m_ui.markerBoxes(),
         [this] { return m_ui.CmbLetterSelect->currentText(); }, this);
@@ -74,18 +72,12 @@ ExpressTab::ExpressTab(
 
     connectControls();
 
-    m_templates.setFormKind(ItemTable::Express,
-        {[this](Drawing &drawing, const ItemTable &table) { draw(drawing, table); },
-            [this] { return previewPicture(); }});
-    connect(&m_templates, &TemplateTab::templateLoaded, this, [this](int kind, const QString &name) {
-        if (kind == ItemTable::Express)
+    LoadedTemplate &loaded = m_context.loadedTemplate();
+    connect(&loaded, &LoadedTemplate::loaded, this, [this](int kind, const QString &name) {
+        if (kind == ItemTable::Express && !name.isEmpty())
             templateLoaded(name);
     });
-    m_templates.follow(ItemTable::Express, m_ui.CmbLetterSelect);
-    connect(&m_templates, &TemplateTab::testPrinted, this, [this](int kind) {
-        if (kind == ItemTable::Express && m_active)
-            afterPrint();
-    });
+    TemplateCombo::follow(loaded, ItemTable::Express, m_ui.CmbLetterSelect);
 
     connect(&m_context, &AppContext::addressBooksLoaded, this, [this] {
         fillRecipientCombos();
@@ -117,7 +109,7 @@ void ExpressTab::connectControls()
     for (QWidget *button : {static_cast<QWidget *>(u.BtnPrint), static_cast<QWidget *>(u.BtnTskSave)})
         EventHook::onEvent(button, QEvent::Enter, [this] { updateHints(); });
     connect(u.BtnPreview, &QPushButton::clicked, this, [this] {
-        m_templates.openPreview(false);
+        Q_EMIT previewRequested();
         m_ui.CmbSjrMc->setFocus();
     });
     connect(u.ChbAutoAdd, &QCheckBox::clicked, this, [this](bool on) {
@@ -215,9 +207,9 @@ void ExpressTab::setValues(const FieldValues &values)
 
 // --- The window's steps ------------------------------------------------------------
 
-void ExpressTab::setTemplateList(const TemplateTab::KindList &list)
+void ExpressTab::setTemplateList(const LoadedTemplate::List &list)
 {
-    TemplateTab::showList(m_ui.CmbLetterSelect, list);
+    TemplateCombo::show(m_ui.CmbLetterSelect, list);
 }
 
 void ExpressTab::setAutoCopy(bool on)
@@ -233,7 +225,7 @@ bool ExpressTab::autoCopy() const
 
 void ExpressTab::enter()
 {
-    setTemplateList(m_templates.showKind(ItemTable::Express, m_ui.CmbLetterSelect->currentText()));
+    setTemplateList(m_context.loadedTemplate().showKind(ItemTable::Express, m_ui.CmbLetterSelect->currentText()));
     if (m_ui.CmbSjrMc->count() == 0 || m_recipientsStale)
         fillRecipientCombos();
     m_ui.CmbSjrMc->setFocus();
@@ -276,7 +268,7 @@ void ExpressTab::loadBatchRow(const BatchRun &run)
 void ExpressTab::updateHints()
 {
     m_ui.BtnPrint->setToolTip(
-        QStringLiteral("立即在当前打印机") + m_templates.ui().CmbPrn->currentText() + QStringLiteral("上打印"));
+        QStringLiteral("立即在当前打印机") + m_context.loadedTemplate().device().printer + QStringLiteral("上打印"));
     m_ui.BtnTskSave->setToolTip(m_ui.BtnTskSave->text() == u"保存(&S)"
             ? QStringLiteral("将当前内容先保存到批打数据中，以后进行批量打印")
             : QStringLiteral("手工结束或者取消批量打印过程"));
@@ -310,7 +302,7 @@ QStringList ExpressTab::addressFormats() const
 
 void ExpressTab::templateComboChosen()
 {
-    m_templates.chooseTemplate(m_ui.CmbLetterSelect->currentIndex());
+    m_context.loadedTemplate().choose(m_ui.CmbLetterSelect->currentIndex());
     m_ui.CmbSjrMc->setFocus();
 }
 
@@ -376,32 +368,37 @@ bool ExpressTab::print()
 
 bool ExpressTab::printOne()
 {
-    if (PrinterService::instance().printerNames().isEmpty()) {
-        MessageService::instance().warn(QStringLiteral("你的电脑上没有安装任何打印机驱动程序"));
-        m_ui.CmbJjrMc->setFocus();
-        return false;
-    }
-    bool printed = false;
-    {
-        const WaitCursor wait;
-        printed = m_templates.print(m_ui.CmbLetterSelect->currentText() + m_ui.EdtEmsNo->text());
-        if (printed)
-            afterPrint();
-        m_ui.CmbSjrMc->setFocus();
-    }
-    return printed;
+    return printWaybill(false);
 }
 
-void ExpressTab::afterPrint()
+void ExpressTab::printTest()
 {
-    const WaybillPosting::Result result = WaybillPosting::afterPrint(m_context, values(), QDateTime::currentDateTime());
+    printWaybill(true);
+}
+
+bool ExpressTab::printWaybill(bool testPrint)
+{
+    WaybillPosting::PrintResult result;
+    {
+        const WaitCursor wait;
+        result = WaybillPosting::printAndPost(m_context, PrinterService::instance(),
+            m_context.loadedTemplate().printSource(), m_formats, values(), QDateTime::currentDateTime(), testPrint);
+    }
+    if (!result.refusal.isEmpty()) {
+        MessageService::instance().warn(result.refusal);
+        if (auto focus = m_page->findChild<QWidget *>(result.focus))
+            focus->setFocus();
+        return false;
+    }
     // The form is on paper with this number: the number advances even when a
     // record could not be written, so that it is never printed twice.
-    m_ui.EdtEmsNo->setText(result.nextNumber);
-    if (result.numberSaved)
-        m_savedNumber = result.nextNumber;
-    if (!result.ok())
-        MessageService::instance().warn(result.failed.join(u'\n'));
+    m_ui.EdtEmsNo->setText(result.posting.nextNumber);
+    if (result.posting.numberSaved)
+        m_savedNumber = result.posting.nextNumber;
+    if (!result.posting.ok())
+        MessageService::instance().warn(result.posting.failed.join(u'\n'));
+    m_ui.CmbSjrMc->setFocus();
+    return true;
 }
 
 void ExpressTab::chooseFormat(int which, int index)

@@ -3,7 +3,7 @@
 #include "datawin/BatchRange.h"
 #include "datawin/TableCode.h"
 #include "forms/FieldValues.h"
-#include "templates/ui/TemplateTab.h"
+#include "templates/LoadedTemplate.h"
 #include "waybill/WaybillPage.h"
 #include "waybill/ui/ExpressTabUi.h"
 
@@ -29,8 +29,7 @@ class ExpressTab : public QObject
 {
     Q_OBJECT
 public:
-    ExpressTab(AppContext &context, TemplateTab &templates, RecipientLookupList &lookup, OrderFill &orderFill,
-        QWidget *parent);
+    ExpressTab(AppContext &context, RecipientLookupList &lookup, OrderFill &orderFill, QWidget *parent);
 
     QWidget *page() const { return m_page; }
     ExpressTabUi &ui() { return m_ui; }
@@ -43,7 +42,7 @@ public:
     // ---- the window's steps -------------------------------------------------------
     // Window creation: the express templates of the list, and the clipboard
     // switch from the settings.
-    void setTemplateList(const TemplateTab::KindList &list);
+    void setTemplateList(const LoadedTemplate::List &list);
     void setAutoCopy(bool on);
     bool autoCopy() const;
     // The tab is entered: its template kind current, a stale recipient list
@@ -73,8 +72,15 @@ public:
     // "打印(&P)": prints the waybill and records it, then takes a running
     // batch to its next row; false when nothing was printed.
     bool print();
+    // The preview's "打印测试": printed without a job title and recorded as
+    // a print is.
+    void printTest();
     // The waybill drawn with the values of the fields.
     void draw(Drawing &drawing, const ItemTable &table) const;
+    // The scanned form behind the preview (empty when it is not shown), and
+    // the picture the options card names, chosen but not yet saved included.
+    QString previewPicture() const;
+    QString backgroundPicture() const { return m_ui.EdtBackPicFile->text(); }
     // The print formats kept with the template (date and capital amounts).
     const WaybillPage::Formats &formats() const { return m_formats; }
     void chooseFormat(int which, int index);
@@ -103,13 +109,15 @@ Q_SIGNALS:
     // 5 senders, 7-11 the pick lists.
     void dataWindowRequested(Slipdesk::TableCode tableCode);
     void autoCopyToggled(bool on);
+    // "预览(&V)": the preview of the waybill with the loaded template.
+    void previewRequested();
 
 private:
     void connectControls();
     void templateLoaded(const QString &name);
     void templateComboChosen();
     bool printOne();
-    void afterPrint();
+    bool printWaybill(bool testPrint);
     void loadBatchRow(const BatchRun &run);
     void updateHints();
     void fillRecipientCombos();
@@ -123,10 +131,8 @@ private:
     void showFormatMenu(int which);
     void writeTemplateText(const QString &key, const QString &value);
     void fitDropDownWidth(QComboBox *combo);
-    QString previewPicture() const;
 
     AppContext &m_context;
-    TemplateTab &m_templates;
     RecipientLookupList &m_lookup;
     OrderFill &m_orderFill;
     QWidget *m_page = nullptr;

@@ -9,6 +9,7 @@
 #include "storage/TextTable.h"
 #include "templates/ui/TemplateTab.h"
 #include "trade/GoodsFile.h"
+#include "trade/TradeForm.h"
 #include "trade/TradeRender.h"
 #include "trade/ui/DeliveryTab.h"
 #include "trade/ui/GoodsGrid.h"
@@ -265,8 +266,8 @@ TEST_F(TradeTabsTest, PrintedNotesAndRenderedOpsAgree)
             goods += row.mid(1).join(u'\t').remove(u',').replace(u'\t', u',').toUtf8() + '\n';
         AppContext context {Paths(dir.path())};
         context.loadAddressBooks();
-        const TradeNote rendered = TradeRender::formNote(context, note.kind, note.templateName(),
-            WaybillRender::parseFieldFile(fields), GoodsFile::parse(goods, int(note.goods.size())));
+        const TradeNote rendered = TradeForm::noteWithDefaults(context, note.kind, note.templateName(),
+            FieldValues::fromFieldFile(fields), GoodsFile::parse(goods, int(note.goods.size())));
         TradeRender::Options options;
         options.out = dir.file(QStringLiteral("same.ops"));
         options.printableOffset = QPoint(30, 20);

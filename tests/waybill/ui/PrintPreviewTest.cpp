@@ -265,7 +265,7 @@ TEST_F(MainWindowTest, PrintedWaybillAndRenderedOpsAgree)
         fieldFile += (it.key() + u'=' + it.value()).toUtf8() + '\n';
     WaybillRender::Options options;
     options.templateName = QStringLiteral("默认B6国内信封");
-    options.values = WaybillRender::parseFieldFile(fieldFile);
+    options.values = FieldValues::fromFieldFile(fieldFile);
     options.out = dir.file(QStringLiteral("same.ops"));
     options.printableOffset = QPoint(30, 20);
     ASSERT_EQ(WaybillRender::render(w.paths(), options), QString());

@@ -1,4 +1,4 @@
-#include "templates/PrinterSetup.h"
+#include "platform/PrinterSetup.h"
 #include "storage/IniFile.h"
 #include "storage/Paths.h"
 #include "storage/TemplateSettings.h"
