@@ -3,6 +3,7 @@
 #include "SmartText.h"
 
 #include <cstring>
+#include <unordered_map>
 
 namespace Slipdesk::Smart {
 
@@ -130,25 +131,40 @@ struct LabelView
     bool latin; // an English label: letter case does not count
 };
 
-// The labels with their lengths known, so that matching, which runs at every
-// word of every copied text, costs a character test for most of them.
-const std::vector<LabelView> &labels()
-{
-    static const std::vector<LabelView> views = [] {
-        std::vector<LabelView> v;
-        for (const Label &label : kLabels) {
-            const QStringView word(label.word);
-            v.push_back({word, label.kind, isAsciiLetter(word.front())});
-        }
-        return v;
-    }();
-    return views;
-}
-
 QChar lowerAscii(QChar c)
 {
     return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
 }
+
+enum class End { Front, Back };
+
+// The labels by the character at either end (English ones in lower case), so
+// that matching, which runs at every word of every copied text, looks at a
+// few labels only.
+class LabelIndex
+{
+public:
+    LabelIndex()
+    {
+        for (const Label &label : kLabels) {
+            const QStringView word(label.word);
+            const LabelView view {word, label.kind, isAsciiLetter(word.front())};
+            m_front[lowerAscii(word.front()).unicode()].push_back(view);
+            m_back[lowerAscii(word.back()).unicode()].push_back(view);
+        }
+    }
+
+    const std::vector<LabelView> *at(QChar c, End end) const
+    {
+        const auto &map = end == End::Front ? m_front : m_back;
+        const auto it = map.find(lowerAscii(c).unicode());
+        return it == map.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::unordered_map<char16_t, std::vector<LabelView>> m_front;
+    std::unordered_map<char16_t, std::vector<LabelView>> m_back;
+};
 
 bool sameText(const QChar *a, const LabelView &label)
 {
@@ -161,31 +177,26 @@ bool sameText(const QChar *a, const LabelView &label)
     return true;
 }
 
-bool sameChar(QChar a, QChar b, bool latin)
-{
-    return latin ? lowerAscii(a) == lowerAscii(b) : a == b;
-}
-
-enum class End { Front, Back };
-
 // The longest known label standing at the front or the back of `text`;
-// nullptr when none. The character at that end is tested first.
+// nullptr when none.
 const LabelView *longestLabel(QStringView text, End end)
 {
     if (text.isEmpty())
         return nullptr;
+    static const LabelIndex index;
+    const bool front = end == End::Front;
+    const std::vector<LabelView> *candidates = index.at(front ? text.front() : text.back(), end);
+    if (!candidates)
+        return nullptr;
     const LabelView *best = nullptr;
-    for (const LabelView &label : labels()) {
+    for (const LabelView &label : *candidates) {
         const qsizetype n = label.word.size();
         if (n > text.size() || (best && n <= best->word.size()))
             continue;
-        const bool front = end == End::Front;
         // An English label is a whole word: "Add" is no label in "Address".
         if (label.latin && n < text.size() && isAsciiLetter(front ? text.at(n) : text.at(text.size() - n - 1)))
             continue;
-        if ((front ? sameChar(text.front(), label.word.front(), label.latin)
-                   : sameChar(text.back(), label.word.back(), label.latin))
-            && sameText(front ? text.data() : text.data() + text.size() - n, label))
+        if (sameText(front ? text.data() : text.data() + text.size() - n, label))
             best = &label;
     }
     return best;
