@@ -20,6 +20,7 @@
 #include "trade/TradePosting.h"
 #include "trade/TradeRender.h"
 #include "waybill/OrderParser.h"
+#include "waybill/OrderReading.h"
 #include "waybill/WaybillForm.h"
 #include "waybill/WaybillPosting.h"
 #include "waybill/WaybillRender.h"
@@ -159,7 +160,12 @@ int parseOrder(const QCommandLineParser &parser, const QStringList &args)
         return fail(QStringLiteral("parse-order"),
             QStringLiteral("the format is a number from 0 to %1: %2").arg(OrderParser::FormatCount - 1).arg(value),
             Usage);
-    const QByteArray json = OrderParser::parse(format, QString::fromUtf8(readAll(stdin))).toJson() + '\n';
+    // As the one-click fill reads it: a fixed format that does not fit the
+    // text gives the smart reading, said on standard error.
+    const OrderReading reading = OrderReading::read(format, QString::fromUtf8(readAll(stdin)));
+    if (reading.smartFallback)
+        writeTo(stderr, QStringLiteral("parse-order: ") + reading.note(format));
+    const QByteArray json = reading.result.toJson() + '\n';
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     return Done;
 }
@@ -414,7 +420,8 @@ const QList<Command> &commands()
             {}, false, importOrders},
         {"parse-order", "--format N",
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
-            "JSON line",
+            "JSON line, as the one-click fill reads them (a fixed format that does not fit the text gives the smart "
+            "reading, said on standard error)",
             {{"format", "N", "the copy format, 0-6 as in the express tab's list"}}, false, parseOrder},
         {"stats", "--template NAME --from yyyy-MM-dd --to yyyy-MM-dd",
             "the sales statistics of \"汇总统计\" over the printing dates FROM to TO (both included) from the "

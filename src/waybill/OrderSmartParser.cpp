@@ -1,13 +1,15 @@
 #include "OrderSmartParser.h"
 
+#include "SmartAddress.h"
 #include "SmartLabels.h"
 #include "SmartNames.h"
 #include "SmartNumbers.h"
+#include "SmartParties.h"
 #include "SmartText.h"
-#include "waybill/DivisionTable.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <vector>
 
 namespace Slipdesk {
@@ -16,69 +18,56 @@ using namespace Smart;
 
 namespace {
 
-using Table = DivisionTable;
-
-// --- Address -------------------------------------------------------------------------
-
-qsizetype skipSpaces(QStringView s, qsizetype pos)
+// The name glued between a street part and a telephone number
+// ("南昌街1号陆小凤13957212345"), taken off `word`; empty when none. The
+// longest name that fits wins; a name by shape alone must be short or
+// transcribed ("买买提·艾力"); no name begins with a house mark.
+QString takeNameBeforeNumber(QString &word)
 {
-    while (pos < s.size() && isSpace(s.at(pos)))
-        ++pos;
-    return pos;
-}
-
-// After a short form, the next words must name a division below it (or the
-// text ends): "无锡 滨湖" is an address, "朝阳门内大街" is no city 朝阳.
-bool followedByBelow(QStringView s, qsizetype pos, int division)
-{
-    const Table &t = Table::instance();
-    pos = skipSpaces(s, pos);
-    if (pos >= s.size())
-        return true;
-    for (Table::Level level : {Table::Prefecture, Table::County}) {
-        const Table::Match m = t.matchAt(s, pos, level, division, true);
-        if (m.found() || m.ambiguous)
-            return true;
+    static const QString houseMarks = QStringLiteral("号室楼栋幢弄层座");
+    for (qsizetype cut = std::max<qsizetype>(1, word.size() - 16); cut + 2 <= word.size(); ++cut) {
+        if (!endsStreetBeforeNumber(word.at(cut - 1)) || houseMarks.contains(word.at(cut)))
+            continue;
+        const QStringView tail = QStringView(word).mid(cut);
+        if (isCommonName(tail) || (hasNameShape(tail) && (tail.size() <= 3 || tail.contains(kNameDot)))) {
+            const QString name = tail.toString();
+            word.truncate(cut);
+            return name;
+        }
     }
-    return false;
-}
-
-// Whether some division begins at `pos` (the start of an address).
-bool divisionStartsAt(QStringView s, qsizetype pos)
-{
-    const Table &t = Table::instance();
-    if (pos >= s.size() || !t.canStart(s.at(pos)))
-        return false;
-    for (Table::Level level : {Table::Province, Table::Prefecture}) {
-        const Table::Match m = t.matchAt(s, pos, level, -1, true);
-        if (m.found() && (!m.isShort || followedByBelow(s, pos + m.length, m.division)))
-            return true;
-    }
-    return t.matchAt(s, pos, Table::County, -1, false).found();
-}
-
-bool hasStreetMark(QStringView s)
-{
-    static const QString marks = QStringLiteral("路街道巷弄号村镇乡栋楼室幢");
-    for (QChar c : s)
-        if (marks.contains(c))
-            return true;
-    return false;
-}
-
-// Characters after which a street part of an address ends and a name may
-// begin ("湖滨路8号钱七收").
-bool endsStreetPart(QChar c)
-{
-    static const QString marks = QStringLiteral("号室楼栋幢弄巷层座路街道村组");
-    return marks.contains(c);
+    return {};
 }
 
 struct Word
 {
     QString text;
     int chunk;
+    bool gluedToNumber; // a telephone number followed it without a blank
 };
+
+// The words of a piece after its numbers were taken out.
+struct Token
+{
+    QStringView text;
+    bool gluedToNumber;
+};
+
+std::vector<Token> tokens(QStringView s)
+{
+    std::vector<Token> out;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        if (s.at(i).unicode() <= u' ') {
+            ++i;
+            continue;
+        }
+        const qsizetype b = i;
+        while (i < s.size() && s.at(i).unicode() > u' ')
+            ++i;
+        out.push_back({s.mid(b, i - b), i < s.size() && s.at(i) == kGlueMark});
+    }
+    return out;
+}
 
 struct Candidate
 {
@@ -92,7 +81,7 @@ class SmartReader
 {
 public:
     explicit SmartReader(const QString &text)
-        : m_text(normalise(text))
+        : m_text(text)
     {
     }
 
@@ -107,6 +96,8 @@ public:
             placeLabelledAddress();
         else
             placeAddress();
+        if (secondAddress())
+            return accountsOnly();
         chooseName();
         keepNameOutOfAddress();
         return m_r;
@@ -115,11 +106,14 @@ public:
 private:
     void readChunks();
     void readPiece(Kind kind, QStringView text, int chunk);
-    void addWord(QStringView word, int chunk);
+    void readName(const std::vector<Token> &words, int chunk);
+    void addWord(QStringView word, int chunk, bool gluedToNumber);
     void placeLabelledAddress();
     void placeAddress();
     void placeStreetOnly();
-    QString takeTrailingName(QStringList &parts, qsizetype lastWord);
+    QString takeTrailingName(QStringList &parts, qsizetype lastWord, bool gluedToNumber);
+    bool secondAddress() const;
+    OrderResult accountsOnly() const;
     void chooseName();
     void keepNameOutOfAddress();
 
@@ -133,31 +127,42 @@ private:
     Found m_found;
     QString m_labelledName;
     QString m_labelledAddress;
+    bool m_labelledAddressGlued = false; // its last word was glued to a number
+    bool m_secondPerson = false; // a second labelled person began: stop reading
     std::vector<Word> m_words;
     std::vector<bool> m_used;
     std::vector<Candidate> m_candidates;
 };
 
-// Chunks between strong separators; inside each, labelled pieces.
+// Chunks between strong separators; inside each, labelled pieces. A label
+// without a value ("收货人" alone on its line, "手机：" at a line's end)
+// labels the beginning of the next chunk.
 void SmartReader::readChunks()
 {
     int chunkIndex = 0;
     qsizetype start = 0;
+    Kind pending = Kind::Free;
     const qsizetype n = m_text.size();
-    for (qsizetype i = 0; i <= n; ++i) {
+    for (qsizetype i = 0; i <= n && !m_secondPerson; ++i) {
         if (i < n && !isStrongSeparator(m_text.at(i)))
             continue;
         const QStringView chunk = QStringView(m_text).mid(start, i - start);
         start = i + 1;
         if (chunk.trimmed().isEmpty())
             continue;
+        if (labelOnly(chunk, &pending))
+            continue;
         const std::vector<LabelHit> hits = findLabels(chunk);
         const qsizetype firstLabel = hits.empty() ? chunk.size() : hits.front().begin;
-        readPiece(Kind::Free, chunk.left(firstLabel), chunkIndex);
-        for (size_t h = 0; h < hits.size(); ++h) {
+        readPiece(pending, chunk.left(firstLabel), chunkIndex);
+        pending = Kind::Free;
+        for (size_t h = 0; h < hits.size() && !m_secondPerson; ++h) {
             const qsizetype end = h + 1 < hits.size() ? hits[h + 1].begin : chunk.size();
-            readPiece(
-                hits[h].kind, chunk.mid(hits[h].content, std::max<qsizetype>(0, end - hits[h].content)), chunkIndex);
+            const QStringView value = chunk.mid(hits[h].content, std::max<qsizetype>(0, end - hits[h].content));
+            if (h + 1 == hits.size() && value.trimmed().isEmpty())
+                pending = hits[h].kind;
+            else
+                readPiece(hits[h].kind, value, chunkIndex);
         }
         ++chunkIndex;
     }
@@ -186,50 +191,69 @@ void SmartReader::readPiece(Kind kind, QStringView text, int chunk)
     default:
         break;
     }
-    QString rest = value;
-    extractNumbers(rest, kind, m_found);
-    rest = simplified(rest);
-    if (rest.isEmpty())
+    QString numbersOut = value;
+    extractNumbers(numbersOut, kind, m_found);
+    const std::vector<Token> words = tokens(numbersOut);
+    if (words.empty())
         return;
-    const QList<QStringView> words = QStringView(rest).split(u' ', Qt::SkipEmptyParts);
     switch (kind) {
-    case Kind::Name: {
-        // The first word is the name; anything after it is read as free text.
-        const QStringView name = withoutReceivingMark(stripWrapping(words.front()));
-        if (m_labelledName.isEmpty())
-            m_labelledName = name.toString();
-        for (qsizetype w = 1; w < words.size(); ++w)
-            addWord(words[w], chunk);
+    case Kind::Name:
+        readName(words, chunk);
         return;
-    }
     case Kind::Address:
-    case Kind::Region:
+    case Kind::Region: {
         // "收货地址：张三，138…，江苏省…": a label over the whole copy holds
-        // no address itself; its words are read like free text.
-        if (divisionStartsAt(rest, 0) || hasStreetMark(rest)) {
+        // no address itself; its words are read like free text. A region
+        // ("District: 城关区") or a piece after one always belongs to it.
+        const QString rest = simplified(numbersOut);
+        if (kind == Kind::Region || !m_labelledAddress.isEmpty() || divisionStartsAt(rest, 0) || hasStreetMark(rest)) {
             m_labelledAddress += (m_labelledAddress.isEmpty() ? QString() : QStringLiteral(" ")) + rest;
+            m_labelledAddressGlued = words.back().gluedToNumber;
             return;
         }
         break;
+    }
     default:
         break;
     }
     // Beside a number label only the number belongs to it.
-    for (QStringView w : words)
-        addWord(w, chunk);
+    for (const Token &w : words)
+        addWord(w.text, chunk, w.gluedToNumber);
 }
 
-void SmartReader::addWord(QStringView word, int chunk)
+// The first word is the name; anything after it is read as free text. A
+// second, different name after a whole person's data begins the next
+// person ("收货人：…手机：…地址：… 收货人：…"), which is not read.
+void SmartReader::readName(const std::vector<Token> &words, int chunk)
+{
+    const QString name = withoutReceivingMark(stripWrapping(words.front().text)).toString();
+    if (m_labelledName.isEmpty()) {
+        m_labelledName = name;
+    } else if (name != m_labelledName) {
+        const bool phone = !m_found.mobile.isEmpty() || !m_found.telephone.isEmpty();
+        const bool address = !m_labelledAddress.isEmpty()
+            || std::any_of(m_words.begin(), m_words.end(), [](const Word &w) { return divisionStartsAt(w.text, 0); });
+        if (phone && address) {
+            m_secondPerson = true;
+            return;
+        }
+    }
+    for (size_t w = 1; w < words.size(); ++w)
+        addWord(words[w].text, chunk, words[w].gluedToNumber);
+}
+
+void SmartReader::addWord(QStringView word, int chunk, bool gluedToNumber)
 {
     word = stripWrapping(word);
     if (word.isEmpty() || word == u"收" || isNumberNoise(word))
         return;
-    m_words.push_back({withoutReceivingMark(word).toString(), chunk});
+    m_words.push_back({withoutReceivingMark(word).toString(), chunk, gluedToNumber});
 }
 
-// A name written after the address, apart from it ("…8号 张三") or glued to
-// it with a receiving mark ("…8号张三收"): taken off the parts, returned.
-QString SmartReader::takeTrailingName(QStringList &parts, qsizetype lastWord)
+// A name written after the address, apart from it ("…8号 张三"), glued to
+// it with a receiving mark ("…8号张三收") or glued between it and a phone
+// number ("…8号张三138…"): taken off the parts, returned.
+QString SmartReader::takeTrailingName(QStringList &parts, qsizetype lastWord, bool gluedToNumber)
 {
     if (parts.isEmpty())
         return {};
@@ -255,6 +279,14 @@ QString SmartReader::takeTrailingName(QStringList &parts, qsizetype lastWord)
             }
         }
     }
+    // With a labelled name the street keeps what is not that name (it is
+    // cut off below when it is).
+    if (gluedToNumber && m_labelledName.isEmpty()) {
+        if (const QString name = takeNameBeforeNumber(last); !name.isEmpty()) {
+            m_candidates.push_back({lastWord, name, isCommonName(name)});
+            return name;
+        }
+    }
     return {};
 }
 
@@ -263,8 +295,16 @@ void SmartReader::placeLabelledAddress()
     QStringList parts = m_labelledAddress.split(u' ', Qt::SkipEmptyParts);
     if (!m_labelledName.isEmpty())
         parts.removeAll(m_labelledName);
-    takeTrailingName(parts, -1);
-    const QString address = parts.join(u' ');
+    takeTrailingName(parts, -1, m_labelledAddressGlued);
+    QString address = parts.join(u' ');
+    if (const qsizetype chat = chatBeforeDivision(address)) {
+        // A name glued in front ("地址：张三江苏省…") is a name, other
+        // words are chat.
+        const QString front = simplified(QStringView(address).left(chat));
+        if (isCommonName(front))
+            m_candidates.push_back({-1, front, true});
+        address = simplified(QStringView(address).mid(chat));
+    }
     if (!OrderSmartParser::splitAddress(address, m_r))
         m_r.address = address;
 }
@@ -304,7 +344,7 @@ void SmartReader::placeAddress()
     }
     if (offset > 0)
         m_candidates.push_back({first, m_words[size_t(first)].text.left(offset), true});
-    takeTrailingName(parts, last);
+    takeTrailingName(parts, last, m_words[size_t(last)].gluedToNumber);
     OrderSmartParser::splitAddress(parts.join(u' '), m_r);
 
     // Region and street split by a comma: the next chunk is the street.
@@ -316,7 +356,7 @@ void SmartReader::placeAddress()
             street.append(m_words[size_t(w)].text);
         const QString joined = street.join(u' ');
         if (hasStreetMark(joined) && !(street.size() == 1 && isCommonName(joined)) && !divisionStartsAt(joined, 0)) {
-            takeTrailingName(street, w - 1);
+            takeTrailingName(street, w - 1, m_words[size_t(w - 1)].gluedToNumber);
             m_r.address = street.join(u' ');
             for (qsizetype x = last + 1; x < w; ++x)
                 m_used[size_t(x)] = true;
@@ -338,10 +378,46 @@ void SmartReader::placeStreetOnly()
             parts.append(m_words[size_t(x)].text);
             m_used[size_t(x)] = true;
         }
-        takeTrailingName(parts, x - 1);
+        takeTrailingName(parts, x - 1, m_words[size_t(x - 1)].gluedToNumber);
         m_r.address = parts.join(u' ');
         return;
     }
+}
+
+// Another address in words not used, in divisions other than the one read
+// ("张三 138… 浙江省…\n李四 139… 江苏省…"): two people and no word to
+// tell which one receives.
+bool SmartReader::secondAddress() const
+{
+    if (m_r.province.isEmpty())
+        return false;
+    const qsizetype count = qsizetype(m_words.size());
+    for (qsizetype w = 0; w < count; ++w) {
+        if (m_used[size_t(w)] || !divisionStartsAt(m_words[size_t(w)].text, 0))
+            continue;
+        QStringList parts;
+        const int chunk = m_words[size_t(w)].chunk;
+        for (qsizetype x = w; x < count && m_words[size_t(x)].chunk == chunk; ++x)
+            parts.append(m_words[size_t(x)].text);
+        OrderResult other;
+        if (!OrderSmartParser::splitAddress(parts.join(u' '), other))
+            continue;
+        const auto differ = [](const QString &a, const QString &b) { return !a.isEmpty() && !b.isEmpty() && a != b; };
+        if (other.province != m_r.province || differ(other.city, m_r.city) || differ(other.district, m_r.district))
+            return true;
+    }
+    return false;
+}
+
+// What is left when the text holds two people: the buyer's accounts, which
+// only the buyer has.
+OrderResult SmartReader::accountsOnly() const
+{
+    OrderResult r;
+    r.nickname = m_r.nickname;
+    r.payment = m_r.payment;
+    r.chat = m_r.chat;
+    return r;
 }
 
 void SmartReader::chooseName()
@@ -395,89 +471,12 @@ bool OrderSmartParser::looksLikeName(QStringView w, int maxLength)
 
 bool OrderSmartParser::splitAddress(const QString &address, OrderResult &r)
 {
-    const Table &t = Table::instance();
-    const QStringView s(address);
-    qsizetype pos = skipSpaces(s, 0);
-    for (const char16_t *country : {u"中华人民共和国", u"中国大陆", u"中国"}) {
-        if (s.mid(pos).startsWith(QStringView(country))) {
-            pos = skipSpaces(s, pos + QStringView(country).size());
-            break;
-        }
-    }
-    int province = -1, prefecture = -1, county = -1;
-
-    Table::Match mp = t.matchAt(s, pos, Table::Province, -1, true);
-    Table::Match mc = t.matchAt(s, pos, Table::Prefecture, -1, true);
-    if (mp.found() && mp.isShort && !t.isMunicipality(mp.division) && !followedByBelow(s, pos + mp.length, mp.division))
-        mp = {};
-    if (mc.found() && mc.isShort && !followedByBelow(s, pos + mc.length, mc.division))
-        mc = {};
-    if (mp.found() && mp.length >= mc.length) {
-        province = mp.division;
-        pos = skipSpaces(s, pos + mp.length);
-        if (t.isMunicipality(province)) {
-            // "北京 北京市 朝阳区", "上海市市辖区": the city level repeats the province.
-            for (;;) {
-                const Table::Match again = t.matchAt(s, pos, Table::Province, -1, true);
-                if (again.division == province) {
-                    pos = skipSpaces(s, pos + again.length);
-                } else if (s.mid(pos).startsWith(u"市辖区")) {
-                    pos = skipSpaces(s, pos + 3);
-                } else {
-                    break;
-                }
-            }
-        } else {
-            const Table::Match m = t.matchAt(s, pos, Table::Prefecture, province, true);
-            if (m.found()) {
-                prefecture = m.division;
-                pos = skipSpaces(s, pos + m.length);
-            }
-        }
-    } else if (mc.found()) {
-        prefecture = mc.division;
-        province = t.provinceOf(prefecture);
-        pos = skipSpaces(s, pos + mc.length);
-    }
-
-    const int within = prefecture >= 0 ? prefecture : province;
-    const Table::Match md = t.matchAt(s, pos, Table::County, within, within >= 0);
-    if (md.found()) {
-        county = md.division;
-        pos += md.length;
-        if (province < 0)
-            province = t.provinceOf(county);
-        if (prefecture < 0)
-            prefecture = t.prefectureOf(county);
-    }
-    if (province < 0)
-        return false;
-
-    OrderResult out = r;
-    out.province = t.at(province).name;
-    if (t.isMunicipality(province)) {
-        out.city.clear();
-        out.destination = out.province;
-        out.district = county >= 0 ? t.at(county).name : QString();
-    } else if (prefecture < 0 && county >= 0) {
-        // A county-level city governed by the province itself (仙桃市) is its
-        // own destination.
-        out.city = t.at(county).name;
-        out.destination = out.city;
-        out.district.clear();
-    } else {
-        out.city = prefecture >= 0 ? t.at(prefecture).name : QString();
-        out.destination = out.city;
-        out.district = county >= 0 ? t.at(county).name : QString();
-    }
-    out.address = simplified(s.mid(pos));
-    r = out;
-    return true;
+    return Smart::splitAddress(address, r);
 }
 
 OrderResult OrderSmartParser::parse(const QString &text)
 {
-    return SmartReader(text).read();
+    return SmartReader(recipientPart(normalise(text))).read();
 }
 
 } // namespace Slipdesk

@@ -11,7 +11,14 @@ namespace Slipdesk {
 // Numbers are recognised by their shape (mainland mobiles, landlines with
 // area code, six-digit postcodes standing alone), the address by the
 // administrative divisions it begins with, the name as a short Chinese
-// personal name next to them. What cannot be told for sure stays empty.
+// personal name next to them. A label may stand alone on its line with its
+// value on the next, or follow chat words ("地址改一下：…").
+//
+// A text that names a sender ("寄件人", "发件人" …) is read only in the
+// recipient's blocks. Two people with nothing to tell which one receives
+// (two addresses in different places, no sender or recipient words) give no
+// person at all rather than a mix of both; of two labelled orders the first
+// is read. What cannot be told for sure stays empty.
 class OrderSmartParser
 {
 public:

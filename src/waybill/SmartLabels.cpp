@@ -3,6 +3,7 @@
 #include "SmartText.h"
 
 #include <cstring>
+#include <unordered_map>
 
 namespace Slipdesk::Smart {
 
@@ -64,6 +65,44 @@ constexpr Label kLabels[] = {
     {u"收货信息", Kind::Free},
     {u"收件信息", Kind::Free},
     {u"收货人信息", Kind::Free},
+    {u"收件人信息", Kind::Free},
+    // English labels, read in any letter case and only before a colon.
+    {u"Name", Kind::Name},
+    {u"Full Name", Kind::Name},
+    {u"Receiver", Kind::Name},
+    {u"Recipient", Kind::Name},
+    {u"Consignee", Kind::Name},
+    {u"Contact", Kind::Name},
+    {u"Mobile", Kind::Mobile},
+    {u"Mobile Phone", Kind::Mobile},
+    {u"Cell", Kind::Mobile},
+    {u"Cellphone", Kind::Mobile},
+    {u"Cell Phone", Kind::Mobile},
+    {u"Phone", Kind::Phone},
+    {u"Phone Number", Kind::Phone},
+    {u"Tel", Kind::Phone},
+    {u"Telephone", Kind::Phone},
+    {u"Contact Number", Kind::Phone},
+    {u"Address", Kind::Address},
+    {u"Addr", Kind::Address},
+    {u"Add", Kind::Address},
+    {u"Street", Kind::Address},
+    {u"Shipping Address", Kind::Address},
+    {u"Delivery Address", Kind::Address},
+    {u"Province", Kind::Region},
+    {u"City", Kind::Region},
+    {u"District", Kind::Region},
+    {u"Region", Kind::Region},
+    {u"Zip", Kind::Postcode},
+    {u"Zip Code", Kind::Postcode},
+    {u"Zipcode", Kind::Postcode},
+    {u"Postcode", Kind::Postcode},
+    {u"Postal Code", Kind::Postcode},
+    {u"Post Code", Kind::Postcode},
+    {u"Nickname", Kind::Nickname},
+    {u"WeChat", Kind::Chat},
+    {u"Order No", Kind::Ignore},
+    {u"Remark", Kind::Ignore},
     {u"订单编号", Kind::Ignore},
     {u"订单号", Kind::Ignore},
     {u"留言", Kind::Ignore},
@@ -89,42 +128,75 @@ struct LabelView
 {
     QStringView word;
     Kind kind;
+    bool latin; // an English label: letter case does not count
 };
 
-// The labels with their lengths known, so that matching, which runs at every
-// word of every copied text, costs a character test for most of them.
-const std::vector<LabelView> &labels()
+QChar lowerAscii(QChar c)
 {
-    static const std::vector<LabelView> views = [] {
-        std::vector<LabelView> v;
-        for (const Label &label : kLabels)
-            v.push_back({QStringView(label.word), label.kind});
-        return v;
-    }();
-    return views;
-}
-
-bool sameText(const QChar *a, QStringView b)
-{
-    return std::memcmp(a, b.data(), size_t(b.size()) * sizeof(QChar)) == 0;
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
 }
 
 enum class End { Front, Back };
 
+// The labels by the character at either end (English ones in lower case), so
+// that matching, which runs at every word of every copied text, looks at a
+// few labels only.
+class LabelIndex
+{
+public:
+    LabelIndex()
+    {
+        for (const Label &label : kLabels) {
+            const QStringView word(label.word);
+            const LabelView view {word, label.kind, isAsciiLetter(word.front())};
+            m_front[lowerAscii(word.front()).unicode()].push_back(view);
+            m_back[lowerAscii(word.back()).unicode()].push_back(view);
+        }
+    }
+
+    const std::vector<LabelView> *at(QChar c, End end) const
+    {
+        const auto &map = end == End::Front ? m_front : m_back;
+        const auto it = map.find(lowerAscii(c).unicode());
+        return it == map.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::unordered_map<char16_t, std::vector<LabelView>> m_front;
+    std::unordered_map<char16_t, std::vector<LabelView>> m_back;
+};
+
+bool sameText(const QChar *a, const LabelView &label)
+{
+    const QStringView b = label.word;
+    if (!label.latin)
+        return std::memcmp(a, b.data(), size_t(b.size()) * sizeof(QChar)) == 0;
+    for (qsizetype i = 0; i < b.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
+}
+
 // The longest known label standing at the front or the back of `text`;
-// nullptr when none. The character at that end is tested first.
+// nullptr when none.
 const LabelView *longestLabel(QStringView text, End end)
 {
     if (text.isEmpty())
         return nullptr;
+    static const LabelIndex index;
+    const bool front = end == End::Front;
+    const std::vector<LabelView> *candidates = index.at(front ? text.front() : text.back(), end);
+    if (!candidates)
+        return nullptr;
     const LabelView *best = nullptr;
-    for (const LabelView &label : labels()) {
+    for (const LabelView &label : *candidates) {
         const qsizetype n = label.word.size();
         if (n > text.size() || (best && n <= best->word.size()))
             continue;
-        const bool front = end == End::Front;
-        if ((front ? text.front() == label.word.front() : text.back() == label.word.back())
-            && sameText(front ? text.data() : text.data() + text.size() - n, label.word))
+        // An English label is a whole word: "Add" is no label in "Address".
+        if (label.latin && n < text.size() && isAsciiLetter(front ? text.at(n) : text.at(text.size() - n - 1)))
+            continue;
+        if (sameText(front ? text.data() : text.data() + text.size() - n, label))
             best = &label;
     }
     return best;
@@ -138,6 +210,50 @@ const LabelView *labelEnding(QStringView run)
 const LabelView *labelBeginning(QStringView text)
 {
     return longestLabel(text, End::Front);
+}
+
+bool isFieldKind(Kind kind)
+{
+    return kind != Kind::Free && kind != Kind::Ignore;
+}
+
+// The last field label inside a run of words before a colon, for chat words
+// around a label ("地址改一下：", "收货人电话换成："); nullptr when none.
+const LabelView *labelInside(QStringView run)
+{
+    const LabelView *last = nullptr;
+    for (qsizetype p = 0; p < run.size(); ++p) {
+        const LabelView *label = labelBeginning(run.mid(p));
+        if (label && isFieldKind(label->kind)) {
+            last = label;
+            p += label->word.size() - 1;
+        }
+    }
+    return last;
+}
+
+bool isClosing(QChar c)
+{
+    return c == u'】' || c == u']' || c == u'）' || c == u')';
+}
+
+// Where a colon ends the run of Chinese characters from `from`, or -1.
+qsizetype colonAfterWord(QStringView chunk, qsizetype from)
+{
+    qsizetype k = from;
+    while (k < chunk.size() && isCjk(chunk.at(k)))
+        ++k;
+    return k < chunk.size() && isColon(chunk.at(k)) ? k : -1;
+}
+
+// A letter of an English label, or a blank between two of its words
+// ("Zip Code").
+bool isLatinWordPart(QStringView chunk, qsizetype i)
+{
+    if (isAsciiLetter(chunk.at(i)))
+        return true;
+    return isSpace(chunk.at(i)) && i > 0 && i + 1 < chunk.size() && isAsciiLetter(chunk.at(i - 1))
+        && isAsciiLetter(chunk.at(i + 1));
 }
 
 bool isWordStart(QStringView chunk, qsizetype j)
@@ -161,8 +277,12 @@ bool bareLabelAt(QStringView chunk, qsizetype j, LabelHit *hit)
     if (!label || (label->kind != Kind::Name && label->kind != Kind::Address && label->kind != Kind::Region))
         return false;
     const qsizetype end = j + label->word.size();
+    // "地址改一下：…": chat words and a colon; the colon reading takes it.
+    const qsizetype colon = colonAfterWord(chunk, end);
+    if (colon > end && !labelEnding(chunk.mid(j, colon - j)))
+        return false;
     qsizetype value = end;
-    while (value < chunk.size() && isSpace(chunk.at(value)))
+    while (value < chunk.size() && (isSpace(chunk.at(value)) || isClosing(chunk.at(value))))
         ++value;
     if (value >= chunk.size() || !isCjk(chunk.at(value)))
         return false;
@@ -236,21 +356,27 @@ std::vector<LabelHit> findLabels(QStringView chunk)
         while (colon && end > 0 && isSpace(chunk.at(end - 1)))
             --end;
         qsizetype begin = end;
-        while (begin > 0 && (isCjk(chunk.at(begin - 1)) || (colon && isAsciiLetter(chunk.at(begin - 1))))
-            && end - begin < 12)
+        while (begin > 0 && end - begin < 20
+            && (isCjk(chunk.at(begin - 1)) || (colon && isLatinWordPart(chunk, begin - 1))))
             --begin;
         begin = std::max(begin, std::min(covered, end));
         if (begin == end)
             continue;
         const QStringView run = chunk.mid(begin, end - begin);
         const LabelView *label = labelEnding(run);
+        qsizetype labelBegin = label ? end - label->word.size() : begin;
+        if (colon && !label) {
+            // The chat words around the label go with it.
+            label = labelInside(run);
+            labelBegin = begin;
+        }
         if (number) {
             if (label && (label->kind == Kind::Mobile || label->kind == Kind::Phone || label->kind == Kind::Postcode))
-                hits.push_back({end - qsizetype(label->word.size()), j, label->kind});
+                hits.push_back({labelBegin, j, label->kind});
             continue;
         }
         if (label) {
-            hits.push_back({end - qsizetype(label->word.size()), j + 1, label->kind});
+            hits.push_back({labelBegin, j + 1, label->kind});
         } else if (run.size() >= 2 && run.size() <= 6 && (begin == 0 || isSpace(chunk.at(begin - 1)))
             && !isAsciiLetter(run.front())) {
             // An unknown label: its words go, its value is read like free text.
@@ -259,6 +385,16 @@ std::vector<LabelHit> findLabels(QStringView chunk)
         covered = j + 1;
     }
     return hits;
+}
+
+bool labelOnly(QStringView chunk, Kind *kind)
+{
+    const QStringView word = stripWrapping(chunk.trimmed()).trimmed();
+    const LabelView *label = labelBeginning(word);
+    if (!label || label->word.size() != word.size())
+        return false;
+    *kind = label->kind;
+    return true;
 }
 
 bool isNumberNoise(QStringView word)

@@ -89,8 +89,8 @@ bool hasStopChar(QStringView w)
 bool hasPlaceOrChatChar(QStringView w)
 {
     static const QString chars
-        = QStringLiteral("汇园苑院校学城馆场府湾坊庭轩阁居墅邸寓厂部处所站局门座幢舍社队侧旁边面近对隔内外"
-                         "吗呢吧啊哦呀么嘛了谢请您你我他她亲好是在有没不要快点发付钱元块");
+        = QStringLiteral("汇园苑院校学城馆场府湾坊庭轩阁居墅邸寓厂部处所站局门座幢舍社队侧旁边面近对隔内外台堂厅亭"
+                         "吗呢吧啊哦呀么嘛了谢请您你我他她亲好是在有没不要快点发付钱元块改换");
     return containsAny(w, chars);
 }
 

@@ -109,9 +109,13 @@ private:
                 m_taken.push_back({g.begin, g.end});
             ++k;
         }
-        for (const auto &[b, e] : m_taken)
-            for (qsizetype x = b; x < e; ++x)
+        for (const Taken &t : m_taken) {
+            const bool glued = t.phone && t.begin > 0 && isCjk(m_s.at(t.begin - 1));
+            for (qsizetype x = t.begin; x < t.end; ++x)
                 m_s[x] = u' ';
+            if (glued)
+                m_s[t.begin] = kGlueMark;
+        }
         return runEnd;
     }
 
@@ -173,7 +177,7 @@ private:
             return k;
         if (m_found.mobile.isEmpty())
             m_found.mobile = digits;
-        m_taken.push_back({k == 0 ? runBegin : g.begin, m_groups[size_t(q - 1)].end});
+        m_taken.push_back({k == 0 ? runBegin : g.begin, m_groups[size_t(q - 1)].end, true});
         return q;
     }
 
@@ -203,7 +207,7 @@ private:
             }
             if (m_found.telephone.isEmpty())
                 m_found.telephone = tel;
-            m_taken.push_back({g.begin, last});
+            m_taken.push_back({g.begin, last, true});
             return q;
         }
         if (count == 1) {
@@ -214,7 +218,7 @@ private:
             const qsizetype last = takeExtension(g.end, tel);
             if (m_found.telephone.isEmpty())
                 m_found.telephone = tel;
-            m_taken.push_back({g.begin, last});
+            m_taken.push_back({g.begin, last, true});
             return k + 1;
         }
         return k;
@@ -240,7 +244,13 @@ private:
     Kind m_kind;
     Found &m_found;
     std::vector<Group> m_groups;
-    std::vector<std::pair<qsizetype, qsizetype>> m_taken;
+    struct Taken
+    {
+        qsizetype begin;
+        qsizetype end;
+        bool phone = false;
+    };
+    std::vector<Taken> m_taken;
 };
 
 } // namespace

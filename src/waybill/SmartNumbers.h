@@ -17,9 +17,10 @@ struct Found
 };
 
 // Takes mobiles, landlines and standalone postcodes out of `s` (a piece of
-// kind `kind`), blanking what it took so that the rest reads as words. Long
-// digit runs that are none of them (order, tracking, identity numbers) are
-// blanked too: they belong to no field.
+// kind `kind`), blanking what it took so that the rest reads as words; a
+// telephone number glued to the word before it leaves kGlueMark at its
+// place. Long digit runs that are none of them (order, tracking, identity
+// numbers) are blanked too: they belong to no field.
 void extractNumbers(QString &s, Kind kind, Found &found);
 
 } // namespace Slipdesk::Smart

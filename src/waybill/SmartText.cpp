@@ -130,6 +130,8 @@ QString normalise(const QString &text)
             c = u' ';
         else if (u == u'\t')
             c = u'\n';
+        else if (u < u' ' && u != u'\n' && u != u'\r')
+            c = u' ';
         else if (u == 0x2022 || u == 0x30fb || u == 0xff65 || u == 0x2027)
             c = kNameDot;
         else if (isOpening(c))

@@ -41,14 +41,20 @@ inline bool isColon(QChar c)
 // The dot between the parts of a minority or transcribed name.
 constexpr char16_t kNameDot = u'·';
 
+// Put where a telephone number was taken out of a text that went on right
+// before it ("…1号陆小凤13957212345"): reads as a blank, but tells that the
+// word in front was glued to the number.
+constexpr char16_t kGlueMark = u'\x01';
+
 // Line breaks, commas, semicolons, slashes and bars end a field.
 bool isStrongSeparator(QChar c);
 
 // Punctuation that may wrap a word without belonging to it.
 bool isWrapping(QChar c);
 
-// Full-width digits and signs become ASCII, odd blanks become spaces, tabs
-// separate like line breaks, name dots become one dot. An area code in
+// Full-width digits and signs become ASCII, odd blanks and other control
+// characters become spaces, tabs separate like line breaks, name dots become
+// one dot. An area code in
 // brackets before its number, "(0510) 8888 6666", becomes "0510-8888 6666";
 // a receiving mark "(收)" becomes a blank.
 QString normalise(const QString &text);

@@ -83,6 +83,29 @@ TEST(Cli, SmallCommandsPrintOneLine)
     EXPECT_TRUE(parsed.out.startsWith(QStringLiteral("{\"name\":\"张伟\"")));
 }
 
+// A fixed format reads what it fits as before; a text it does not fit is
+// read smartly, and standard error says so.
+TEST(Cli, ParseOrderFallsBackToTheSmartReadingWhenAFixedFormatDoesNotFit)
+{
+    const CliRun fits = cli({QStringLiteral("parse-order"), QStringLiteral("--format"), QStringLiteral("2")},
+        QStringLiteral("张三 ，13800002222 ，0571-87650000 ，浙江省 杭州市 西湖区 文三路9号 ，310012"));
+    EXPECT_EQ(fits.code, 0);
+    EXPECT_EQ(fits.out,
+        QStringLiteral("{\"name\":\"张三\",\"destination\":\"杭州市\",\"province\":\"浙江省\",\"city\":\"杭州市\","
+                       "\"district\":\"西湖区\",\"address\":\"文三路9号\",\"telephone\":\"0571-87650000\",\"postcode\":"
+                       "\"310012\",\"mobile\":\"13800002222\",\"nickname\":\"\",\"payment\":\"\",\"chat\":\"\"}\n"));
+    EXPECT_TRUE(fits.err.isEmpty());
+
+    const CliRun fell = cli({QStringLiteral("parse-order"), QStringLiteral("--format"), QStringLiteral("2")},
+        QStringLiteral("收货人：张伟 手机：13812345678 地址：江苏省无锡市滨湖区湖滨路8号"));
+    EXPECT_EQ(fell.code, 0);
+    EXPECT_EQ(fell.out,
+        QStringLiteral("{\"name\":\"张伟\",\"destination\":\"无锡市\",\"province\":\"江苏省\",\"city\":\"无锡市\","
+                       "\"district\":\"滨湖区\",\"address\":\"湖滨路8号\",\"telephone\":\"\",\"postcode\":\"\","
+                       "\"mobile\":\"13812345678\",\"nickname\":\"\",\"payment\":\"\",\"chat\":\"\"}\n"));
+    EXPECT_EQ(fell.err, QStringLiteral("parse-order: 复制的文字不符合“淘宝地址3”格式，已改用智能识别读取\n"));
+}
+
 // "print waybill" is the express tab's print: the job, the log line, the new
 // recipient and the next number.
 TEST(Cli, PrintWaybillPrintsAndKeepsTheRecord)

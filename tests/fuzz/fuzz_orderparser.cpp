@@ -1,12 +1,13 @@
 // Copied order text in any of the seven copy formats: the first byte picks
 // the format (7 stands for a format the list does not have) and whether the
 // text came as GBK or UTF-8; the rest is the clipboard text. The results go
-// on to the previews and the fields a fill writes.
+// on to the previews, the fields a fill writes and the fill's own reading.
 
 #include "FuzzSupport.h"
 
 #include "waybill/OrderFields.h"
 #include "waybill/OrderParser.h"
+#include "waybill/OrderReading.h"
 #include "waybill/OrderSmartParser.h"
 #include "waybill/OrderText.h"
 
@@ -33,6 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)OrderParser::deliveryPreview(result, text.left(20), text.mid(20, 8), text.mid(28, 8));
     (void)OrderFields::express(result);
     (void)OrderFields::delivery(result);
+
+    // The one-click fill's reading: a smart format or a format it does not
+    // know never falls back; what it reads has the twelve values.
+    const OrderReading reading = OrderReading::read(format, text);
+    FUZZ_CHECK(reading.result.values().size() == OrderResult::keys().size());
+    if (OrderParser::isSmart(format) || format >= OrderParser::FormatCount)
+        FUZZ_CHECK(!reading.smartFallback && reading.result == result);
+    FUZZ_CHECK(reading.note(format).isEmpty() != reading.smartFallback);
 
     // The building blocks on the text itself (what a line of it would be).
     if (mode & 0x40) {

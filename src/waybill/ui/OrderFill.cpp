@@ -2,6 +2,7 @@
 
 #include "platform/ui/ClickLabel.h"
 #include "waybill/OrderParser.h"
+#include "waybill/OrderReading.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -76,10 +77,18 @@ void OrderFill::enter(ClickLabel *label)
     m_hint.enabled = true;
     setHintActive(true);
     const int format = source.formats ? source.formats->currentIndex() : -1;
-    m_results = OrderParser::parse(format, text);
+    const OrderReading reading = OrderReading::read(format, text);
+    m_results = reading.result;
+    m_fellBack = reading.smartFallback;
+    // A smart reading previews as the smart formats do, below a line that
+    // says why.
+    const int shown = reading.smartFallback ? int(OrderParser::Taobao2) : format;
+    QString preview
+        = source.express ? OrderParser::expressPreview(shown, m_results) : OrderParser::deliveryPreview(m_results);
+    if (reading.smartFallback)
+        preview = QStringLiteral("[提示]:") + reading.note(format) + QStringLiteral("\r\n") + preview;
     label->setToolTipDuration(m_hint.displayMs);
-    label->setToolTip(
-        source.express ? OrderParser::expressPreview(format, m_results) : OrderParser::deliveryPreview(m_results));
+    label->setToolTip(preview);
     m_hintTimer.start(m_hint.delayMs);
 }
 
@@ -89,6 +98,7 @@ void OrderFill::leave()
     m_hint.enabled = true;
     setHintActive(false);
     m_results = OrderResult();
+    m_fellBack = false;
     if (m_hintLabel) {
         m_hintLabel->setToolTip(QString());
         QToolTip::hideText();

@@ -38,6 +38,9 @@ public:
     void click();
 
     const OrderResult &results() const { return m_results; }
+    // Whether the chosen fixed format did not fit the copied text, so that
+    // the results are the smart reading (the hint says so).
+    bool fellBack() const { return m_fellBack; }
 
     // The hint settings while the pointer is on a label (100 ms, 6000 ms,
     // 11 points) and otherwise (500 ms, 2500 ms, 9 points).
@@ -65,6 +68,7 @@ private:
 
     QHash<ClickLabel *, Source> m_labels;
     OrderResult m_results;
+    bool m_fellBack = false;
     Hint m_hint;
     ClickLabel *m_hintLabel = nullptr;
     QTimer m_hintTimer;

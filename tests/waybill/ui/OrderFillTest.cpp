@@ -144,6 +144,63 @@ TEST_F(OrderFillTest, EveryFormatFillsWhatItReads)
     }
 }
 
+// The default copy format "淘宝地址3" and a labelled copy: the fixed format
+// would put "收货人：张伟…" into the name and the province. The hint says that
+// the smart reading is used; the fill writes no label anywhere.
+TEST_F(OrderFillTest, AFixedFormatThatDoesNotFitReadsSmartlyAndTheHintSaysSo)
+{
+    TForm1 &w = open();
+    ASSERT_TRUE(w.switchToPage(1)); // the delivery tab fills its format list
+    ASSERT_TRUE(w.switchToPage(0));
+    control<QComboBox>("CmbAddType")->setCurrentIndex(OrderParser::Taobao3);
+    control<QComboBox>("CmbInvAddtype")->setCurrentIndex(OrderParser::Youa1);
+    copy(u"收货人：张伟 手机：13812345678 地址：江苏省无锡市滨湖区湖滨路8号"_qs);
+    const QStringList expected = {u"张伟"_qs, u"无锡市"_qs, u"江苏省"_qs, u"无锡市"_qs, u"滨湖区"_qs, u"湖滨路8号"_qs,
+        {}, {}, u"13812345678"_qs, {}, {}, {}};
+    OrderResult read;
+    read.name = u"张伟"_qs;
+    read.destination = read.city = u"无锡市"_qs;
+    read.province = u"江苏省"_qs;
+    read.district = u"滨湖区"_qs;
+    read.address = u"湖滨路8号"_qs;
+    read.mobile = u"13812345678"_qs;
+
+    auto *label = control<ClickLabel>("LblAutoAdd");
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(label, &enter);
+    EXPECT_TRUE(w.orderFill()->fellBack());
+    EXPECT_EQ(label->toolTip(),
+        u"[提示]:复制的文字不符合“淘宝地址3”格式，已改用智能识别读取\r\n"_qs
+            + OrderParser::expressPreview(OrderParser::Taobao2, read));
+    setExpressValues(u"旧值"_qs);
+    w.orderFill()->click();
+    EXPECT_EQ(expressValues(), expected);
+    for (const QString &value : expressValues())
+        EXPECT_FALSE(value.contains(u'：')) << value.toStdString();
+
+    // The delivery label with its own format says its own.
+    w.orderFill()->leave();
+    auto *delivery = control<ClickLabel>("LblInvAutoAdd");
+    w.orderFill()->enter(delivery);
+    EXPECT_EQ(delivery->toolTip(),
+        u"[提示]:复制的文字不符合“有啊地址1”格式，已改用智能识别读取\r\n"_qs + OrderParser::deliveryPreview(read));
+    w.orderFill()->click();
+    EXPECT_EQ(Fields::text(control<QWidget>("CmbBuyerName")), u"张伟"_qs);
+    EXPECT_EQ(Fields::text(control<QWidget>("EdtAddSs")), u"江苏省"_qs);
+    EXPECT_EQ(Fields::text(control<QWidget>("EdtAddress")), u"湖滨路8号"_qs);
+
+    // A text the format fits keeps the format's reading and a plain hint.
+    w.orderFill()->leave();
+    copy(kTaobao3);
+    w.orderFill()->enter(label);
+    EXPECT_FALSE(w.orderFill()->fellBack());
+    EXPECT_FALSE(label->toolTip().contains(u"[提示]"_qs));
+    EXPECT_EQ(label->toolTip(),
+        OrderParser::expressPreview(OrderParser::Taobao3, OrderParser::parse(OrderParser::Taobao3, kTaobao3)));
+    w.orderFill()->leave();
+    EXPECT_FALSE(w.orderFill()->fellBack());
+}
+
 TEST_F(OrderFillTest, NoTextOnTheClipboardSwitchesTheHintOffAndFillsEmpties)
 {
     TForm1 &w = open();
