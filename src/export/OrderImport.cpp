@@ -11,10 +11,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 static void initOrderHeaders()
@@ -556,14 +556,6 @@ int appendToQueue(const Paths &paths, const QList<QStringList> &rows)
 int appendToQueue(const Paths &paths, const QByteArray &fileBytes)
 {
     return appendToQueue(paths, readSellerTable(fileBytes).rows);
-}
-
-QStringList layoutNames()
-{
-    QStringList names {kSellerTable};
-    for (const Layout &layout : layouts())
-        names.append(layout.name);
-    return names;
 }
 
 } // namespace Slipdesk::OrderImport

@@ -99,8 +99,5 @@ int appendToQueue(const Paths &paths, const QList<QStringList> &rows);
 // The seller order table's rows appended (nothing for a refused table).
 int appendToQueue(const Paths &paths, const QByteArray &fileBytes);
 
-// The layouts the header table knows, in its order.
-QStringList layoutNames();
-
 } // namespace OrderImport
 } // namespace Slipdesk
