@@ -349,10 +349,6 @@ int writeGrid(const DataTable &table, const QString &fileName, int first, int la
             const int tableRow = first + k - 1;
             TXLSWriter::appendCell(out[0], 0, row, Codec::encode(table.cell(tableRow, 0)));
             const QByteArray bytes = Codec::encode(table.rawRow(tableRow));
-            if (!TXLSWriter::fitsCodePage(bytes)) {
-                fits = false;
-                return;
-            }
             qsizetype at = 0;
             for (int c = 1; c < columns; ++c) {
                 QByteArrayView cell;
@@ -363,6 +359,11 @@ int writeGrid(const DataTable &table, const QString &fileName, int first, int la
                     at = end + 1;
                 }
                 TXLSWriter::appendCell(out[c], quint16(c), row, cell);
+            }
+            // Only the cells written count: a row may hold more than the header.
+            if (!TXLSWriter::fitsCodePage(QByteArrayView(bytes).first(std::min(at, bytes.size())))) {
+                fits = false;
+                return;
             }
         }
     };

@@ -230,4 +230,9 @@ TEST(XlsWriter, ASheetWithCharactersOutsideCodePage936IsWrittenInUtf16)
     EXPECT_EQ(texts.at(5), QStringLiteral("陈小姐"));
     EXPECT_EQ(texts.at(7), wide);
     EXPECT_EQ(texts.at(8), QString(255, u'长'));
+
+    // Only what is written counts: a field past the header's columns does
+    // not change the layout.
+    const DataTable longer({QStringLiteral("序号"), QStringLiteral("名称")}, {QStringLiteral("陈小姐,") + wide});
+    EXPECT_EQ(records(exported(dir, longer, 1, 1)).at(0).data.left(2), QByteArray(2, '\0'));
 }
