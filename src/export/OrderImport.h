@@ -89,7 +89,7 @@ Imported readOrderRecords(const QList<QStringList> &records);
 // sheet), any other file as a text table. `poll` runs while the program works.
 Imported readOrderFile(const QString &fileName, const std::function<void()> &poll = {});
 
-// The specified table's queue rows (readSellerTable(…).rows).
+// The seller order table's queue rows (readSellerTable(…).rows).
 QList<QStringList> rows(const QByteArray &fileBytes);
 
 // The rows appended to the express queue, each cleaned as the data window's
