@@ -218,8 +218,15 @@ int importOrders(const QCommandLineParser &, const QStringList &args)
     QFile file(args.first());
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("import-orders"), file.fileName() + QStringLiteral(": ") + file.errorString());
+    file.close();
     try {
-        printLine(QString::number(OrderImport::appendToQueue(dataFolder(), file.readAll())));
+        // The layout is recognised from the table's header; an unknown one
+        // (or text in neither UTF-8 nor GBK) adds nothing.
+        const OrderImport::Imported imported = OrderImport::readOrderFile(file.fileName());
+        if (!imported.ok())
+            return fail(QStringLiteral("import-orders"), imported.refusal);
+        const int added = OrderImport::appendToQueue(dataFolder(), imported.rows);
+        printLine(QString::number(added) + u' ' + imported.layout);
     } catch (const IoError &e) {
         return fail(QStringLiteral("import-orders"), e.message());
     }

@@ -49,15 +49,20 @@ int exportTable(const QCommandLineParser &parser, const QStringList &args)
         return fail(QStringLiteral("export"), QStringLiteral("输入的序号有误！"));
     Workbook::ExportOptions options;
     options.ownWriter = ownWriter;
+    Workbook::Exported done;
     try {
-        const Workbook::Exported done = Workbook::exportGrid(table, *code, out, range->first, range->second, options);
+        done = Workbook::exportGrid(table, *code, out, range->first, range->second, options);
         // Said aside, so that the row count stays the only output.
         if (!done.fallback.isEmpty())
             writeTo(stderr, QStringLiteral("export: written by the own writer: ") + done.fallback);
     } catch (const IoError &e) {
         return fail(QStringLiteral("export"), e.message());
     }
-    printLine(QString::number(range->second - range->first + 1));
+    // The rows the file holds, never the rows asked for; rows the format
+    // could not take make the run a failure that names them.
+    printLine(QString::number(done.written));
+    if (!done.complete())
+        return fail(QStringLiteral("export"), done.leftOut());
     return Done;
 }
 

@@ -414,9 +414,11 @@ const QList<Command> &commands()
                 {"own-writer", nullptr, "a .xls by the program's own writer even when LibreOffice is installed"}},
             false, exportTable},
         {"import-orders", "FILE",
-            "appends the orders of a seller order table (\"淘宝订单表格\", comma-separated GBK text with a header "
-            "line) to the express batch queue, as the data window's order import followed by \"保存\" does; prints "
-            "the number of rows added",
+            "appends the orders of a marketplace order table (the seller order table \"淘宝订单表格\" or the "
+            "export of 京东, 拼多多, 抖店, 快手小店 and others, found by its header names; UTF-8 or GBK text separated "
+            "by commas or tabs, or .xlsx through LibreOffice) to the express batch queue, as the data window's order "
+            "import followed by \"保存\" does; prints the number of rows added and the layout recognised. An "
+            "unknown header is refused and adds nothing",
             {}, false, importOrders},
         {"parse-order", "--format N",
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "

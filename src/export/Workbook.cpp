@@ -37,16 +37,52 @@ QList<int> textColumns(TableCode code)
     return tableSpec(code).textColumns;
 }
 
-Exported exportGrid(
-    const DataTable &table, TableCode code, const QString &fileName, int first, int last, const ExportOptions &options)
+int rowLimit(const QString &fileName)
 {
-    if (isXlsx(fileName)) {
+    return isXlsx(fileName) ? XlsxExport::rowLimit : XlsExport::rowLimit;
+}
+
+int Exported::firstLeftOut() const
+{
+    return first + written;
+}
+
+QString Exported::leftOut() const
+{
+    if (complete())
+        return QString();
+    const int missing = requested - written;
+    const QString rows
+        = QStringLiteral("序号 %1 至 %2 的 %3 行没有导出").arg(firstLeftOut()).arg(first + requested - 1).arg(missing);
+    if (xlsx)
+        return QStringLiteral("Excel 工作簿（.xlsx）最多只能保存 %1 行数据：").arg(XlsxExport::rowLimit) + rows
+            + QStringLiteral("。请分几次导出。");
+    return QStringLiteral("Excel 97 工作簿（.xls）最多只能保存 %1 行数据：").arg(XlsExport::rowLimit) + rows
+        + QStringLiteral("。请导出为 Excel 工作簿（.xlsx），它能保存全部数据。");
+}
+
+Exported exportGrid(const DataTable &table, TableCode code, const QString &fileName, int first, int requestedLast,
+    const ExportOptions &options)
+{
+    Exported done;
+    done.first = first;
+    done.xlsx = isXlsx(fileName);
+    done.requested = std::max(0, requestedLast - first + 1);
+    done.written = std::min(done.requested, rowLimit(fileName));
+    // Only what the format holds is handed on, so that no writer or
+    // converter drops rows unseen.
+    const int last = first + done.written - 1;
+    if (done.xlsx) {
         XlsxExport::writeGrid(table, fileName, first, last, textColumns(code), options.progress);
-        return {Writer::Library, QString()};
+        done.writer = Writer::Library;
+        return done;
     }
     const auto own = [&](const QString &why) {
-        XlsExport::writeGrid(table, fileName, first, last);
-        return Exported {Writer::Own, why};
+        const int written = XlsExport::writeGrid(table, fileName, first, last);
+        done.written = std::min(done.written, written);
+        done.writer = Writer::Own;
+        done.fallback = why;
+        return done;
     };
     if (options.ownWriter)
         return own(QString());
@@ -62,7 +98,8 @@ Exported exportGrid(
         = SpreadsheetProgram::convert(workbook, kExcel97, fileName, options.poll);
     if (!converted.ok())
         return own(converted.message);
-    return {Writer::SpreadsheetProgram, QString()};
+    done.writer = Writer::SpreadsheetProgram;
+    return done;
 }
 
 Sheet readFirstSheet(const QString &fileName, const std::function<void()> &poll)
@@ -86,7 +123,7 @@ Sheet readFirstSheet(const QString &fileName, const std::function<void()> &poll)
     return sheet;
 }
 
-QList<QStringList> parseCsv(QStringView text)
+QList<QStringList> parseCsv(QStringView text, QChar separator)
 {
     QList<QStringList> rows;
     QStringList row;
@@ -118,10 +155,11 @@ QList<QStringList> parseCsv(QStringView text)
             }
             continue;
         }
-        if (ch == u'"') {
+        if (ch == u'"' && field.trimmed().isEmpty()) {
+            field.clear();
             quoted = true;
             any = true;
-        } else if (ch == u',') {
+        } else if (ch == separator) {
             endField();
             any = true;
         } else if (ch == u'\r' || ch == u'\n') {

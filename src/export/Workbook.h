@@ -34,7 +34,21 @@ struct Exported
 {
     Writer writer = Writer::Own;
     QString fallback; // why the spreadsheet program was not used, if it was wanted
+    int requested = 0; // the rows asked for
+    int written = 0; // the data rows the file holds: the first ones asked for
+    int firstLeftOut() const; // the grid row of the first row left out (when written < requested)
+    // Empty when every row was written; else which rows are missing and
+    // why, pointing to .xlsx for an .xls.
+    QString leftOut() const;
+    bool complete() const { return written == requested; }
+
+    int first = 0;
+    bool xlsx = false;
 };
+
+// The data rows a workbook of this name holds below its header: 65,535 in
+// an .xls, 1,048,575 in an .xlsx.
+int rowLimit(const QString &fileName);
 
 // Whether `fileName` asks for the .xlsx format (else Excel 97).
 bool isXlsx(const QString &fileName);
@@ -44,10 +58,11 @@ QList<int> textColumns(TableCode code);
 
 // Grid rows `first` … `last` into `fileName`: a .xlsx directly; a .xls
 // converted by the spreadsheet program, or written by the own writer when
-// that is asked for, missing, failing or too slow. Throws IoError when no
-// writer could write the file.
-Exported exportGrid(const DataTable &table, TableCode code, const QString &fileName, int first, int last,
-    const ExportOptions &options = {});
+// that is asked for, missing, failing or too slow. Rows past what the format
+// holds are not given to any writer, and the result says which they are.
+// Throws IoError when no writer could write the file.
+Exported exportGrid(
+    const DataTable &table, TableCode code, const QString &fileName, int first, int last, const ExportOptions &options = {});
 
 struct Sheet
 {
@@ -59,8 +74,10 @@ struct Sheet
 Sheet readFirstSheet(const QString &fileName, const std::function<void()> &poll = {});
 
 // Comma-separated text as spreadsheet programs write it: quoted fields may
-// hold commas, doubled quotes and line breaks.
-QList<QStringList> parseCsv(QStringView text);
+// hold commas, doubled quotes and line breaks. A quote opens a quoted field
+// only at the field's start (blanks before it dropped); elsewhere it is
+// text. `separator` may be a tab for tab-separated text.
+QList<QStringList> parseCsv(QStringView text, QChar separator = u',');
 
 // A cell of "打印时间" as hh:mm:ss: a day fraction (0.5 → 12:00:00) or a
 // shown time (12:00, 下午 and AM/PM forms, a date with a time) is

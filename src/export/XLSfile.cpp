@@ -7,7 +7,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
+#include <atomic>
+#include <bitset>
 #include <cstring>
 #include <thread>
 
@@ -28,7 +32,76 @@ int characterLength(QByteArrayView bytes, qsizetype i)
     return second >= 0x30 && second <= 0x39 ? 4 : 2;
 }
 
+// The two-byte GB18030 codes that code page 936 reads as the same
+// character, indexed by lead << 8 | trail. Built once, from the converter of
+// each code page.
+class CodePage936
+{
+public:
+    CodePage936()
+    {
+        QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
+        QStringEncoder cp936("windows-936", QStringConverter::Flag::Stateless);
+        if (!gb18030.isValid() || !cp936.isValid())
+            return; // nothing shared: every sheet outside ASCII is written in UTF-16
+        // A converter's error flag outlives resetState(): the results are
+        // compared instead (a character code page 936 lacks comes back as a
+        // substitute).
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail == 0x7F)
+                    continue; // no character in either code page
+                const char code[2] = {char(lead), char(trail)};
+                gb18030.resetState();
+                const QString text = gb18030.decode(QByteArrayView(code, 2));
+                if (text.size() != 1 || text.at(0) == QChar::ReplacementCharacter)
+                    continue;
+                cp936.resetState();
+                const QByteArray back = cp936.encode(text);
+                if (back == QByteArrayView(code, 2))
+                    m_shared.set(size_t(lead << 8 | trail));
+            }
+        }
+    }
+    bool shared(unsigned char lead, unsigned char trail) const { return m_shared.test(size_t(lead << 8 | trail)); }
+
+private:
+    std::bitset<0x10000> m_shared;
+};
+
+const CodePage936 &codePage936()
+{
+    static const CodePage936 table;
+    return table;
+}
+
 } // namespace
+
+bool TXLSWriter::fitsCodePage(QByteArrayView gb18030)
+{
+    const qsizetype n = gb18030.size();
+    qsizetype i = 0;
+    // ASCII runs are checked without the table.
+    while (i < n && static_cast<unsigned char>(gb18030[i]) < 0x80)
+        ++i;
+    if (i == n)
+        return true;
+    const CodePage936 &table = codePage936();
+    while (i < n) {
+        const auto lead = static_cast<unsigned char>(gb18030[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= n)
+            return false;
+        const auto trail = static_cast<unsigned char>(gb18030[i + 1]);
+        if (!table.shared(lead, trail)) // four-byte sequences too: their second byte is a digit
+            return false;
+        i += 2;
+    }
+    return true;
+}
 
 TXLSWriter::TXLSWriter(const QString &fileName)
     : m_file(std::make_unique<QSaveFile>(fileName))
@@ -183,6 +256,35 @@ void TXLSWriter::writeRecords(QByteArrayView records)
             + m_file->errorString() + QStringLiteral("）"));
 }
 
+void TXLSWriter::writeUnicodeStart(quint32 rows, quint16 columns)
+{
+    // BOF of a worksheet, version 0x0600 (Excel 97), build and year, the
+    // history flags and the lowest version that reads every record.
+    for (const quint16 word : {0x0809, 16, 0x0600, 0x0010, 0x0DBB, 0x07CC, 0, 0, 6, 0})
+        writeWord(quint16(word));
+    writeCodePage(1200);
+    // DIMENSIONS with 32-bit rows: first row, last row + 1, first column,
+    // last column + 1, reserved.
+    for (const quint16 word : {quint16(0x0200), quint16(14), quint16(0), quint16(0), quint16(rows & 0xFFFF),
+             quint16(rows >> 16), quint16(0), columns, quint16(0)})
+        writeWord(word);
+}
+
+void TXLSWriter::writeUnicodeCell(quint16 column, quint16 row, QStringView text)
+{
+    qsizetype size = std::min<qsizetype>(text.size(), kMaxTextBytes);
+    if (size < text.size() && size > 0 && text.at(size - 1).isHighSurrogate())
+        --size; // never half a character
+    // LABEL: row, column, format index, character count, flags (1: the
+    // characters are 16-bit), the characters.
+    for (const quint16 word : {quint16(0x0204), quint16(9 + 2 * size), row, column, quint16(0), quint16(size)})
+        writeWord(word);
+    const char flags = 1;
+    write(&flags, 1);
+    for (qsizetype i = 0; i < size; ++i)
+        writeWord(text.at(i).unicode());
+}
+
 void TXLSWriter::writeEOF()
 {
     writeWord(0x000A);
@@ -199,15 +301,36 @@ void TXLSWriter::close()
 
 namespace XlsExport {
 
-void writeGrid(const DataTable &table, const QString &fileName, int first, int last)
+namespace {
+
+// A sheet with a character outside code page 936: every text in UTF-16.
+void writeUnicodeGrid(TXLSWriter &writer, const DataTable &table, int first, int rows)
+{
+    const int columns = std::min(table.columnCount(), 0xFFFF);
+    writer.writeUnicodeStart(quint32(rows + 1), quint16(columns));
+    for (int c = 0; c < columns; ++c)
+        writer.writeUnicodeCell(quint16(c), 0, table.header().at(c));
+    for (int c = 0; c < columns; ++c)
+        for (int k = 0; k < rows; ++k)
+            writer.writeUnicodeCell(quint16(c), quint16(k + 1), table.cell(first + k - 1, c));
+    writer.writeEOF();
+    writer.close();
+}
+
+} // namespace
+
+int writeGrid(const DataTable &table, const QString &fileName, int first, int last)
 {
     TXLSWriter writer(fileName);
     const int columns = table.columnCount();
     int rows = std::max(0, last - first + 1);
     if (columns > writer.columnLimit)
         writer.columnLimit = quint16(std::min(columns + 1, 0xFFFF));
-    if (rows > writer.rowLimit)
-        rows = writer.rowLimit;
+    if (rows > rowLimit)
+        rows = rowLimit;
+    std::atomic<bool> fits = true;
+    for (const QString &name : table.header())
+        fits = fits && TXLSWriter::fitsCodePage(Codec::encode(name));
 
     // The records run down each column while the rows are stored row by
     // row: each row is encoded once, whole, and its cells' records go to one
@@ -221,7 +344,7 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
         const qsizetype perCell = 24;
         for (QByteArray &column : out)
             column.reserve(qsizetype(to - from) * perCell);
-        for (int k = from; k < to; ++k) {
+        for (int k = from; k < to && fits; ++k) {
             const quint16 row = quint16(k + 1);
             const int tableRow = first + k - 1;
             TXLSWriter::appendCell(out[0], 0, row, Codec::encode(table.cell(tableRow, 0)));
@@ -237,6 +360,11 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
                 }
                 TXLSWriter::appendCell(out[c], quint16(c), row, cell);
             }
+            // Only the cells written count: a row may hold more than the header.
+            if (!TXLSWriter::fitsCodePage(QByteArrayView(bytes).first(std::min(at, bytes.size())))) {
+                fits = false;
+                return;
+            }
         }
     };
     Columns top;
@@ -247,6 +375,12 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
         worker.join();
     } else {
         build(0, rows, top);
+    }
+    if (!fits) {
+        top.clear();
+        bottom.clear();
+        writeUnicodeGrid(writer, table, first, rows);
+        return rows;
     }
 
     writer.writeBOF();
@@ -260,6 +394,7 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
     }
     writer.writeEOF();
     writer.close();
+    return rows;
 }
 
 QString proposedName(TableCode code, const QString &tableFile, const QDateTime &now, const QDate &from, const QDate &to)

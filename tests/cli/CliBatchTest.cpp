@@ -351,16 +351,20 @@ TEST(CliBatch, DeliveryRunPostsTheNotesAndDeletesOnlyThePrintedOnes)
 TEST(CliBatch, ImportOrdersAppendsTheOrderTableToTheExpressQueue)
 {
     TempDir dir;
+    QStringList header(24);
+    header[0] = QStringLiteral("订单编号");
+    header[12] = QStringLiteral("收货人姓名");
+    header[13] = QStringLiteral("收货地址");
     QStringList order(24);
     order[0] = QStringLiteral("T100");
     order[12] = QStringLiteral("陈小姐");
     order[13] = QStringLiteral("\"浙江省 杭州市 西湖区 文三路1号(310012)\"");
     order[16] = QStringLiteral("'13800138000");
     dir.write(QStringLiteral("orders.csv"),
-        Codec::encode(QString(QStringLiteral("订单编号,买家\r\n") + order.join(u',') + QStringLiteral("\r\n"))));
+        Codec::encode(QString(header.join(u',') + QStringLiteral("\r\n") + order.join(u',') + QStringLiteral("\r\n"))));
     const CliRun run = cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("orders.csv"))});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("1\n"));
+    EXPECT_EQ(run.out, QStringLiteral("1 淘宝订单表格\n"));
     const QStringList queue = TextTable::load(expressQueue(dir));
     ASSERT_EQ(queue.size(), 1);
     EXPECT_EQ(TextTable::field(queue.first(), 1), QStringLiteral("陈小姐"));
@@ -368,6 +372,98 @@ TEST(CliBatch, ImportOrdersAppendsTheOrderTableToTheExpressQueue)
 
     EXPECT_EQ(cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("missing.csv"))}).code, 1);
     EXPECT_EQ(cli(dir, {QStringLiteral("import-orders")}).code, 2);
+}
+
+// A quoted line break, a UTF-8 table, another marketplace's table, and
+// what is refused: each as the command counts it and as the queue holds it.
+TEST(CliBatch, ImportOrdersCountsOrdersNotLinesAndRefusesWhatItCannotRead)
+{
+    TempDir dir;
+    QStringList header(24);
+    header[0] = QStringLiteral("订单编号");
+    header[12] = QStringLiteral("收货人姓名");
+    header[13] = QStringLiteral("收货地址");
+    const auto order = [](const QString &number, const QString &name, const QString &remark) {
+        QStringList fields(24);
+        fields[0] = number;
+        fields[11] = u'"' + remark + u'"';
+        fields[12] = name;
+        fields[13] = QStringLiteral("\"浙江省 杭州市 西湖区 文三路1号(310012)\"");
+        return fields.join(u',');
+    };
+    const QString text = header.join(u',') + QStringLiteral("\r\n")
+        + order(QStringLiteral("T1"), QStringLiteral("林小雨"), QStringLiteral("周末\r\n送货")) + QStringLiteral("\r\n")
+        + order(QStringLiteral("T2"), QStringLiteral("周大山"), QStringLiteral("无")) + QStringLiteral("\r\n");
+    dir.write(QStringLiteral("breaks.csv"), Codec::encode(text));
+    CliRun run = cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("breaks.csv"))});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("2 淘宝订单表格\n"));
+    QStringList queue = TextTable::load(expressQueue(dir));
+    ASSERT_EQ(queue.size(), 2);
+    EXPECT_EQ(TextTable::field(queue.at(0), 7), QStringLiteral("周末送货"));
+    EXPECT_EQ(TextTable::field(queue.at(1), 1), QStringLiteral("周大山"));
+
+    // UTF-8 with a byte-order mark: the names as written.
+    dir.write(QStringLiteral("utf8.csv"), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+    run = cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("utf8.csv"))});
+    EXPECT_EQ(run.out, QStringLiteral("2 淘宝订单表格\n"));
+    queue = TextTable::load(expressQueue(dir));
+    ASSERT_EQ(queue.size(), 4);
+    EXPECT_EQ(TextTable::field(queue.at(2), 1), QStringLiteral("林小雨"));
+
+    // Another marketplace, found by its header names.
+    dir.write(QStringLiteral("pdd.csv"),
+        QStringLiteral("订单号,收货人,手机,省,市,区,详细地址,商品\r\nP1,马小跳,15800001111,四川省,成都市,武侯区,"
+                       "玉林北路2号,纸巾\r\n")
+            .toUtf8());
+    run = cli(dir, {QStringLiteral("import-orders"), dir.file(QStringLiteral("pdd.csv"))});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("1 拼多多\n"));
+    queue = TextTable::load(expressQueue(dir));
+    ASSERT_EQ(queue.size(), 5);
+    EXPECT_EQ(TextTable::field(queue.at(4), 19), QStringLiteral("15800001111"));
+    EXPECT_EQ(TextTable::field(queue.at(4), 5), QStringLiteral("武侯区"));
+
+    // Neither UTF-8 nor GBK, or an unknown header: refused, nothing added.
+    dir.write(QStringLiteral("broken.csv"), Codec::encode(text) + "\xFF\xFF");
+    dir.write(QStringLiteral("unknown.csv"), Codec::encode(QStringLiteral("编号,名称\r\n1,杯子\r\n")));
+    for (const QString &name : {QStringLiteral("broken.csv"), QStringLiteral("unknown.csv")}) {
+        run = cli(dir, {QStringLiteral("import-orders"), dir.file(name)});
+        EXPECT_EQ(run.code, 1) << name.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains(QStringLiteral("没有导入任何订单"))) << run.err.toStdString();
+    }
+    EXPECT_TRUE(run.err.contains(QStringLiteral("收货人"))) << run.err.toStdString();
+    EXPECT_EQ(TextTable::load(expressQueue(dir)).size(), 5);
+}
+
+// 65,536 rows do not fit an .xls: the command says how many it wrote and
+// which it left out, and fails.
+TEST(CliBatch, ExportSaysWhichRowsAnXlsCannotHold)
+{
+    TempDir dir;
+    QStringList rows;
+    rows.reserve(65536);
+    for (int i = 1; i <= 65536; ++i)
+        rows.append(QStringLiteral("nick%1,收件人%1").arg(i));
+    TextTable::save(expressQueue(dir), rows);
+    const QString out = dir.file(QStringLiteral("queue.xls"));
+    CliRun run = cli(dir,
+        {QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--out"), out,
+            QStringLiteral("--own-writer")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, QStringLiteral("65535\n"));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("序号 65536 至 65536 的 1 行没有导出"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral(".xlsx")));
+    const QByteArray bytes = dir.read(QStringLiteral("queue.xls"));
+    EXPECT_TRUE(bytes.contains(Codec::encode(QStringLiteral("收件人65535"))));
+    EXPECT_FALSE(bytes.contains(Codec::encode(QStringLiteral("收件人65536"))));
+
+    run = cli(dir,
+        {QStringLiteral("export"), QStringLiteral("--code"), QStringLiteral("2"), QStringLiteral("--from"),
+            QStringLiteral("2"), QStringLiteral("--out"), out, QStringLiteral("--own-writer")});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("65535\n"));
 }
 
 TEST(CliBatch, ExportWritesTheQueueWithTheOwnWriter)

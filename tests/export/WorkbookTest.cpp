@@ -93,6 +93,9 @@ TEST(WorkbookText, CommaTextAsSpreadsheetProgramsWriteIt)
         (QList<QStringList> {{"a", "b,c", "say \"hi\""}, {"", ""}, {"two\nlines", "x"}}));
     EXPECT_TRUE(Workbook::parseCsv(u"").isEmpty());
     EXPECT_EQ(Workbook::parseCsv(u"\"\"\n"), (QList<QStringList> {{""}}));
+    // A quote inside a field is text; one after blanks opens the field.
+    EXPECT_EQ(Workbook::parseCsv(u"5\" 屏,x\n2, \"a,b\""), (QList<QStringList> {{"5\" 屏", "x"}, {"2", "a,b"}}));
+    EXPECT_EQ(Workbook::parseCsv(u"a\tb,c\t\"d\te\"", u'\t'), (QList<QStringList> {{"a", "b,c", "d\te"}}));
 }
 
 TEST(WorkbookText, PrintTimesBecomeHoursMinutesSeconds)
@@ -266,4 +269,78 @@ TEST_F(WorkbookTest, XlsxRefusesAnUnwritableTargetAndKeepsTheOldFile)
     XlsxExport::writeGrid(table, dir.file(QStringLiteral("old.xlsx")), 1, 6);
     EXPECT_TRUE(dir.read(QStringLiteral("old.xlsx")).startsWith("PK"));
     EXPECT_EQ(XlsxExport::fittedWidth(u"ab张三"), 6.0);
+}
+
+// Read back by LibreOffice, the texts a GBK sheet cannot hold arrive whole,
+// and so does every text beside them.
+TEST_F(WorkbookTest, TheOwnWriterIsReadBackExactlyWhateverTheCharacters)
+{
+    REQUIRE_PROGRAM();
+    const QStringList names {QStringLiteral("林小雨😀"), QStringLiteral("𠮷野家"), QStringLiteral("€ 欧元"),
+        QStringLiteral("镕\u3447"), QStringLiteral("张三丰")};
+    QList<QStringList> rows;
+    for (const QString &name : names)
+        rows.append({name, QStringLiteral("浙江省杭州市")});
+    const DataTable table
+        = DataTable::fromCells({QStringLiteral("序号"), QStringLiteral("收件人"), QStringLiteral("地址")}, rows);
+    const QString out = dir.file(QStringLiteral("own.xls"));
+    Workbook::ExportOptions options;
+    options.ownWriter = true;
+    Workbook::exportGrid(table, TableCode::Recipients, out, 1, int(names.size()), options);
+    const Workbook::Sheet sheet = Workbook::readFirstSheet(out);
+    ASSERT_TRUE(sheet.result.ok()) << sheet.result.message.toStdString();
+    ASSERT_EQ(sheet.rows.size(), names.size() + 1);
+    EXPECT_EQ(sheet.rows.first(), QStringList({"序号", "收件人", "地址"}));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        EXPECT_EQ(sheet.rows.at(i + 1), QStringList({QString::number(i + 1), names.at(i), "浙江省杭州市"}));
+}
+
+// An .xls holds 65,535 rows below its header: the rows past that are not
+// written by any path, and the result says which they are.
+TEST_F(WorkbookTest, RowsPastWhatAnXlsHoldsAreNamedNeverDroppedUnseen)
+{
+    QStringList lines;
+    for (int i = 1; i <= 65536; ++i)
+        lines.append(QStringLiteral("收件人%1").arg(i));
+    const DataTable table({QStringLiteral("序号"), QStringLiteral("收件人")}, lines);
+    const QString out = dir.file(QStringLiteral("big.xls"));
+    Workbook::ExportOptions options;
+    options.ownWriter = true;
+    Workbook::Exported done = Workbook::exportGrid(table, TableCode::Recipients, out, 1, 65536, options);
+    EXPECT_EQ(done.requested, 65536);
+    EXPECT_EQ(done.written, 65535);
+    EXPECT_FALSE(done.complete());
+    EXPECT_TRUE(done.leftOut().contains(QStringLiteral("序号 65536 至 65536 的 1 行没有导出")))
+        << done.leftOut().toStdString();
+    EXPECT_TRUE(done.leftOut().contains(QStringLiteral(".xlsx")));
+    // The file holds what was said: 65,536 rows of 2 cells.
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    int labels = 0;
+    for (qsizetype at = 0; at + 4 <= bytes.size();) {
+        const int type = quint8(bytes.at(at)) | quint8(bytes.at(at + 1)) << 8;
+        labels += type == 0x0004;
+        at += 4 + (quint8(bytes.at(at + 2)) | quint8(bytes.at(at + 3)) << 8);
+    }
+    EXPECT_EQ(labels, 2 * 65536);
+
+    // From row 2 on, the last row is the one left out; within the limit all is written.
+    done = Workbook::exportGrid(table, TableCode::Recipients, out, 2, 65536, options);
+    EXPECT_TRUE(done.complete());
+    EXPECT_TRUE(done.leftOut().isEmpty());
+    done = Workbook::exportGrid(table, TableCode::Recipients, dir.file(QStringLiteral("big.xlsx")), 1, 65536);
+    EXPECT_TRUE(done.complete());
+    EXPECT_EQ(done.written, 65536);
+
+    if (!SpreadsheetProgram::available())
+        return;
+    // Through LibreOffice the same rows are written and read back.
+    done = Workbook::exportGrid(table, TableCode::Recipients, out, 1, 65536);
+    EXPECT_EQ(done.writer, Workbook::Writer::SpreadsheetProgram);
+    EXPECT_EQ(done.written, 65535);
+    const Workbook::Sheet sheet = Workbook::readFirstSheet(out);
+    ASSERT_TRUE(sheet.result.ok()) << sheet.result.message.toStdString();
+    ASSERT_EQ(sheet.rows.size(), 65536);
+    EXPECT_EQ(sheet.rows.last(), QStringList({QStringLiteral("收件人65535")}));
 }

@@ -194,3 +194,48 @@ TEST(XlsWriter, TheGridExportWritesWhatCellByCellWritingWrites)
     }
     EXPECT_EQ(fast, dir.read(QStringLiteral("slow.xls")));
 }
+
+// Code page 936 lacks what GB18030 adds (emoji, 𠮷, and "€", which the two
+// place differently): a sheet with such a character is written with every
+// text in UTF-16, every other sheet keeps its GBK bytes.
+TEST(XlsWriter, ASheetWithCharactersOutsideCodePage936IsWrittenInUtf16)
+{
+    EXPECT_TRUE(TXLSWriter::fitsCodePage(Codec::encode(QStringLiteral("张三 abc 发货清单"))));
+    for (const QString &text :
+        {QStringLiteral("€"), QString::fromUcs4(U"\U00020BB7"), QString::fromUcs4(U"😀"), QStringLiteral("\u3447")})
+        EXPECT_FALSE(TXLSWriter::fitsCodePage(Codec::encode(QString(QStringLiteral("张") + text))))
+            << text.toStdString();
+
+    const QString wide = QStringLiteral("𠮷田 😀 €5");
+    DataTable table({QStringLiteral("序号"), QStringLiteral("名称"), QStringLiteral("备注")},
+        {QStringLiteral("陈小姐,") + wide, QStringLiteral(",") + QString(300, u'长')});
+    TempDir dir;
+    const QByteArray file = exported(dir, table, 1, 2);
+    const QList<Record> all = records(file);
+    ASSERT_EQ(all.size(), 3 + 9 + 1);
+    EXPECT_EQ(all.at(0).type, 0x0809);
+    EXPECT_EQ(word(all.at(0).data, 0), 0x0600); // the Excel 97 layout
+    EXPECT_EQ(all.at(1).type, 0x0042);
+    EXPECT_EQ(word(all.at(1).data, 0), 1200); // UTF-16
+    EXPECT_EQ(all.at(2).type, 0x0200);
+    QStringList texts;
+    for (const Record &r : all.mid(3, 9)) {
+        EXPECT_EQ(r.type, 0x0204);
+        const int count = word(r.data, 6);
+        EXPECT_EQ(quint8(r.data.at(8)), 1);
+        ASSERT_EQ(r.data.size(), 9 + 2 * count);
+        QString text;
+        for (int i = 0; i < count; ++i)
+            text.append(QChar(word(r.data, 9 + 2 * i)));
+        texts.append(text);
+    }
+    EXPECT_EQ(texts.mid(0, 5), QStringList({"序号", "名称", "备注", "1", "2"}));
+    EXPECT_EQ(texts.at(5), QStringLiteral("陈小姐"));
+    EXPECT_EQ(texts.at(7), wide);
+    EXPECT_EQ(texts.at(8), QString(255, u'长'));
+
+    // Only what is written counts: a field past the header's columns does
+    // not change the layout.
+    const DataTable longer({QStringLiteral("序号"), QStringLiteral("名称")}, {QStringLiteral("陈小姐,") + wide});
+    EXPECT_EQ(records(exported(dir, longer, 1, 1)).at(0).data.left(2), QByteArray(2, '\0'));
+}

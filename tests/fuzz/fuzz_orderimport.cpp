@@ -1,6 +1,6 @@
-// The marketplace's seller order table (a .csv file of GBK lines) imported
-// into the express queue: the rows read from it, then appended to the queue
-// file and read back from there as the batch run reads them.
+// Marketplace order tables imported into the express queue: the seller
+// order table's rows read from it, then appended to the queue file and read
+// back from there as the batch run reads them; any table by its header.
 
 #include "FuzzSupport.h"
 
@@ -27,13 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Paths paths(FuzzSupport::scratchFile(QStringLiteral("root")));
     const QString queue = WaybillQueue::file(paths);
     FileIo::remove(queue);
-    const int added = OrderImport::appendToQueue(paths, bytes);
+    const int added = OrderImport::appendToQueue(paths, rows);
     FUZZ_CHECK(added == rows.size());
     const QStringList lines = TextTable::load(queue);
     FUZZ_CHECK(lines.size() == added);
     for (const QString &line : lines)
         FUZZ_CHECK(line.count(u',') == WaybillQueue::FieldCount - 1);
     FileIo::remove(queue);
+
+    // Any layout, recognised from the header: a refusal adds no row, and
+    // every row has the queue's cells.
+    const OrderImport::Imported any = OrderImport::readOrderTable(bytes);
+    FUZZ_CHECK(any.ok() || any.rows.isEmpty());
+    for (const QStringList &row : any.rows) {
+        FUZZ_CHECK(row.size() == WaybillQueue::FieldCount);
+        for (const QString &cell : row)
+            FUZZ_CHECK(!cell.contains(u'\n') && !cell.contains(u'\r'));
+    }
 
     // The address rule on the address field of every line.
     for (const QString &line : Codec::decode(bytes).split(u'\n').mid(0, 64)) {

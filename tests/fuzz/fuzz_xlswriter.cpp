@@ -4,7 +4,8 @@
 // passes the 255-byte limit). The file is read back by a small reader of the
 // record format that walks every record and checks that every cell is there,
 // in its place and order, with its text cut at most to 255 bytes and never
-// inside a character.
+// inside a character; a sheet with a character outside code page 936 in the
+// UTF-16 layout.
 
 #include "FuzzSupport.h"
 
@@ -121,14 +122,65 @@ QByteArray attributesOf(quint16 flags)
     return QByteArray(bytes, 3);
 }
 
+// A cell of the UTF-16 layout: its text, cut to 255 code units at a
+// character boundary.
+void checkUnicodeCell(const Record &record, int row, int column, const QString &text)
+{
+    FUZZ_CHECK(record.type == 0x0204 && record.data.size() >= 9);
+    FUZZ_CHECK(word(record.data, 0) == row && word(record.data, 2) == column);
+    const int count = word(record.data, 6);
+    FUZZ_CHECK(quint8(record.data[8]) == 1 && record.data.size() == 9 + 2 * count);
+    QString read;
+    for (int i = 0; i < count; ++i)
+        read.append(QChar(word(record.data, 9 + 2 * i)));
+    FUZZ_CHECK(text.startsWith(read));
+    FUZZ_CHECK(count <= 255);
+    if (text.size() <= 255)
+        FUZZ_CHECK(count == text.size());
+    else
+        FUZZ_CHECK(count == 255 || (count == 254 && text.at(254).isHighSurrogate()));
+}
+
+// A sheet with a character that code page 936 lacks: the Excel 97 layout,
+// every text in UTF-16.
+void checkUnicodeGrid(const DataTable &table, int first, int rows, const QList<Record> &all)
+{
+    const int columns = table.columnCount();
+    FUZZ_CHECK(all.size() == 4 + columns * (rows + 1));
+    FUZZ_CHECK(all[0].type == 0x0809 && all[0].data.size() == 16 && word(all[0].data, 0) == 0x0600);
+    FUZZ_CHECK(all[1].type == 0x0042 && word(all[1].data, 0) == 1200);
+    FUZZ_CHECK(all[2].type == 0x0200 && all[2].data.size() == 14);
+    FUZZ_CHECK(word(all[2].data, 4) == rows + 1 && word(all[2].data, 10) == columns);
+    FUZZ_CHECK(all.last().type == 0x000A && all.last().data.isEmpty());
+    qsizetype at = 3;
+    for (int c = 0; c < columns; ++c)
+        checkUnicodeCell(all[at++], 0, c, table.header().at(c));
+    for (int c = 0; c < columns; ++c)
+        for (int k = 0; k < rows; ++k)
+            checkUnicodeCell(all[at++], k + 1, c, table.cell(first + k - 1, c));
+}
+
 void checkGrid(const DataTable &table, int first, int last, const QString &path)
 {
-    XlsExport::writeGrid(table, path, first, last);
+    const int written = XlsExport::writeGrid(table, path, first, last);
     const QByteArray file = FuzzSupport::readFile(path);
     const QList<Record> all = records(file);
     const int columns = table.columnCount();
     const int rows = std::max(0, last - first + 1);
     const quint16 columnLimit = columns > 100 ? quint16(columns + 1) : 100;
+    FUZZ_CHECK(written == rows);
+
+    // Every byte readable under the code page the file declares.
+    bool fits = true;
+    for (const QString &name : table.header())
+        fits = fits && TXLSWriter::fitsCodePage(Codec::encode(name));
+    for (int k = 0; k < rows; ++k)
+        for (int c = 0; c < columns; ++c)
+            fits = fits && TXLSWriter::fitsCodePage(Codec::encode(table.cell(first + k - 1, c)));
+    if (!fits) {
+        checkUnicodeGrid(table, first, rows, all);
+        return;
+    }
 
     FUZZ_CHECK(all.size() == 4 + columns * (rows + 1));
     FUZZ_CHECK(all[0].type == 0x0809 && all[0].data == QByteArrayView("\x00\x00\x10\x00\x00\x00", 6));

@@ -17,6 +17,8 @@ public:
     QString openFile(QWidget *, const OpenRequest &request) override
     {
         opened.append(request);
+        if (request.chosenFilter)
+            *request.chosenFilter = openFilter;
         return openAnswer;
     }
     QString saveFile(QWidget *, const OpenRequest &request) override
@@ -26,6 +28,7 @@ public:
     }
 
     QString openAnswer;
+    QString openFilter; // the filter the answer was chosen under (empty: none said)
     QString saveAnswer;
     QList<OpenRequest> opened;
     QList<OpenRequest> saved;

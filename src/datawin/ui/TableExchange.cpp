@@ -27,6 +27,8 @@ const QString kXlsxFilter = QStringLiteral("Excel 工作簿(*.xlsx)");
 const QString kOpenFilter
     = QStringLiteral("Microsoft Excel 工作簿(*.xls);;Excel 工作簿(*.xlsx);;OpenDocument 电子表格(*.ods)");
 const QString kOrderFilter = QStringLiteral("淘宝订单表格 (*.csv)");
+const QString kMarketFilter
+    = QStringLiteral("各平台订单表格：京东、拼多多、抖店、快手小店等 (*.csv *.txt *.tsv *.xlsx *.xls)");
 
 // A long export or import shows how far it is and keeps the window
 // painting; the dialog is modal, so nothing else can start meanwhile.
@@ -114,6 +116,7 @@ void TableExchange::exportTable()
         return;
     }
     bool written = false;
+    Workbook::Exported done;
     {
         const WaitCursor wait;
         Progress progress(&m_window, QStringLiteral("正在导出……"));
@@ -123,9 +126,11 @@ void TableExchange::exportTable()
         // Written aside and renamed over the old file only when complete;
         // a spreadsheet program that fails leaves the work to the own writer.
         written = guarded(
-            [&] { Workbook::exportGrid(table, session->code(), file, range->first, range->second, options); });
+            [&] { done = Workbook::exportGrid(table, session->code(), file, range->first, range->second, options); });
     }
-    if (written)
+    if (written && !done.complete())
+        messages.warn(QStringLiteral("已导出 %1 行。").arg(done.written) + done.leftOut());
+    else if (written)
         messages.inform(QStringLiteral("导出完成！"));
     focusGrid();
 }
@@ -140,16 +145,25 @@ void TableExchange::importTable()
     request.directory = QDir::homePath();
     request.filter = kOpenFilter;
     if (session->spec().importsOrders)
-        request.filter += QStringLiteral(";;") + kOrderFilter;
+        request.filter += QStringLiteral(";;") + kOrderFilter + QStringLiteral(";;") + kMarketFilter;
     request.defaultSuffix = QStringLiteral("xls");
+    QString chosen;
+    request.chosenFilter = &chosen;
     const QString file = FileDialogService::instance().openFile(&m_window, request);
     if (file.isEmpty()) {
         focusGrid();
         return;
     }
-    if (session->spec().importsOrders && QFileInfo(file).suffix().compare(u"csv", Qt::CaseInsensitive) == 0) {
-        importOrders(file);
-        return;
+    if (session->spec().importsOrders) {
+        const QString suffix = QFileInfo(file).suffix().toLower();
+        if (chosen == kMarketFilter || suffix == u"txt" || suffix == u"tsv") {
+            importMarketOrders(file);
+            return;
+        }
+        if (suffix == u"csv") {
+            importOrders(file);
+            return;
+        }
     }
     importWorkbook(file);
 }
@@ -187,10 +201,43 @@ void TableExchange::importWorkbook(const QString &file)
 
 void TableExchange::importOrders(const QString &file)
 {
-    DataSession *session = m_window.session();
-    QList<QStringList> rows;
-    if (!guarded([&] { rows = OrderImport::rows(FileIo::read(file)); }))
+    OrderImport::Imported imported;
+    if (!guarded([&] { imported = OrderImport::readSellerTable(FileIo::read(file)); }))
         return;
+    if (!imported.ok()) {
+        MessageService::instance().warn(imported.refusal);
+        focusGrid();
+        return;
+    }
+    appendOrders(imported.rows);
+}
+
+void TableExchange::importMarketOrders(const QString &file)
+{
+    MessageService &messages = MessageService::instance();
+    OrderImport::Imported imported;
+    bool read = false;
+    {
+        const WaitCursor wait;
+        Progress progress(&m_window, QStringLiteral("正在导入……"));
+        read = guarded([&] { imported = OrderImport::readOrderFile(file, [&] { progress.poll(); }); });
+    }
+    if (!read)
+        return;
+    if (!imported.ok()) {
+        messages.warn(imported.refusal);
+        focusGrid();
+        return;
+    }
+    appendOrders(imported.rows);
+    messages.inform(
+        QStringLiteral("已按“%1”读入 %2 个订单（保存后生效）。").arg(imported.layout).arg(imported.rows.size()));
+    focusGrid();
+}
+
+void TableExchange::appendOrders(const QList<QStringList> &rows)
+{
+    DataSession *session = m_window.session();
     DataTable &table = session->table();
     int last = -1;
     for (const QStringList &cells : std::as_const(rows)) {

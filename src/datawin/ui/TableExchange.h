@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QStringList>
 
 namespace Slipdesk {
 
@@ -9,8 +11,9 @@ class TFRMData;
 // "导出(&O)" and "导入(&I)" of the data window: a range of the master grid
 // written to a workbook (.xlsx directly; .xls through the spreadsheet
 // program, else by the own writer), a workbook's first sheet read through
-// the spreadsheet program, and the seller order table read into the
-// express queue's grid without one.
+// the spreadsheet program, and marketplace order tables (the seller order
+// table by position, the others by their header names) read into the
+// express queue's grid.
 class TableExchange : public QObject
 {
     Q_OBJECT
@@ -22,6 +25,8 @@ public:
 
 private:
     void importOrders(const QString &file);
+    void importMarketOrders(const QString &file);
+    void appendOrders(const QList<QStringList> &rows);
     void importWorkbook(const QString &file);
     void focusGrid();
 

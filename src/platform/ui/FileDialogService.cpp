@@ -21,6 +21,8 @@ public:
             dialog.setDefaultSuffix(request.defaultSuffix);
         if (dialog.exec() != QDialog::Accepted)
             return QString();
+        if (request.chosenFilter)
+            *request.chosenFilter = dialog.selectedNameFilter();
         const QStringList files = dialog.selectedFiles();
         return files.value(0);
     }

@@ -18,6 +18,7 @@ public:
         QString directory; // folder the dialog starts in
         QString filter; // Qt filter text, e.g. "信函背景图片 (*.jpg *.jpeg)"
         QString defaultSuffix; // added to a typed name without one, e.g. "jpg"
+        QString *chosenFilter = nullptr; // when set, gets the filter the file was chosen under (open)
     };
 
     virtual ~FileDialogService() = default;

@@ -117,7 +117,7 @@ TEST_F(TableExchangeTest, OrderTableRowsAreAppendedToTheQueueGridUntilSaved)
     csv.close();
     dialogs.openAnswer = csv.fileName();
     QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.opened.first().filter.endsWith(QStringLiteral(";;淘宝订单表格 (*.csv)")));
+    EXPECT_TRUE(dialogs.opened.first().filter.contains(QStringLiteral(";;淘宝订单表格 (*.csv);;")));
     const DataTable &table = data().session()->table();
     ASSERT_EQ(table.rowCount(), 9);
     EXPECT_EQ(table.cell(7, 0), QStringLiteral("8"));
@@ -168,5 +168,69 @@ TEST_F(TableExchangeTest, AnExportedWorkbookImportsBackAfterTheLastRow)
     ASSERT_EQ(messages.texts(Icon::Warning).size(), 1);
     EXPECT_TRUE(messages.texts(Icon::Warning).first().startsWith(QStringLiteral("无法读取该表格文件")));
     EXPECT_EQ(table.rowCount(), 12);
+    data().close();
+}
+
+TEST_F(TableExchangeTest, MarketplaceTablesAreOfferedBesideTheSellerTableAndUnknownOnesRefused)
+{
+    start(2);
+    const QString jd = dir.file(QStringLiteral("京东.csv"));
+    dir.write(QStringLiteral("京东.csv"),
+        QByteArray("\xEF\xBB\xBF")
+            + QStringLiteral("订单号,客户姓名,客户地址,联系电话,商品名称\r\nJD1,林小雨,广东省深圳市南山区科技园8号,"
+                             "13712345678,\"耳机\n充电线\"\r\n")
+                  .toUtf8());
+    dialogs.openAnswer = jd;
+    dialogs.openFilter
+        = QStringLiteral("各平台订单表格：京东、拼多多、抖店、快手小店等 (*.csv *.txt *.tsv *.xlsx *.xls)");
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    const QString filter = dialogs.opened.first().filter;
+    EXPECT_TRUE(filter.contains(QStringLiteral(";;淘宝订单表格 (*.csv);;各平台订单表格"))) << filter.toStdString();
+    EXPECT_EQ(
+        messages.texts(Icon::Information), QStringList {QStringLiteral("已按“京东”读入 1 个订单（保存后生效）。")});
+    const DataTable &table = data().session()->table();
+    ASSERT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(table.cell(2, 2), QStringLiteral("林小雨"));
+    EXPECT_EQ(table.cell(2, 5), QStringLiteral("深圳市"));
+    EXPECT_EQ(table.cell(2, 12), QStringLiteral("耳机 充电线"));
+    EXPECT_EQ(TextTable::load(WaybillQueue::file(Paths(dir.path()))).size(), 2); // until saved
+
+    // An unknown header, and a seller table in neither UTF-8 nor GBK: said, nothing added.
+    dir.write(QStringLiteral("其他.csv"), Codec::encode(QStringLiteral("编号,名称\r\n1,杯子\r\n")));
+    dialogs.openAnswer = dir.file(QStringLiteral("其他.csv"));
+    messages.clear();
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    ASSERT_EQ(messages.texts(Icon::Warning).size(), 1);
+    EXPECT_TRUE(messages.texts(Icon::Warning).first().contains(QStringLiteral("收货人")));
+    dir.write(QStringLiteral("坏.csv"), QByteArray("\xFF\xFE\x00\x41", 4));
+    dialogs.openAnswer = dir.file(QStringLiteral("坏.csv"));
+    dialogs.openFilter = QStringLiteral("淘宝订单表格 (*.csv)");
+    messages.clear();
+    QTest::mouseClick(data().ui().BtnInputSg, Qt::LeftButton);
+    ASSERT_EQ(messages.texts(Icon::Warning).size(), 1);
+    EXPECT_TRUE(messages.texts(Icon::Warning).first().contains(QStringLiteral("UTF-8")));
+    EXPECT_EQ(table.rowCount(), 3);
+    data().close();
+}
+
+TEST_F(TableExchangeTest, AnExportPastWhatAnXlsHoldsSaysWhichRowsAreMissing)
+{
+    SpreadsheetProgram::setProgram(QString());
+    QStringList rows;
+    rows.reserve(65536);
+    for (int i = 1; i <= 65536; ++i)
+        rows.append(QStringLiteral(",收件人%1").arg(i));
+    TextTable::save(WaybillQueue::file(Paths(dir.path())), rows);
+    start(0);
+    dialogs.saveAnswer = dir.file(QStringLiteral("全部.xls"));
+    messages.answerPrompt(QStringLiteral("1"));
+    messages.answerPrompt(QStringLiteral("65536"));
+    QTest::mouseClick(data().ui().BtnOutSg, Qt::LeftButton);
+    EXPECT_TRUE(messages.texts(Icon::Information).isEmpty());
+    ASSERT_EQ(messages.texts(Icon::Warning).size(), 1);
+    const QString warning = messages.texts(Icon::Warning).first();
+    EXPECT_TRUE(warning.startsWith(QStringLiteral("已导出 65535 行。"))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("序号 65536 至 65536 的 1 行没有导出")));
+    EXPECT_TRUE(warning.contains(QStringLiteral(".xlsx")));
     data().close();
 }
