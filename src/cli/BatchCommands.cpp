@@ -10,6 +10,7 @@
 #include "export/OrderImport.h"
 #include "platform/PrinterService.h"
 #include "render/FontMapping.h"
+#include "storage/FileIo.h"
 #include "storage/ProgramSettings.h"
 #include "storage/TextTable.h"
 #include "templates/ItemTable.h"
@@ -20,7 +21,6 @@
 #include "waybill/WaybillRender.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <csignal>
 
@@ -226,11 +226,9 @@ int importOrders(const QCommandLineParser &, const QStringList &args)
 {
     if (args.size() != 1)
         return Usage;
-    QFile file(args.first());
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("import-orders"), file.fileName() + QStringLiteral(": ") + file.errorString());
     try {
-        printLine(QString::number(OrderImport::appendToQueue(dataFolder(), file.readAll())));
+        const QByteArray table = FileIo::readOutside(args.first(), FileIo::kOrderTableLimit);
+        printLine(QString::number(OrderImport::appendToQueue(dataFolder(), table)));
     } catch (const IoError &e) {
         return fail(QStringLiteral("import-orders"), e.message());
     }

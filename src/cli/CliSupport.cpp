@@ -2,6 +2,8 @@
 
 #include "context/AppContext.h"
 #include "platform/PrinterService.h"
+#include "storage/FileIo.h"
+#include "storage/IoError.h"
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
 #include "trade/GoodsFile.h"
@@ -9,7 +11,6 @@
 #include "waybill/WaybillRender.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 namespace Slipdesk::Cli {
 
@@ -43,13 +44,23 @@ void configurePrinter(const QCommandLineParser &parser)
 
 bool readFieldFile(const QString &path, FieldValues *values, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
+    try {
+        *values = WaybillRender::parseFieldFile(FileIo::readOutside(path, FileIo::kFormFileLimit));
+    } catch (const IoError &e) {
+        *error = e.message();
         return false;
     }
-    *values = WaybillRender::parseFieldFile(file.readAll());
     return true;
+}
+
+QString templateRefusal(const QCommandLineParser &parser)
+{
+    try {
+        Paths::checkedStem(parser.value(QStringLiteral("template")));
+    } catch (const IoError &e) {
+        return e.message();
+    }
+    return QString();
 }
 
 std::optional<NoteKind> noteKind(const QString &word)
@@ -69,12 +80,13 @@ TradeNote readNote(AppContext &context, NoteKind kind, const QCommandLineParser 
     GoodsRows goods;
     const int gridRows = kind == NoteKind::Delivery ? GoodsFile::DeliveryRows : GoodsFile::InboundRows;
     if (parser.isSet(QStringLiteral("goods"))) {
-        QFile file(parser.value(QStringLiteral("goods")));
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = file.fileName() + QStringLiteral(": ") + file.errorString();
+        try {
+            goods = GoodsFile::parse(
+                FileIo::readOutside(parser.value(QStringLiteral("goods")), FileIo::kFormFileLimit), gridRows);
+        } catch (const IoError &e) {
+            *error = e.message();
             return {};
         }
-        goods = GoodsFile::parse(file.readAll(), gridRows);
     } else {
         goods = GoodsTable::emptyRows(gridRows);
     }

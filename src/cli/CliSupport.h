@@ -33,8 +33,13 @@ Paths dataFolder();
 void configurePrinter(const QCommandLineParser &parser);
 
 // A FILE of UTF-8 lines ControlName=value. False (and `error`) when it
-// cannot be read.
+// cannot be read, is no regular file or is larger than 1 MB.
 bool readFieldFile(const QString &path, FieldValues *values, QString *error);
+
+// Why the command's --template NAME cannot be used: a name that is no
+// file-name stem, refused as the template manager refuses it. Empty when it
+// may be used (or none is given).
+QString templateRefusal(const QCommandLineParser &parser);
 
 // "delivery" or "inbound": the note kind of a command.
 std::optional<NoteKind> noteKind(const QString &word);

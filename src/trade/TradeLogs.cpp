@@ -29,13 +29,13 @@ QString address(const TradeNote &note)
 
 QString logPath(const Paths &paths, NoteKind, const QString &templateName, int year)
 {
-    return paths.logDir() + templateName + QString::number(year) + QStringLiteral(".TXT");
+    return paths.logDir() + Paths::checkedStem(templateName) + QString::number(year) + QStringLiteral(".TXT");
 }
 
 QString detailPath(const Paths &paths, NoteKind kind, const QString &templateName, int year)
 {
     const QString suffix = kind == NoteKind::Delivery ? QStringLiteral("发货清单") : QStringLiteral("入库清单");
-    return paths.logDir() + templateName + QString::number(year) + suffix + QStringLiteral(".TXT");
+    return paths.logDir() + Paths::checkedStem(templateName) + QString::number(year) + suffix + QStringLiteral(".TXT");
 }
 
 qint64 costFen(const TradeNote &note)

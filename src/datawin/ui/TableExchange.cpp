@@ -190,7 +190,7 @@ void TableExchange::importOrders(const QString &file)
 {
     DataSession *session = m_window.session();
     QList<QStringList> rows;
-    if (!guarded([&] { rows = OrderImport::rows(FileIo::read(file)); }))
+    if (!guarded([&] { rows = OrderImport::rows(FileIo::readOutside(file, FileIo::kOrderTableLimit)); }))
         return;
     DataTable &table = session->table();
     int last = -1;
