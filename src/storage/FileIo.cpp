@@ -571,10 +571,11 @@ void AtomicFile::sync()
         fail(causeOf(error));
 }
 
-Stamp AtomicFile::commit()
+Stamp AtomicFile::commit(Sync durability)
 {
     Q_ASSERT(m_mode == Mode::Replace && !m_done);
-    sync();
+    if (durability == Sync::Now)
+        sync();
     const QByteArray part = QFile::encodeName(m_part);
     const QByteArray target = QFile::encodeName(m_target);
     if (::rename(part.constData(), target.constData()) != 0)
@@ -582,14 +583,16 @@ Stamp AtomicFile::commit()
     m_done = true;
     struct stat st;
     const Stamp result = ::fstat(m_fd, &st) == 0 ? stampOf(st) : stamp(m_target);
-    syncFolder(folderOf(target));
+    if (durability == Sync::Now)
+        syncFolder(folderOf(target));
     return result;
 }
 
-int AtomicFile::commitNew(const std::function<QString(int)> &nameFor, int first)
+int AtomicFile::commitNew(const std::function<QString(int)> &nameFor, int first, Sync durability)
 {
     Q_ASSERT(m_mode == Mode::New && !m_done);
-    sync();
+    if (durability == Sync::Now)
+        sync();
     const QByteArray part = QFile::encodeName(m_part);
     const QByteArray folder = folderOf(part);
     for (int n = first; n < first + 100000; ++n) {
@@ -603,7 +606,8 @@ int AtomicFile::commitNew(const std::function<QString(int)> &nameFor, int first)
             fail(causeOf(error));
         if (m_done) {
             m_target = QFile::decodeName(name);
-            syncFolder(folder);
+            if (durability == Sync::Now)
+                syncFolder(folder);
             return n;
         }
     }
@@ -612,11 +616,11 @@ int AtomicFile::commitNew(const std::function<QString(int)> &nameFor, int first)
 
 // --- Writing -----------------------------------------------------------------------------------
 
-Stamp writeAtomic(const QString &path, QByteArrayView bytes, Folder folder)
+Stamp writeAtomic(const QString &path, QByteArrayView bytes, Folder folder, Sync sync)
 {
     AtomicFile file(path, AtomicFile::Mode::Replace, folder);
     file.write(bytes);
-    return file.commit();
+    return file.commit(sync);
 }
 
 void appendLine(const QString &path, const QByteArray &line, Sync sync)
@@ -708,9 +712,12 @@ void appendLine(const QString &path, const QByteArray &line, Sync sync)
     }
 
     if (!writeAll(fd, bytes.constData(), bytes.size(), &error) || (sync == Sync::Now && !syncFile(fd, &error))) {
-        // Whole rows or nothing: what went in of this row is taken out.
+        // Whole rows or nothing: what went in of this row is taken out, and
+        // a file this append made goes again.
         QString cause = causeOf(error);
-        if (::ftruncate(fd, size) != 0)
+        if (!existed && size == 0)
+            ::unlink(real.constData());
+        else if (::ftruncate(fd, size) != 0)
             cause += QStringLiteral("；文件末尾可能留下半行");
         failWrite(path, cause);
     }

@@ -52,7 +52,10 @@ QByteArray read(const QString &path, Stamp *stamp = nullptr);
 // most `limit` bytes, else a clear refusal. Never blocks on a pipe or device.
 QByteArray readOutside(const QString &path, qint64 limit);
 
-// Whether an append waits until its bytes are on the disk.
+// Whether a write waits until its bytes (and a new name) are on the disk.
+// Rewrites do by default: a power loss then never leaves an empty file where
+// the old one was. Sync::Later keeps a write atomic against a kill but not
+// against a power loss, for writes that a synced record (a journal) covers.
 enum class Sync { Later, Now };
 // Whether a write creates the file's folder when it is missing (data files)
 // or fails (a file the user named in a folder that is not there).
@@ -60,7 +63,7 @@ enum class Folder { Create, MustExist };
 
 // Creates the file's folder when missing (unless MustExist), then replaces
 // the file with `bytes` atomically (see above). Returns the new file's stamp.
-Stamp writeAtomic(const QString &path, QByteArrayView bytes, Folder folder = Folder::Create);
+Stamp writeAtomic(const QString &path, QByteArrayView bytes, Folder folder = Folder::Create, Sync sync = Sync::Now);
 // Creates the file's folder and the file when missing, then adds `line`
 // (which ends in a line break) at its end. When the file does not end in a
 // line break (a row cut off by a crash, or a file edited by hand) the line
@@ -99,11 +102,11 @@ public:
     // Every byte, or IoError.
     void write(QByteArrayView bytes);
     // Syncs the part, renames it over the target and syncs the folder.
-    Stamp commit();
+    Stamp commit(Sync sync = Sync::Now);
     // Syncs the part and gives it the first free name nameFor(n) for n =
     // first, first + 1, …, never replacing a file even when another process
     // takes names in the same folder at the same time. Returns the n taken.
-    int commitNew(const std::function<QString(int)> &nameFor, int first);
+    int commitNew(const std::function<QString(int)> &nameFor, int first, Sync sync = Sync::Now);
 
 private:
     [[noreturn]] void fail(const QString &cause);

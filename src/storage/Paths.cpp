@@ -61,12 +61,12 @@ QString Paths::templateSet(const QString &templateName) const
 
 QString Paths::forbiddenCharacters()
 {
-    return QStringLiteral("\\/:*?<>|,. ");
+    return QStringLiteral("\\/:*?<>|,");
 }
 
 bool Paths::isFileStem(const QString &name)
 {
-    if (name.trimmed().isEmpty())
+    if (name.trimmed().isEmpty() || name.startsWith(u'.'))
         return false;
     static const QString forbidden = forbiddenCharacters();
     for (const QChar c : name)
@@ -80,8 +80,8 @@ QString Paths::checkedStem(const QString &name)
     // No template chosen yet: the empty name leads nowhere but the folder's
     // own ".INI", as it always did.
     if (!name.isEmpty() && !isFileStem(name))
-        throw IoError(QStringLiteral("模版名称“%1”不能用作文件名（不能为空，不能含有 %2 和空格）")
-                          .arg(name, QStringLiteral("\\ / : * ? < > | , .")));
+        throw IoError(QStringLiteral("模版名称“%1”不能用作文件名（不能为空，不能以 . 开头，不能含有 %2）")
+                          .arg(name, QStringLiteral("\\ / : * ? < > | ,")));
     return name;
 }
 

@@ -27,10 +27,15 @@ public:
     QString templateSet(const QString &templateName) const;
 
     // The rule for a name that becomes the stem of data files (a template
-    // name, which also names its logs and queues): not empty once trimmed,
-    // none of forbiddenCharacters() and no control characters.
+    // name, which also names its logs and queues), however it came (typed,
+    // imported, read from the settings, given on the command line): not
+    // empty once trimmed, not starting with ".", none of
+    // forbiddenCharacters() and no control characters. Such a name is one
+    // file name in its folder and one field of a log row. (Names typed in the
+    // template manager must also do without blanks and dots; imported ones
+    // have always kept theirs.)
     static bool isFileStem(const QString &name);
-    static QString forbiddenCharacters(); // "\\/:*?<>|,. "
+    static QString forbiddenCharacters(); // "\\/:*?<>|,"
     // `name` when isFileStem(name) or empty (no template chosen), else
     // throws IoError naming it.
     static QString checkedStem(const QString &name);

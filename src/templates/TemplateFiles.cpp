@@ -47,13 +47,16 @@ QString lastComponent(const QString &name)
 
 QString forbiddenCharacters()
 {
-    return Paths::forbiddenCharacters();
+    return Paths::forbiddenCharacters() + QStringLiteral(". ");
 }
 
 bool acceptableName(const QString &name, const QStringList &everyTemplate, const QString &current)
 {
     if (!Paths::isFileStem(name))
         return false;
+    for (const QChar c : forbiddenCharacters())
+        if (name.contains(c))
+            return false;
     if (!current.isNull() && name == current)
         return false;
     return !everyTemplate.contains(name);
@@ -133,7 +136,7 @@ QString importRefusal(const Paths &paths, const QString &chosen, int kind)
     if (!Paths::isFileStem(importedName(chosen)))
         return QStringLiteral("“") + importedName(chosen)
             + QStringLiteral(
-                "”不能用作模版名称（不能含有 \\ / : * ? < > | , . 和空格）。\r\n请先更改要导入的文件名称。");
+                "”不能用作模版名称（不能以 . 开头，不能含有 \\ / : * ? < > | ,）。\r\n请先更改要导入的文件名称。");
     const int owner = kindOf(paths, importedName(chosen));
     if (owner < 0 || owner == kind)
         return QString();

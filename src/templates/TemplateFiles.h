@@ -13,11 +13,14 @@ class Paths;
 // name (N.JPG by default). File errors throw IoError.
 namespace TemplateFiles {
 
-// The characters a template name may not hold: it is the stem of its files.
+// The characters a template name typed in the manager may not hold: it is the
+// stem of its files (Paths::forbiddenCharacters) and, typed, has no blanks or
+// dots.
 QString forbiddenCharacters();
 
 // The name rules of add, copy and rename: a file-name stem
-// (Paths::isFileStem, the rule names read from files get too), and no template of any kind already so named
+// (Paths::isFileStem, the rule every name gets, also one read from a file)
+// without blanks or dots, and no template of any kind already so named
 // (the three kinds share one folder and one log name, so that a delivery
 // and an inbound template of one name would overwrite each other's files).
 // Rename passes the template's `current` name, which the new one must differ from.

@@ -154,6 +154,13 @@ TEST_F(SafeWrite, AFailedAppendIsCutBackToTheFormerLength)
         }).contains(QStringLiteral("磁盘已满")));
     }
     EXPECT_TRUE(sameBytes(m_dir.read(QStringLiteral("打印记录/快递打印记录2026.txt")), old));
+    // A file the failed append would have made is not left empty.
+    {
+        const Failing full(1, ENOSPC);
+        EXPECT_FALSE(messageOf([&] {
+            TextTable::appendRow(m_dir.file(QStringLiteral("打印记录/新.txt")), QStringLiteral("行"));
+        }).isEmpty());
+    }
     EXPECT_EQ(entries(m_dir.file(QStringLiteral("打印记录"))), QStringList {QStringLiteral("快递打印记录2026.txt")});
     TextTable::appendRows(path, rows(400, QStringLiteral("批")));
     EXPECT_EQ(TextTable::load(path), rows(3, QStringLiteral("在")) + rows(400, QStringLiteral("批")));
