@@ -120,7 +120,11 @@ std::optional<int> parseInteger(QStringView text)
 // its change time is younger than the settle time (3 s) is not trusted: it
 // is read again at every use until that change has settled. After that any
 // change gives a later change time, whatever the clock's grain (two seconds
-// on FAT).
+// on FAT). The program's own rewrites are trusted at once (a batch run
+// saves the number and reads the file again within milliseconds): each is a
+// new file, and only another program writing into that new file in place,
+// within the same tick and keeping its size, would go unseen; the program
+// itself never writes in place.
 class IniCache
 {
 public:
