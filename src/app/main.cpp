@@ -8,6 +8,8 @@
 #include "platform/ui/WidgetFields.h"
 #include "render/FontMapping.h"
 #include "render/ui/PreviewWindow.h"
+#include "storage/FileIo.h"
+#include "storage/IoError.h"
 #include "storage/ProgramLocation.h"
 #include "templates/ui/TemplateTab.h"
 #include "trade/GoodsFile.h"
@@ -18,11 +20,12 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <cstdio>
 
 using namespace Slipdesk;
 
@@ -107,15 +110,22 @@ int main(int argc, char *argv[])
         QTimer::singleShot(0, &form, [&form, tab, preview, fieldFile, goodsFile, pick, table, query, batch] {
             form.switchToPage(tab);
             if (!fieldFile.isEmpty()) {
-                QFile file(fieldFile);
-                if (file.open(QIODevice::ReadOnly))
-                    Fields::apply(&form, FieldValues::fromFieldFile(file.readAll()));
+                // Read as every outside file is: a regular file of limited size.
+                try {
+                    Fields::apply(
+                        &form, FieldValues::fromFieldFile(FileIo::readOutside(fieldFile, FileIo::kFormFileLimit)));
+                } catch (const IoError &e) {
+                    std::fprintf(stderr, "%s\n", e.what());
+                }
             }
             GoodsGrid *grid = tab == 1 ? form.deliveryTab()->goods() : tab == 2 ? form.inboundTab()->goods() : nullptr;
             if (grid && !goodsFile.isEmpty()) {
-                QFile file(goodsFile);
-                if (file.open(QIODevice::ReadOnly))
-                    grid->setRows(GoodsFile::parse(file.readAll(), grid->grid()->rowCount()));
+                try {
+                    grid->setRows(GoodsFile::parse(
+                        FileIo::readOutside(goodsFile, FileIo::kFormFileLimit), grid->grid()->rowCount()));
+                } catch (const IoError &e) {
+                    std::fprintf(stderr, "%s\n", e.what());
+                }
                 grid->recompute();
             }
             if (grid && !pick.isEmpty())

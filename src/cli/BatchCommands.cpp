@@ -10,6 +10,7 @@
 #include "export/OrderImport.h"
 #include "platform/PrinterService.h"
 #include "render/FontMapping.h"
+#include "storage/FileIo.h"
 #include "storage/ProgramSettings.h"
 #include "storage/TextTable.h"
 #include "templates/ItemTable.h"
@@ -19,7 +20,6 @@
 #include "waybill/WaybillQueue.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <csignal>
 
@@ -215,14 +215,10 @@ int importOrders(const QCommandLineParser &, const QStringList &args)
 {
     if (args.size() != 1)
         return Usage;
-    QFile file(args.first());
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("import-orders"), file.fileName() + QStringLiteral(": ") + file.errorString());
-    file.close();
     try {
         // The layout is recognised from the table's header; an unknown one
         // (or text in neither UTF-8 nor GBK) adds nothing.
-        const OrderImport::Imported imported = OrderImport::readOrderFile(file.fileName());
+        const OrderImport::Imported imported = OrderImport::readOrderFile(args.first());
         if (!imported.ok())
             return fail(QStringLiteral("import-orders"), imported.refusal);
         const int added = OrderImport::appendToQueue(dataFolder(), imported.rows);

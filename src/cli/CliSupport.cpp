@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "platform/PrinterService.h"
+#include "storage/FileIo.h"
 #include "storage/IoError.h"
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
@@ -11,7 +12,6 @@
 #include "trade/TradeForm.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 namespace Slipdesk::Cli {
 
@@ -45,12 +45,12 @@ void configurePrinter(const QCommandLineParser &parser)
 
 bool readFieldFile(const QString &path, FieldValues *values, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
+    try {
+        *values = FieldValues::fromFieldFile(FileIo::readOutside(path, FileIo::kFormFileLimit));
+    } catch (const IoError &e) {
+        *error = e.message();
         return false;
     }
-    *values = FieldValues::fromFieldFile(file.readAll());
     return true;
 }
 
@@ -62,6 +62,18 @@ QString templateRefusal(const Paths &paths, int kind, const QString &name)
         : kind == ItemTable::Delivery               ? QStringLiteral("发货单模版“")
                                                     : QStringLiteral("入库单模版“");
     return what + name + QStringLiteral("”不存在。");
+}
+
+QString templateNameRefusal(const QCommandLineParser &parser)
+{
+    if (!parser.optionNames().contains(QStringLiteral("template")))
+        return QString();
+    try {
+        Paths::checkedStem(parser.value(QStringLiteral("template")));
+    } catch (const IoError &e) {
+        return e.message();
+    }
+    return QString();
 }
 
 std::optional<NoteKind> noteKind(const QString &word)
@@ -81,12 +93,13 @@ TradeNote readNote(AppContext &context, NoteKind kind, const QCommandLineParser 
     GoodsRows goods;
     const int gridRows = kind == NoteKind::Delivery ? GoodsFile::DeliveryRows : GoodsFile::InboundRows;
     if (parser.isSet(QStringLiteral("goods"))) {
-        QFile file(parser.value(QStringLiteral("goods")));
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = file.fileName() + QStringLiteral(": ") + file.errorString();
+        try {
+            goods = GoodsFile::parse(
+                FileIo::readOutside(parser.value(QStringLiteral("goods")), FileIo::kFormFileLimit), gridRows);
+        } catch (const IoError &e) {
+            *error = e.message();
             return {};
         }
-        goods = GoodsFile::parse(file.readAll(), gridRows);
     } else {
         goods = GoodsTable::emptyRows(gridRows);
     }

@@ -33,13 +33,19 @@ Paths dataFolder();
 void configurePrinter(const QCommandLineParser &parser);
 
 // A FILE of UTF-8 lines ControlName=value. False (and `error`) when it
-// cannot be read.
+// cannot be read, is no regular file or is larger than 1 MB.
 bool readFieldFile(const QString &path, FieldValues *values, QString *error);
 
-// "delivery" or "inbound": the note kind of a command.
+// Why the command's --template NAME cannot be used: a name that is no
+// file-name stem, refused as the template manager refuses it. Empty when it
+// may be used (or none is given).
+QString templateNameRefusal(const QCommandLineParser &parser);
+
 // Why template `name` of `kind` cannot be used: it is not in the data
 // folder's template list ("快递单模版“X”不存在。"). Empty when it can.
 QString templateRefusal(const Paths &paths, int kind, const QString &name);
+
+// "delivery" or "inbound": the note kind of a command.
 std::optional<NoteKind> noteKind(const QString &word);
 
 // The note of a command with --template, --fields and --goods: the tab's

@@ -534,6 +534,11 @@ int main(int argc, char *argv[])
         }
         rest = parser.positionalArguments();
     }
+    // A template name becomes the stem of data files: one that is no plain
+    // file name ("../../x") is refused before any path is made of it.
+    if (const QString refusal = command->options.isEmpty() ? QString() : templateNameRefusal(parser);
+        !refusal.isEmpty())
+        return fail(positional.first(), refusal);
     const int code = command->run(parser, rest);
     if (code == Usage)
         writeTo(stderr, commandHelp(*command));

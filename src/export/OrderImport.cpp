@@ -521,6 +521,9 @@ Imported readOrderFile(const QString &fileName, const std::function<void()> &pol
     if (suffix == u"xlsx" || suffix == u"xls" || suffix == u"ods") {
         if (!QFileInfo::exists(fileName))
             return refused(QStringLiteral("找不到文件：") + fileName);
+        // What the spreadsheet program is given is checked as any outside
+        // file is: a regular file of limited size.
+        FileIo::readOutside(fileName, FileIo::kOrderTableLimit);
         if (!SpreadsheetProgram::available())
             return refused(
                 QStringLiteral("读取 .%1 订单表格需要电子表格软件（LibreOffice），但没有找到它；").arg(suffix)
@@ -530,7 +533,7 @@ Imported readOrderFile(const QString &fileName, const std::function<void()> &pol
             return refused(QStringLiteral("无法读取该表格文件（%1）；").arg(sheet.result.message) + kNothingAdded);
         return readOrderRecords(sheet.rows);
     }
-    return readOrderTable(FileIo::read(fileName));
+    return readOrderTable(FileIo::readOutside(fileName, FileIo::kOrderTableLimit));
 }
 
 QList<QStringList> rows(const QByteArray &fileBytes)

@@ -61,8 +61,8 @@ QList<int> textColumns(TableCode code);
 // that is asked for, missing, failing or too slow. Rows past what the format
 // holds are not given to any writer, and the result says which they are.
 // Throws IoError when no writer could write the file.
-Exported exportGrid(
-    const DataTable &table, TableCode code, const QString &fileName, int first, int last, const ExportOptions &options = {});
+Exported exportGrid(const DataTable &table, TableCode code, const QString &fileName, int first, int last,
+    const ExportOptions &options = {});
 
 struct Sheet
 {

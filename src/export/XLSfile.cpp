@@ -104,28 +104,18 @@ bool TXLSWriter::fitsCodePage(QByteArrayView gb18030)
 }
 
 TXLSWriter::TXLSWriter(const QString &fileName)
-    : m_file(std::make_unique<QSaveFile>(fileName))
+    : m_file(std::make_unique<FileIo::AtomicFile>(fileName))
 {
     m_buffer.resize(kFlushBytes);
-    QDir().mkpath(QFileInfo(fileName).absolutePath());
-    if (!m_file->open(QIODevice::WriteOnly))
-        throw IoError(QStringLiteral("无法创建文件：") + fileName + QStringLiteral("（") + m_file->errorString()
-            + QStringLiteral("）"));
 }
 
-TXLSWriter::~TXLSWriter()
-{
-    if (m_file && m_file->isOpen())
-        m_file->cancelWriting();
-}
+TXLSWriter::~TXLSWriter() = default;
 
 void TXLSWriter::flush()
 {
     if (m_used == 0)
         return;
-    if (m_file->write(m_buffer.constData(), m_used) != m_used)
-        throw IoError(QStringLiteral("无法写入文件：") + m_file->fileName() + QStringLiteral("（")
-            + m_file->errorString() + QStringLiteral("）"));
+    m_file->write(QByteArrayView(m_buffer.constData(), m_used));
     m_used = 0;
 }
 
@@ -251,9 +241,7 @@ void TXLSWriter::appendCell(QByteArray &out, quint16 column, quint16 row, QByteA
 void TXLSWriter::writeRecords(QByteArrayView records)
 {
     flush();
-    if (m_file->write(records.data(), records.size()) != records.size())
-        throw IoError(QStringLiteral("无法写入文件：") + m_file->fileName() + QStringLiteral("（")
-            + m_file->errorString() + QStringLiteral("）"));
+    m_file->write(records);
 }
 
 void TXLSWriter::writeUnicodeStart(quint32 rows, quint16 columns)
@@ -294,9 +282,7 @@ void TXLSWriter::writeEOF()
 void TXLSWriter::close()
 {
     flush();
-    if (!m_file->commit())
-        throw IoError(QStringLiteral("无法写入文件：") + m_file->fileName() + QStringLiteral("（")
-            + m_file->errorString() + QStringLiteral("）"));
+    m_file->commit();
 }
 
 namespace XlsExport {

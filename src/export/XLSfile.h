@@ -1,10 +1,10 @@
 #pragma once
 
 #include "datawin/TableCode.h"
+#include "storage/FileIo.h"
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QSaveFile>
 #include <QString>
 
 #include <memory>
@@ -93,7 +93,7 @@ private:
     void write(const char *bytes, qsizetype size);
     void flush();
 
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<FileIo::AtomicFile> m_file;
     QByteArray m_buffer; // records gathered into large writes
     qsizetype m_used = 0;
 };

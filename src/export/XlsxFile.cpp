@@ -1,12 +1,10 @@
 #include "XlsxFile.h"
 
 #include "datawin/DataTable.h"
+#include "storage/FileIo.h"
 #include "storage/IoError.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
@@ -75,21 +73,12 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
             [&](int c, QStringView cell) { widths[c] = std::max(widths[c], fittedWidth(cell)); });
     }
 
-    const QFileInfo target(fileName);
-    QString partName;
-    {
-        QTemporaryFile part(
-            target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-        if (!part.open())
-            throw writeError(fileName, part.errorString());
-        part.setAutoRemove(false);
-        // A workbook for other programs and people: the usual permissions,
-        // not the private ones of a temporary file.
-        part.setPermissions(
-            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        partName = part.fileName();
-    }
-    const QByteArray partPath = QFile::encodeName(partName);
+    // The workbook is written into a hidden part beside the file (named so
+    // that the next export removes it when this one is killed) and renamed
+    // over the old workbook only when complete: a kill or a full disk leaves
+    // the old workbook as it was.
+    FileIo::AtomicFile part(fileName, FileIo::AtomicFile::Mode::Replace, FileIo::Folder::MustExist);
+    const QByteArray partPath = QFile::encodeName(part.partPath());
     // Constant memory: each row goes to the sheet's temporary file (an
     // unnamed one, gone whatever happens) as soon as the next one starts.
     lxw_workbook_options options {};
@@ -97,7 +86,6 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
     std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new_opt(partPath.constData(), &options));
     const auto fail = [&](const QString &why) {
         book.reset();
-        QFile::remove(partName);
         return writeError(fileName, why);
     };
     if (!book)
@@ -148,15 +136,9 @@ void writeGrid(const DataTable &table, const QString &fileName, int first, int l
     if (error != LXW_NO_ERROR)
         throw fail(QString::fromUtf8(lxw_strerror(error)));
     error = workbook_close(book.release());
-    if (error != LXW_NO_ERROR) {
-        QFile::remove(partName);
+    if (error != LXW_NO_ERROR)
         throw writeError(fileName, QString::fromUtf8(lxw_strerror(error)));
-    }
-    QFile::remove(fileName);
-    if (!QFile::rename(partName, fileName)) {
-        QFile::remove(partName);
-        throw writeError(fileName, QStringLiteral("无法替换原有文件"));
-    }
+    part.commit();
 }
 
 } // namespace Slipdesk::XlsxExport

@@ -6,14 +6,15 @@
 #include "render/PageOutput.h"
 #include "render/PainterCanvas.h"
 #include "render/RecordingCanvas.h"
+#include "storage/FileIo.h"
 #include "storage/IoError.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace Slipdesk {
 
@@ -70,10 +71,15 @@ public:
         if (m_state != State::Open)
             return false;
         m_state = State::Finished;
-        bool ok = m_painter.end();
-        if (m_hooks.afterFinish)
-            ok = m_hooks.afterFinish() && ok;
-        return ok;
+        if (!m_painter.end())
+            m_error = QStringLiteral("无法结束打印作业");
+        // The output is written only after a complete page: a painter that
+        // failed leaves nothing.
+        if (m_hooks.afterFinish && m_error.isEmpty())
+            m_error = m_hooks.afterFinish();
+        else if (m_hooks.afterAbort && !m_error.isEmpty())
+            m_hooks.afterAbort();
+        return m_error.isEmpty();
     }
 
     void abort() override
@@ -91,7 +97,8 @@ public:
     int resolutionX() const override { return m_resolutionX; }
     int resolutionY() const override { return m_resolutionY; }
     QPoint printableOffset() const override { return m_offset; }
-    QString outputFile() const override { return m_hooks.outputFile; }
+    QString outputFile() const override { return m_hooks.outputFile ? m_hooks.outputFile() : QString(); }
+    QString errorString() const override { return m_error; }
 
 private:
     enum class State { NotStarted, Open, Finished, Aborted };
@@ -107,6 +114,7 @@ private:
     QPoint m_offset;
     bool m_printing;
     State m_state = State::NotStarted;
+    QString m_error;
 };
 
 // Pictures of the pages, written when the job finishes.
@@ -156,6 +164,7 @@ public:
     int resolutionY() const override { return m_dpi; }
     QPoint printableOffset() const override { return m_offset; }
     QString outputFile() const override { return m_output.pagePath(1); }
+    QString errorString() const override { return m_output.errorString(); }
 
 private:
     PageOutput m_output;
@@ -193,22 +202,26 @@ public:
         if (m_done)
             return false;
         m_done = true;
-        QSaveFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly))
+        try {
+            FileIo::writeAtomic(m_path, (m_text + m_canvas.toJsonLines()).toUtf8(), FileIo::Folder::MustExist);
+        } catch (const IoError &e) {
+            m_error = e.message();
             return false;
-        file.write((m_text + m_canvas.toJsonLines()).toUtf8());
-        return file.commit();
+        }
+        return true;
     }
     void abort() override { m_done = true; }
     int resolutionX() const override { return m_canvas.resolutionX(); }
     int resolutionY() const override { return m_canvas.resolutionY(); }
     QPoint printableOffset() const override { return m_canvas.printableOffset(); }
     QString outputFile() const override { return m_path; }
+    QString errorString() const override { return m_error; }
 
 private:
     QString m_path;
     RecordingCanvas m_canvas;
     QString m_text;
+    QString m_error;
     bool m_done = false;
 };
 
@@ -253,21 +266,25 @@ std::unique_ptr<PrintJob> PrintJob::toFile(const PrinterSetup &setup, const File
 
     const QPageLayout layout = pageLayoutFor(setup);
     if (suffix == u"pdf") {
-        auto file = std::make_shared<QSaveFile>(target.path);
-        if (!file->open(QIODevice::WriteOnly)) {
-            if (error)
-                *error = QStringLiteral("无法写入文件：") + target.path;
-            return nullptr;
-        }
-        auto writer = std::make_unique<QPdfWriter>(file.get());
+        // The document grows in memory and replaces the file only when
+        // complete: a failed or cut write leaves the old file.
+        auto buffer = std::make_shared<QBuffer>();
+        buffer->open(QIODevice::WriteOnly);
+        auto writer = std::make_unique<QPdfWriter>(buffer.get());
         writer->setTitle(target.title);
         writer->setCreator(QStringLiteral("Slipdesk"));
         writer->setResolution(dpi);
         writer->setPageLayout(layout);
         Hooks hooks;
-        hooks.outputFile = target.path;
-        hooks.afterFinish = [file] { return file->commit(); };
-        hooks.afterAbort = [file] { file->cancelWriting(); };
+        hooks.outputFile = [path = target.path] { return path; };
+        hooks.afterFinish = [buffer, path = target.path] {
+            try {
+                FileIo::writeAtomic(path, buffer->data(), FileIo::Folder::MustExist);
+            } catch (const IoError &e) {
+                return e.message();
+            }
+            return QString();
+        };
         return overDevice(std::move(writer), dpi, dpi, offset, std::move(hooks), error, target.printing);
     }
 
@@ -291,8 +308,10 @@ QString printForm(std::unique_ptr<PrintJob> job, const std::function<void(Canvas
         job->abort();
         return QStringLiteral("打印中断：") + QString::fromUtf8(e.what());
     }
-    if (!job->finish())
-        return QStringLiteral("打印作业没有完成。");
+    if (!job->finish()) {
+        const QString why = job->errorString();
+        return why.isEmpty() ? QStringLiteral("打印作业没有完成。") : QStringLiteral("打印作业没有完成：") + why;
+    }
     return QString();
 }
 

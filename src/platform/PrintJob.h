@@ -35,17 +35,22 @@ public:
     virtual int resolutionY() const = 0;
     // Physical offset of the printable area from the paper corner, in pixels.
     virtual QPoint printableOffset() const = 0;
-    // The file the job writes to, for printers that print to files.
+    // The file the job writes to, for printers that print to files (after
+    // finish(), the name it got).
     virtual QString outputFile() const { return QString(); }
+    // Why finish() failed, in the program's words ("无法写入文件“…”：磁盘已满").
+    virtual QString errorString() const { return QString(); }
 
     // Hooks of a painter job: what ending and aborting do on top of closing
-    // the painter (closing a file, removing a half-written one).
+    // the painter (writing the file, removing a half-written one).
     struct Hooks
     {
-        std::function<bool()> afterFinish; // after the painter ended
+        // After the painter ended: an empty text when the output is complete,
+        // else why not.
+        std::function<QString()> afterFinish;
         std::function<void()> beforeAbort; // while the painter is still active
         std::function<void()> afterAbort; // after the painter ended
-        QString outputFile;
+        std::function<QString()> outputFile;
     };
 
     // A job drawing with a QPainter on `device`, which must be ready to paint

@@ -1,5 +1,8 @@
 #include "SpreadsheetProgram.h"
 
+#include "storage/FileIo.h"
+#include "storage/IoError.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -35,32 +38,26 @@ void endGroup(QProcess &process)
 // the output is never half written even across file systems.
 bool place(const QString &made, const QString &output, QString &why)
 {
-    const QFileInfo target(output);
-    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
     QFile source(made);
-    if (!part.open() || !source.open(QIODevice::ReadOnly)) {
-        why = part.isOpen() ? source.errorString() : part.errorString();
+    if (!source.open(QIODevice::ReadOnly)) {
+        why = source.errorString();
         return false;
     }
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty() || part.write(chunk) != chunk.size()) {
-            why = part.errorString();
-            return false;
+    try {
+        FileIo::AtomicFile part(output, FileIo::AtomicFile::Mode::Replace, FileIo::Folder::MustExist);
+        while (!source.atEnd()) {
+            const QByteArray chunk = source.read(1 << 20);
+            if (chunk.isEmpty()) {
+                why = source.errorString();
+                return false;
+            }
+            part.write(chunk);
         }
-    }
-    part.setPermissions(
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    if (!part.flush()) {
-        why = part.errorString();
+        part.commit();
+    } catch (const IoError &e) {
+        why = e.message();
         return false;
     }
-    QFile::remove(output);
-    if (!part.rename(output)) {
-        why = part.errorString();
-        return false;
-    }
-    part.setAutoRemove(false);
     return true;
 }
 
@@ -109,8 +106,13 @@ SpreadsheetProgram::Result SpreadsheetProgram::convert(
     // then never depend on the locale it runs in.
     const QString suffix = QFileInfo(input).suffix().toLower();
     const QString copy = scratch.filePath(QStringLiteral("in.") + suffix);
-    if (!QFile::copy(input, copy))
-        return {Status::Failed, QStringLiteral("无法读取文件：") + input};
+    // Read with a limit: a device or a huge file named as a workbook is
+    // refused instead of being copied for ever.
+    try {
+        FileIo::writeAtomic(copy, FileIo::readOutside(input, FileIo::kOrderTableLimit));
+    } catch (const IoError &e) {
+        return {Status::Failed, e.message()};
+    }
     const QString outDir = scratch.filePath(QStringLiteral("out"));
     QDir().mkpath(outDir);
 

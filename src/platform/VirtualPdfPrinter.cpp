@@ -3,8 +3,15 @@
 #include "platform/PrintJob.h"
 #include "platform/PrinterSetup.h"
 
+#include "storage/FileIo.h"
+#include "storage/IoError.h"
+
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPageSize>
 #include <QPdfWriter>
 
@@ -28,26 +35,52 @@ constexpr QPageSize::PageSizeId kPapers[] = {
     QPageSize::EnvelopeB5,
 };
 
-// Opens a file that did not exist before: "stem.pdf", "stem (2).pdf", …
-// Creating with NewOnly makes the check and the creation one step, so two
-// jobs can never end up in the same file.
-std::unique_ptr<QFile> createOutput(const QString &directory, const QString &stem, QString *error)
+QString nameFor(const QString &stem, int n)
 {
-    const QDir dir(directory);
-    for (int n = 1; n < 100000; ++n) {
-        const QString name = n == 1 ? QString(stem + u".pdf") : QString(stem + u" (" + QString::number(n) + u").pdf");
-        auto file = std::make_unique<QFile>(dir.filePath(name));
-        if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return file;
-        if (!file->exists()) {
-            if (error)
-                *error = file->errorString();
-            return nullptr;
-        }
+    return n == 1 ? QString(stem + u".pdf") : QString(stem + u" (" + QString::number(n) + u").pdf");
+}
+
+// The last number each stem got in each folder in this process: a batch of
+// forms of one title finds its next name in one step instead of trying
+// every name from the first.
+QMutex g_takenMutex;
+QHash<QString, int> g_taken;
+
+// Where to start looking for a free name of `stem`. Known in this process:
+// after the last one taken. Else the first free "stem (n)" above the ones
+// there, found in a logarithmic number of looks (doubling, then halving);
+// a gap left by a deleted file may be taken, never an existing file, since
+// the name is only taken by a step that fails when it exists.
+int firstCandidate(const QDir &dir, const QString &stem)
+{
+    {
+        QMutexLocker lock(&g_takenMutex);
+        const auto found = g_taken.constFind(dir.filePath(stem));
+        if (found != g_taken.constEnd())
+            return *found + 1;
     }
-    if (error)
-        *error = QStringLiteral("无法创建打印文件");
-    return nullptr;
+    const auto taken = [&](int n) { return QFileInfo::exists(dir.filePath(nameFor(stem, n))); };
+    if (!taken(1))
+        return 1;
+    int low = 1; // taken
+    int high = 2;
+    while (high < (1 << 24) && taken(high)) {
+        low = high;
+        high *= 2;
+    }
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (taken(middle) ? low : high) = middle;
+    }
+    return high;
+}
+
+void remember(const QDir &dir, const QString &stem, int n)
+{
+    QMutexLocker lock(&g_takenMutex);
+    if (g_taken.size() > 10000)
+        g_taken.clear();
+    g_taken.insert(dir.filePath(stem), n);
 }
 
 } // namespace
@@ -112,28 +145,44 @@ std::unique_ptr<PrintJob> VirtualPdfPrinter::startJob(
             *error = QStringLiteral("无法创建打印文件夹: ") + QDir::toNativeSeparators(m_directory);
         return nullptr;
     }
-    std::shared_ptr<QFile> file = createOutput(m_directory, fileStem(title), error);
-    if (!file)
-        return nullptr;
+    // The document grows in memory; only a complete one is written, beside
+    // its final name, and takes that name in one step: a kill or a full disk
+    // never leaves an empty or cut PDF, and no job replaces another's file.
+    struct Output
+    {
+        QBuffer buffer;
+        QString path;
+    };
+    auto output = std::make_shared<Output>();
+    output->buffer.open(QIODevice::WriteOnly);
+    const QDir dir(m_directory);
+    const QString stem = fileStem(title);
+    output->path = dir.filePath(nameFor(stem, 1));
 
-    auto writer = std::make_unique<QPdfWriter>(file.get());
+    auto writer = std::make_unique<QPdfWriter>(&output->buffer);
     writer->setTitle(title);
     writer->setCreator(QStringLiteral("Slipdesk"));
     writer->setResolution(m_resolution);
     writer->setPageLayout(PrintJob::pageLayoutFor(setup));
 
     PrintJob::Hooks hooks;
-    hooks.outputFile = file->fileName();
-    hooks.afterFinish = [file] {
-        const bool ok = file->flush() && file->error() == QFileDevice::NoError;
-        file->close();
-        return ok;
+    hooks.outputFile = [output] { return output->path; };
+    hooks.afterFinish = [output, dir, stem] {
+        const QByteArray bytes = output->buffer.data();
+        if (bytes.isEmpty())
+            return QStringLiteral("打印文件是空的");
+        try {
+            FileIo::AtomicFile file(output->path, FileIo::AtomicFile::Mode::New);
+            file.write(bytes);
+            const int n = file.commitNew([&](int k) { return nameFor(stem, k); }, firstCandidate(dir, stem));
+            remember(dir, stem, n);
+            output->path = dir.filePath(nameFor(stem, n));
+        } catch (const IoError &e) {
+            return e.message();
+        }
+        return QString();
     };
-    hooks.afterAbort = [file] {
-        file->close();
-        file->remove();
-    };
-    // The writer is destroyed with the job, before the file it writes to.
+    // The writer is destroyed with the job, before the buffer it writes to.
     return PrintJob::overDevice(std::move(writer), m_resolution, m_resolution, m_offset, std::move(hooks), error);
 }
 

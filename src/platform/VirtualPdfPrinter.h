@@ -14,9 +14,12 @@ struct PrinterSetup;
 
 // A printer that writes every job as a PDF file into one folder, for machines
 // without a printer and for checking printed output: job "T" becomes
-// "T.pdf", a later job of the same title "T (2).pdf", and so on. It honours the
-// paper (by Windows number; "默认" and unknown numbers give A4) and the
-// orientation of the setup.
+// "T.pdf", a later job of the same title "T (2).pdf", and so on. A job's file
+// appears only when complete (written beside it, then given its name); an
+// existing file is never replaced, also when several programs print into
+// the folder at once, and the next free name is found in constant time over
+// a run. It honours the paper (by Windows number; "默认" and unknown numbers
+// give A4) and the orientation of the setup.
 class VirtualPdfPrinter
 {
 public:

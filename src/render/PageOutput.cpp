@@ -1,7 +1,10 @@
 #include "PageOutput.h"
 
 #include "render/Drawing.h"
+#include "storage/FileIo.h"
+#include "storage/IoError.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -91,8 +94,17 @@ Canvas &PageOutput::canvas()
 bool PageOutput::savePng()
 {
     const QString path = pagePath(m_pages);
-    if (!m_image.save(path, "PNG")) {
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!m_image.save(&png, "PNG")) {
         m_error = QStringLiteral("无法写入文件：") + path;
+        return false;
+    }
+    // Replaced only when every byte is written: a full disk keeps the old page.
+    try {
+        FileIo::writeAtomic(path, png.data(), FileIo::Folder::MustExist);
+    } catch (const IoError &e) {
+        m_error = e.message();
         return false;
     }
     return true;

@@ -4,11 +4,15 @@
 #include "FileIo.h"
 #include "IoError.h"
 
-#include <QFileInfo>
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 
+#include <atomic>
 #include <limits>
 #include <optional>
+
+#include <time.h>
 
 namespace Slipdesk {
 
@@ -102,6 +106,111 @@ std::optional<int> parseInteger(QStringView text)
     return static_cast<int>(negative ? -value : value);
 }
 
+// The parsed lines of every INI file the program read, kept until the file
+// changes on disk: a batch run reads a template's settings dozens of times a
+// form, and a file is parsed once instead. Every use compares the file's
+// stamp (device, inode, size, modification and change times in
+// nanoseconds) with the one the lines were read from; the program's own
+// rewrites give the file a new inode and store their lines at once.
+//
+// A change behind the program's back within one tick of the file system's
+// clock, keeping the size and putting the modification time back, would
+// keep the stamp: only the change time (ctime, which no program can set)
+// still differs, and only once the clock has moved on. So a file read while
+// its change time is younger than the settle time (3 s) is not trusted: it
+// is read again at every use until that change has settled. After that any
+// change gives a later change time, whatever the clock's grain (two seconds
+// on FAT). The program's own rewrites are trusted at once (a batch run
+// saves the number and reads the file again within milliseconds): each is a
+// new file, and only another program writing into that new file in place,
+// within the same tick and keeping its size, would go unseen; the program
+// itself never writes in place.
+class IniCache
+{
+public:
+    static IniCache &instance()
+    {
+        static IniCache cache;
+        return cache;
+    }
+
+    // The file's lines, or nothing for a missing file (or, when only
+    // reading, one that cannot be read: the defaults apply then).
+    std::optional<QStringList> lines(const QString &path, bool forWriting)
+    {
+        const FileIo::Stamp now = FileIo::stamp(path);
+        if (!now.exists()) {
+            QMutexLocker lock(&m_mutex);
+            m_entries.remove(path);
+            return std::nullopt;
+        }
+        {
+            QMutexLocker lock(&m_mutex);
+            const auto found = m_entries.constFind(path);
+            if (found != m_entries.constEnd() && found->trusted && found->stamp == now)
+                return found->lines;
+        }
+        QByteArray bytes;
+        FileIo::Stamp read;
+        const qint64 readAt = nowNs();
+        try {
+            bytes = FileIo::read(path, &read);
+        } catch (const IoError &) {
+            // Reading falls back to the defaults as the desktop API does;
+            // rewriting a file that could not be read would lose it.
+            if (forWriting)
+                throw;
+            return std::nullopt;
+        }
+        QStringList lines = split(Codec::decode(bytes));
+        store(path, read, lines, read.changed < readAt - m_settleNs.load());
+        return lines;
+    }
+
+    void store(const QString &path, const FileIo::Stamp &stamp, const QStringList &lines, bool trusted)
+    {
+        QMutexLocker lock(&m_mutex);
+        if (m_entries.size() >= kMaxEntries && !m_entries.contains(path))
+            m_entries.clear();
+        m_entries.insert(path, Entry {stamp, lines, trusted});
+    }
+
+    void setSettleTime(qint64 milliseconds) { m_settleNs = milliseconds * 1'000'000; }
+
+private:
+    static constexpr qsizetype kMaxEntries = 512;
+
+    struct Entry
+    {
+        FileIo::Stamp stamp;
+        QStringList lines;
+        bool trusted = false;
+    };
+
+    static qint64 nowNs()
+    {
+        struct timespec t;
+        clock_gettime(CLOCK_REALTIME, &t);
+        return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+    }
+
+    static QStringList split(const QString &text)
+    {
+        QStringList lines = text.split(u'\n');
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        for (QString &line : lines) {
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+        }
+        return lines;
+    }
+
+    QMutex m_mutex;
+    QHash<QString, Entry> m_entries;
+    std::atomic<qint64> m_settleNs {qint64(3) * 1'000'000'000};
+};
+
 // The file as lines, kept verbatim so that everything this class does not
 // touch is written back as it was.
 class Document
@@ -110,26 +219,9 @@ public:
     static Document load(const QString &path, bool forWriting)
     {
         Document doc;
-        if (!QFileInfo::exists(path))
-            return doc;
-        QByteArray bytes;
-        try {
-            bytes = FileIo::read(path);
-        } catch (const IoError &) {
-            // Reading falls back to the defaults as the desktop API does;
-            // rewriting a file that could not be read would lose it.
-            if (forWriting)
-                throw;
-            return doc;
-        }
-        const QString text = Codec::decode(bytes);
-        doc.m_lines = text.split(u'\n');
-        if (!doc.m_lines.isEmpty() && doc.m_lines.last().isEmpty())
-            doc.m_lines.removeLast();
-        for (QString &line : doc.m_lines) {
-            if (line.endsWith(u'\r'))
-                line.chop(1);
-        }
+        const std::optional<QStringList> lines = IniCache::instance().lines(path, forWriting);
+        if (lines)
+            doc.m_lines = *lines;
         doc.m_original = doc.m_lines;
         return doc;
     }
@@ -141,7 +233,8 @@ public:
         QString text;
         for (const QString &line : m_lines)
             text += line + QStringLiteral("\r\n");
-        FileIo::writeAtomic(path, Codec::encode(text));
+        const FileIo::Stamp written = FileIo::writeAtomic(path, Codec::encode(text));
+        IniCache::instance().store(path, written, m_lines, true);
     }
 
     // Index of the section's header line, or -1.
@@ -378,6 +471,11 @@ void IniFile::writeValues(
 void IniFile::deleteKey(const QString &section, const QString &key)
 {
     writeValues(section, {}, {key});
+}
+
+void IniFile::setSettleTime(qint64 milliseconds)
+{
+    IniCache::instance().setSettleTime(milliseconds);
 }
 
 void IniFile::eraseSection(const QString &section)

@@ -9,9 +9,13 @@ namespace Slipdesk {
 
 // An INI file with the usual desktop semantics: sections and keys matched
 // without regard to letter case, GB18030 text, booleans written 1/0 and read
-// as any non-zero integer, defaults for anything missing. Every call opens the
-// file, reads or rewrites it (atomically) and closes it: nothing is cached, and
-// sections, keys and comments it does not know are kept as they are.
+// as any non-zero integer, defaults for anything missing. Every call sees the
+// file as it is on disk now and every write rewrites it at once (atomically);
+// sections, keys and comments it does not know are kept as they are. The
+// parsed file is kept in a process-wide cache until the file changes on disk
+// (its stamp: inode, size, times in nanoseconds), so that a file read for
+// many keys in a row is parsed once; see IniCache in IniFile.cpp for how a
+// change by another program within one clock tick is still seen.
 class IniFile
 {
 public:
@@ -37,6 +41,11 @@ public:
         const QString &section, const QList<std::pair<QString, QString>> &values, const QStringList &keysToDelete = {});
     void deleteKey(const QString &section, const QString &key);
     void eraseSection(const QString &section);
+
+    // How long after its last change a file read from disk is first kept
+    // in the cache: 3 s, well above any file system's clock grain. Tests
+    // shorten it.
+    static void setSettleTime(qint64 milliseconds);
 
 private:
     QString m_path;

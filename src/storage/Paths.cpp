@@ -1,5 +1,8 @@
 #include "Paths.h"
 
+#include "FileIo.h"
+#include "IoError.h"
+
 #include <QDir>
 
 namespace Slipdesk {
@@ -18,6 +21,7 @@ Paths::Paths(const QString &root)
 {
     if (!m_root.isEmpty() && !m_root.endsWith(u'/'))
         m_root += u'/';
+    FileIo::registerDataFolder(m_root);
 }
 
 QString Paths::file(const QString &relative) const
@@ -47,12 +51,38 @@ QString Paths::programIni() const
 
 QString Paths::templateIni(const QString &templateName) const
 {
-    return templateDir() + templateName + QStringLiteral(".INI");
+    return templateDir() + checkedStem(templateName) + QStringLiteral(".INI");
 }
 
 QString Paths::templateSet(const QString &templateName) const
 {
-    return templateDir() + templateName + QStringLiteral(".SET");
+    return templateDir() + checkedStem(templateName) + QStringLiteral(".SET");
+}
+
+QString Paths::forbiddenCharacters()
+{
+    return QStringLiteral("\\/:*?<>|,");
+}
+
+bool Paths::isFileStem(const QString &name)
+{
+    if (name.trimmed().isEmpty() || name.startsWith(u'.'))
+        return false;
+    static const QString forbidden = forbiddenCharacters();
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || forbidden.contains(c))
+            return false;
+    return true;
+}
+
+QString Paths::checkedStem(const QString &name)
+{
+    // No template chosen yet: the empty name leads nowhere but the folder's
+    // own ".INI", as it always did.
+    if (!name.isEmpty() && !isFileStem(name))
+        throw IoError(QStringLiteral("模版名称“%1”不能用作文件名（不能为空，不能以 . 开头，不能含有 %2）")
+                          .arg(name, QStringLiteral("\\ / : * ? < > | ,")));
+    return name;
 }
 
 void Paths::createDataFolders() const

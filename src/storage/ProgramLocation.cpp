@@ -1,5 +1,8 @@
 #include "ProgramLocation.h"
 
+#include "FileIo.h"
+#include "IoError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -30,8 +33,10 @@ bool emptyFolder(const QString &dir)
     return QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
-// Copies every file below `from` to the same place below `to`. The copies get
-// the user's write permission: the installed originals are read-only.
+// Copies every file below `from` to the same place below `to`, each whole or
+// not at all. The copies are new files of the user's (the installed
+// originals are read-only); a copy that fails is left out, as the start
+// goes on with built-in defaults.
 void copyTree(const QString &from, const QString &to)
 {
     QDirIterator it(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -40,9 +45,10 @@ void copyTree(const QString &from, const QString &to)
         const QString target = to + QDir(from).relativeFilePath(source);
         if (QFileInfo::exists(target))
             continue;
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (QFile::copy(source, target))
-            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+        try {
+            FileIo::copy(source, target);
+        } catch (const IoError &) {
+        }
     }
 }
 

@@ -122,21 +122,21 @@ void save(const QString &path, const QStringList &rows)
     FileIo::writeAtomic(path, Codec::encode(joinLines(rows)));
 }
 
-void appendRow(const QString &path, const QString &row)
+void appendRow(const QString &path, const QString &row, FileIo::Sync sync)
 {
     if (row.isEmpty())
         return;
-    FileIo::appendLine(path, Codec::encode(QString(row + kLineEnd)));
+    FileIo::appendLine(path, Codec::encode(QString(row + kLineEnd)), sync);
 }
 
-void appendRows(const QString &path, const QStringList &rows)
+void appendRows(const QString &path, const QStringList &rows, FileIo::Sync sync)
 {
     QString text;
     for (const QString &row : rows)
         if (!row.isEmpty())
             text += row + kLineEnd;
     if (!text.isEmpty())
-        FileIo::appendLine(path, Codec::encode(text));
+        FileIo::appendLine(path, Codec::encode(text), sync);
 }
 
 QString loadList(const QString &path)

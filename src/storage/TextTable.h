@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileIo.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,11 +26,12 @@ QString cleanRow(QString row); // every blank removed
 QStringList load(const QString &path, const QString &defaultText = QString());
 // Creates or atomically replaces the file with `rows`, each ended by CR LF.
 void save(const QString &path, const QStringList &rows);
-// Appends `row` + CR LF in one write; an empty row does nothing at all. A file
-// that does not end in a line break gets the row on a new line.
-void appendRow(const QString &path, const QString &row);
-// Appends every row of `rows` (empty ones left out) in one write.
-void appendRows(const QString &path, const QStringList &rows);
+// Appends `row` + CR LF, whole or not at all (FileIo::appendLine); an empty
+// row does nothing at all. A file that does not end in a line break gets the
+// row on a new line. Sync::Now returns only once the row is on the disk.
+void appendRow(const QString &path, const QString &row, FileIo::Sync sync = FileIo::Sync::Later);
+// Appends every row of `rows` (empty ones left out): all of them or none.
+void appendRows(const QString &path, const QStringList &rows, FileIo::Sync sync = FileIo::Sync::Later);
 
 // One-column lists: the lines, each followed by CR LF, as one text.
 QString loadList(const QString &path);

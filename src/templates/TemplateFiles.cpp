@@ -25,10 +25,8 @@ void copyReplacing(const QString &from, const QString &to)
     const QString source = QFileInfo(from).canonicalFilePath();
     if (!source.isEmpty() && source == QFileInfo(to).canonicalFilePath())
         return;
-    QDir().mkpath(QFileInfo(to).absolutePath());
-    FileIo::remove(to);
-    if (!QFile::copy(from, to))
-        throw IoError(QStringLiteral("无法复制文件：") + from + QStringLiteral(" → ") + to);
+    // Atomic, so that a full disk never leaves a cut template file.
+    FileIo::copy(from, to);
 }
 
 QString stemOf(const QString &path)
@@ -49,12 +47,12 @@ QString lastComponent(const QString &name)
 
 QString forbiddenCharacters()
 {
-    return QStringLiteral("\\/:*?<>|,. ");
+    return Paths::forbiddenCharacters() + QStringLiteral(". ");
 }
 
 bool acceptableName(const QString &name, const QStringList &everyTemplate, const QString &current)
 {
-    if (name.trimmed().isEmpty())
+    if (!Paths::isFileStem(name))
         return false;
     for (const QChar c : forbiddenCharacters())
         if (name.contains(c))
@@ -135,6 +133,10 @@ QString importedName(const QString &chosen)
 
 QString importRefusal(const Paths &paths, const QString &chosen, int kind)
 {
+    if (!Paths::isFileStem(importedName(chosen)))
+        return QStringLiteral("“") + importedName(chosen)
+            + QStringLiteral(
+                "”不能用作模版名称（不能以 . 开头，不能含有 \\ / : * ? < > | ,）。\r\n请先更改要导入的文件名称。");
     const int owner = kindOf(paths, importedName(chosen));
     if (owner < 0 || owner == kind)
         return QString();

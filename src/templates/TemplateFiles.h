@@ -13,11 +13,14 @@ class Paths;
 // name (N.JPG by default). File errors throw IoError.
 namespace TemplateFiles {
 
-// The characters a template name may not hold: it is the stem of its files.
+// The characters a template name typed in the manager may not hold: it is the
+// stem of its files (Paths::forbiddenCharacters) and, typed, has no blanks or
+// dots.
 QString forbiddenCharacters();
 
-// The name rules of add, copy and rename: not empty once trimmed, none of
-// the forbidden characters, and no template of any kind already so named
+// The name rules of add, copy and rename: a file-name stem
+// (Paths::isFileStem, the rule every name gets, also one read from a file)
+// without blanks or dots, and no template of any kind already so named
 // (the three kinds share one folder and one log name, so that a delivery
 // and an inbound template of one name would overwrite each other's files).
 // Rename passes the template's `current` name, which the new one must differ from.
@@ -52,8 +55,9 @@ enum class Import { Done, Incomplete };
 Import importFrom(const Paths &paths, const QString &chosen, int kind);
 // The template name an imported file gives.
 QString importedName(const QString &chosen);
-// Why an import of `chosen` as a template of `kind` is refused: its name
-// belongs to a template of another kind. Empty when it may go on.
+// Why an import of `chosen` as a template of `kind` is refused: its name is
+// no file-name stem (Paths::isFileStem) or belongs to a template of another
+// kind. Empty when it may go on.
 QString importRefusal(const Paths &paths, const QString &chosen, int kind);
 
 } // namespace TemplateFiles

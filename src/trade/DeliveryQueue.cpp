@@ -40,12 +40,12 @@ QString joined(const QStringList &fields)
 
 QString file(const Paths &paths, const QString &templateName)
 {
-    return paths.batchDir() + templateName + QStringLiteral(".TSK");
+    return paths.batchDir() + Paths::checkedStem(templateName) + QStringLiteral(".TSK");
 }
 
 QString goodsFile(const Paths &paths, const QString &templateName)
 {
-    return paths.batchDir() + templateName + QStringLiteral("发货清单.TSK");
+    return paths.batchDir() + Paths::checkedStem(templateName) + QStringLiteral("发货清单.TSK");
 }
 
 QString key(const QDateTime &now, const QSet<QString> &taken)

@@ -44,13 +44,13 @@ template<typename E> QStringList fieldsOf(const TradeNote &note, int columns, co
 
 QString logPath(const Paths &paths, NoteKind, const QString &templateName, int year)
 {
-    return paths.logDir() + templateName + QString::number(year) + QStringLiteral(".TXT");
+    return paths.logDir() + Paths::checkedStem(templateName) + QString::number(year) + QStringLiteral(".TXT");
 }
 
 QString detailPath(const Paths &paths, NoteKind kind, const QString &templateName, int year)
 {
     const QString suffix = kind == NoteKind::Delivery ? QStringLiteral("发货清单") : QStringLiteral("入库清单");
-    return paths.logDir() + templateName + QString::number(year) + suffix + QStringLiteral(".TXT");
+    return paths.logDir() + Paths::checkedStem(templateName) + QString::number(year) + suffix + QStringLiteral(".TXT");
 }
 
 qint64 costFen(const TradeNote &note)

@@ -202,7 +202,7 @@ void TableExchange::importWorkbook(const QString &file)
 void TableExchange::importOrders(const QString &file)
 {
     OrderImport::Imported imported;
-    if (!guarded([&] { imported = OrderImport::readSellerTable(FileIo::read(file)); }))
+    if (!guarded([&] { imported = OrderImport::readSellerTable(FileIo::readOutside(file, FileIo::kOrderTableLimit)); }))
         return;
     if (!imported.ok()) {
         MessageService::instance().warn(imported.refusal);
