@@ -55,6 +55,16 @@ QString Paths::templateSet(const QString &templateName) const
     return templateDir() + templateName + QStringLiteral(".SET");
 }
 
+QString Paths::lockFileName()
+{
+    return QStringLiteral(".slipdesk.lock");
+}
+
+QString Paths::lockFile() const
+{
+    return m_root + lockFileName();
+}
+
 void Paths::createDataFolders() const
 {
     for (const QString &folder : {templateDir(), logDir(), batchDir()})

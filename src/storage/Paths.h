@@ -21,6 +21,10 @@ public:
     QString programIni() const; // "SlipdeskPosts.INI"
     QString templateIni(const QString &templateName) const;
     QString templateSet(const QString &templateName) const;
+    // The folder lock's file (".slipdesk.lock"): no table, never copied or
+    // exported; its text only names the program holding the folder.
+    static QString lockFileName();
+    QString lockFile() const;
 
     // Creates the three data folders where missing; failures are ignored.
     void createDataFolders() const;
