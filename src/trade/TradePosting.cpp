@@ -20,12 +20,12 @@ bool isNewBuyer(const AppContext &context, const TradeNote &note)
 {
     const QString name = note.value(DeliveryField::CmbBuyerName);
     const QString nick = note.value(DeliveryField::CmbBuyerWW);
-    if (!AddressBook::storedName(name).isEmpty() && !context.recipientNames().contains(name))
+    if (!AddressBook::storedName(name).isEmpty() && !AddressBook::holdsName(context.recipientNames(), name))
         return true;
     if (AddressBook::storedName(nick).isEmpty())
         return false;
     const QStringList nicks = AddressBook::column(context.recipients(), AddressBook::RecipientNickField);
-    return !nicks.contains(nick);
+    return !AddressBook::holdsName(nicks, nick);
 }
 
 QString buyerRow(const TradeNote &note)

@@ -123,6 +123,20 @@ TEST_F(TradePostingTest, PostingADeliveryKeepsEveryRecord)
     EXPECT_EQ(file(QStringLiteral("打印记录/出库发货单2026发货清单.TXT")).size(), 4);
 }
 
+// The buyer "陈 小姐" is stored as "陈小姐", the nickname "xiao chen" as
+// "xiaochen": posting the same buyer again adds nobody.
+TEST_F(TradePostingTest, ABuyerTypedWithBlanksJoinsTheBookOnce)
+{
+    EXPECT_FALSE(TradePosting::postDelivery(context, delivery(), kNow).newBuyer.isEmpty());
+    EXPECT_TRUE(TradePosting::postDelivery(context, delivery(), kNow).newBuyer.isEmpty());
+    TradeNote byNick = delivery();
+    byNick.values.insert(QStringLiteral("CmbBuyerName"), QString());
+    byNick.values.insert(QStringLiteral("CmbBuyerWW"), QStringLiteral("xiao chen"));
+    EXPECT_TRUE(TradePosting::postDelivery(context, byNick, kNow).newBuyer.isEmpty());
+    EXPECT_EQ(file(QStringLiteral("收件单位.TXT")).size(), 1);
+    EXPECT_EQ(file(QStringLiteral("打印记录/出库发货单2026.TXT")).size(), 3);
+}
+
 TEST_F(TradePostingTest, InboundPostingWritesLogsStockAndNumber)
 {
     TradeNote note {NoteKind::Inbound, {}, {}};
