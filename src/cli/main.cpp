@@ -16,6 +16,7 @@
 #include "storage/Paths.h"
 #include "storage/ProgramLocation.h"
 #include "storage/TextTable.h"
+#include "trade/GoodsCheck.h"
 #include "trade/SalesStats.h"
 #include "trade/TradePosting.h"
 #include "trade/TradeRender.h"
@@ -201,6 +202,9 @@ int renderNote(NoteKind kind, const QCommandLineParser &parser)
     const TradeNote note = readNote(context, kind, parser, &error);
     if (!error.isEmpty())
         return fail(QStringLiteral("render"), error);
+    // A picture of a note that could not be printed would mislead.
+    if (const QString refusal = GoodsCheck::refusal(note, GoodsCheck::Action::Print); !refusal.isEmpty())
+        return fail(QStringLiteral("render"), refusal);
     error = TradeRender::render(context.paths(), note, options);
     return error.isEmpty() ? Done : fail(QStringLiteral("render"), error);
 }

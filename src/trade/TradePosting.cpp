@@ -6,6 +6,7 @@
 #include "render/Drawing.h"
 #include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
+#include "trade/GoodsCheck.h"
 #include "trade/NotePage.h"
 #include "trade/StockRules.h"
 #include "trade/TradeForm.h"
@@ -108,6 +109,12 @@ PrintResult printAndPost(AppContext &context, PrinterService &printers, const Pr
     result.refusal = TradeForm::numberRefusal(note);
     if (!result.refusal.isEmpty()) {
         result.focus = TradeNote::numberControl(note.kind);
+        result.note = note;
+        return result;
+    }
+    result.refusal = GoodsCheck::refusal(note, GoodsCheck::Action::Print);
+    if (!result.refusal.isEmpty()) {
+        result.focus = GoodsCheck::gridControl(note.kind);
         result.note = note;
         return result;
     }

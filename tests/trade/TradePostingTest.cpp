@@ -187,6 +187,16 @@ TEST_F(TradePostingTest, RefusalsChangeNothing)
     inbound.values.insert(QStringLiteral("EdtInputNo"), QStringLiteral("RK01"));
     EXPECT_EQ(TradeForm::numberRefusal(inbound), QString());
 
+    // A quantity that is no number: refused before the print, naming its
+    // row, instead of a note printed and logged with the stock untouched.
+    note = delivery();
+    note.goods[2][GoodsColumn::Quantity] = QStringLiteral("abc");
+    result = TradePosting::printAndPost(context, printers, source, note, kNow);
+    EXPECT_EQ(result.refusal, QStringLiteral("第3行商品的数量“abc”不是有效的数字，请改正后再打印。"));
+    EXPECT_EQ(result.focus, QStringLiteral("SGGoods"));
+    EXPECT_FALSE(result.printed);
+    EXPECT_TRUE(QDir(dir.file(QStringLiteral("pdf"))).entryList(QDir::Files).isEmpty());
+
     VirtualPrinterService none;
     result = TradePosting::printAndPost(context, none, source, delivery(), kNow);
     EXPECT_EQ(result.refusal, QStringLiteral("你的电脑上没有安装任何打印机驱动程序"));
