@@ -17,8 +17,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/slipdesk.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The first data folder: the sample form picture of the default waybill
 # template and the sample label template with the program settings that list
-# it after the default template, as ./run.sh copies them into data/.
-install(DIRECTORY "${PROJECT_SOURCE_DIR}/sample/用户信函模版" DESTINATION ${CMAKE_INSTALL_DATADIR}/slipdesk)
+# it after the default template, as ./run.sh copies them into data/. A folder
+# lock left by a program run on the sample folder is no part of it.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/sample/用户信函模版" DESTINATION ${CMAKE_INSTALL_DATADIR}/slipdesk
+        PATTERN ".slipdesk.lock" EXCLUDE)
 install(FILES "${PROJECT_SOURCE_DIR}/sample/SlipdeskPosts.INI" DESTINATION ${CMAKE_INSTALL_DATADIR}/slipdesk)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/slipdesk)
 

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 #include "datawin/ui/TFRMData.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
 #include "platform/SingleInstance.h"
@@ -80,7 +81,12 @@ int main(int argc, char *argv[])
         break;
     }
 
+    // The window holds its books and goods in memory and rewrites them whole:
+    // while it runs, nothing else may write into its data folder.
     const ProgramLocation location = ProgramLocation::fromApplication();
+    FolderLock folder(location.dataRoot);
+    if (!folder.acquireOrTell(QStringLiteral("slipdesk"), MessageService::instance()))
+        return 1;
     TForm1 form(Paths(location.dataRoot), location.exeDir, QDir::tempPath());
     if (!form.FormCreate())
         return 0;
@@ -163,6 +169,7 @@ int main(int argc, char *argv[])
         });
     }
     const int result = app.exec();
+    folder.release();
     instance.release();
     return result;
 }

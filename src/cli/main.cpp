@@ -8,6 +8,7 @@
 #include "ExportCommand.h"
 
 #include "context/AppContext.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"
 #include "render/Amounts.h"
@@ -16,6 +17,7 @@
 #include "storage/ProgramLocation.h"
 #include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
+#include "trade/GoodsCheck.h"
 #include "trade/SalesStats.h"
 #include "trade/TradePosting.h"
 #include "trade/TradeRender.h"
@@ -53,6 +55,7 @@ struct Command
     const char *help;
     QList<Option> options;
     bool drawing; // needs fonts, hence a GUI application (never a display)
+    bool writes; // changes the data folder: runs only while it holds the folder's lock
     std::function<int(const QCommandLineParser &, const QStringList &)> run;
 };
 
@@ -208,6 +211,9 @@ int renderNote(NoteKind kind, const QCommandLineParser &parser)
     const TradeNote note = readNote(context, kind, parser, &error);
     if (!error.isEmpty())
         return fail(QStringLiteral("render"), error);
+    // A picture of a note that could not be printed would mislead.
+    if (const QString refusal = GoodsCheck::refusal(note, GoodsCheck::Action::Print); !refusal.isEmpty())
+        return fail(QStringLiteral("render"), refusal);
     error = TradeRender::render(context.paths(), note, options);
     return error.isEmpty() ? Done : fail(QStringLiteral("render"), error);
 }
@@ -343,10 +349,10 @@ int salesStats(const QCommandLineParser &parser, const QStringList &args)
 const QList<Command> &commands()
 {
     static const QList<Command> table {
-        {"advance", "TEXT", "the next document number after TEXT (CK000009 -> CK000010)", {}, false, advance},
-        {"capital", "AMOUNT", "the amount in Chinese capitals (an empty line for 0)", {}, false, capital},
-        {"boxes", "TEXT K", "the box capitals of TEXT without its last K digits", {}, false, boxes},
-        {"where", "", "the data folder the program would use", {}, false, where},
+        {"advance", "TEXT", "the next document number after TEXT (CK000009 -> CK000010)", {}, false, false, advance},
+        {"capital", "AMOUNT", "the amount in Chinese capitals (an empty line for 0)", {}, false, false, capital},
+        {"boxes", "TEXT K", "the box capitals of TEXT without its last K digits", {}, false, false, boxes},
+        {"where", "", "the data folder the program would use", {}, false, false, where},
         {"render",
             "waybill|delivery|inbound --template NAME --fields FILE [--goods FILE] --out OUT [--dpi N] "
             "[--offset X,Y] [--preview]",
@@ -358,7 +364,7 @@ const QList<Command> &commands()
                 {"dpi", "N", "the resolution (600; 96 with --preview)"},
                 {"offset", "X,Y", "a printable-area offset in pixels, subtracted as a printer does"},
                 {"preview", nullptr, "draw as the preview does (blue, no printable-area offset)"}},
-            true, renderForm},
+            true, false, renderForm},
         {"print", "waybill --template NAME --fields FILE [--print-to DIR]",
             "prints one waybill as the express tab's \"打印(&P)\" does and keeps its record (new recipient, log "
             "line, goods description, next number); prints the printed waybill number",
@@ -366,7 +372,7 @@ const QList<Command> &commands()
                 {"fields", "FILE",
                     "UTF-8 lines ControlName=value; number, date and template default as the tab shows them"},
                 {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
-            true, printForm},
+            true, true, printForm},
         {"post", "delivery|inbound --template NAME --fields FILE [--goods FILE] [--print-to DIR]",
             "runs the tab's \"打印登记\": prints the note (the virtual PDF printer into DIR with --print-to), posts "
             "its stock, saves a new buyer (delivery), writes the logs, advances and saves the note number; prints the "
@@ -376,7 +382,7 @@ const QList<Command> &commands()
                     "UTF-8 lines ControlName=value; fields not named are what the tab shows after loading"},
                 {"goods", "FILE", "UTF-8 lines, line k for grid row k, columns 1-9 separated by commas"},
                 {"print-to", "DIR", "print to the virtual PDF printer writing into DIR"}},
-            true, postNote},
+            true, true, postNote},
         {"queue", "waybill|delivery --template NAME --fields FILE [--goods FILE]",
             "saves the form to its batch queue for a later batch run: a waybill to the express queue as the express "
             "tab's \"保存(&S)\" does (prints its row number), a delivery note to its template's queue as \"批打保存\" "
@@ -385,7 +391,7 @@ const QList<Command> &commands()
                 {"fields", "FILE",
                     "UTF-8 lines ControlName=value; fields not named are what the tab shows after loading"},
                 {"goods", "FILE", "delivery: UTF-8 lines, line k for grid row k, columns 1-9 separated by commas"}},
-            false, queueForm},
+            false, true, queueForm},
         {"batch",
             "waybill|delivery --template NAME [--from S] [--to E] [--print-to DIR] [--delete-printed|--keep-printed] "
             "[--fields FILE]",
@@ -399,7 +405,7 @@ const QList<Command> &commands()
                     "take the printed rows out of the queue at the end, and those of an unfinished earlier run first"},
                 {"keep-printed", nullptr, "keep the printed rows queued, those of an unfinished earlier run too"},
                 {"fields", "FILE", "UTF-8 lines ControlName=value under every row (the sender, say)"}},
-            true, batchPrint},
+            true, true, batchPrint},
         {"export", "--code N [--from S] [--to E] --out FILE [--own-writer]",
             "writes rows S to E (all by default) of table N as the data window's \"导出(&O)\" does; the ending of "
             "FILE picks the format: .xlsx a workbook written directly (header row frozen, every value a text cell, "
@@ -412,25 +418,25 @@ const QList<Command> &commands()
                 {"from", "S", "the first row (1)"}, {"to", "E", "the last row (the last one)"},
                 {"out", "FILE", "the workbook written, ending in .xls or .xlsx"},
                 {"own-writer", nullptr, "a .xls by the program's own writer even when LibreOffice is installed"}},
-            false, exportTable},
+            false, false, exportTable},
         {"import-orders", "FILE",
             "appends the orders of a marketplace order table (the seller order table \"淘宝订单表格\" or the "
             "export of 京东, 拼多多, 抖店, 快手小店 and others, found by its header names; UTF-8 or GBK text separated "
             "by commas or tabs, or .xlsx through LibreOffice) to the express batch queue, as the data window's order "
             "import followed by \"保存\" does; prints the number of rows added and the layout recognised. An "
             "unknown header is refused and adds nothing",
-            {}, false, importOrders},
+            {}, false, true, importOrders},
         {"parse-order", "--format N",
             "reads copied order text (UTF-8) from standard input and prints its twelve recipient values as one "
             "JSON line, as the one-click fill reads them (a fixed format that does not fit the text gives the smart "
             "reading, said on standard error)",
-            {{"format", "N", "the copy format, 0-6 as in the express tab's list"}}, false, parseOrder},
+            {{"format", "N", "the copy format, 0-6 as in the express tab's list"}}, false, false, parseOrder},
         {"stats", "--template NAME --from yyyy-MM-dd --to yyyy-MM-dd",
             "the sales statistics of \"汇总统计\" over the printing dates FROM to TO (both included) from the "
             "template's delivery detail log of this year, else of last year; prints the table as UTF-8 CSV",
             {{"template", "NAME", "the delivery template"}, {"from", "yyyy-MM-dd", "the first printing date"},
                 {"to", "yyyy-MM-dd", "the last printing date"}},
-            false, salesStats},
+            false, false, salesStats},
     };
     return table;
 }
@@ -539,6 +545,22 @@ int main(int argc, char *argv[])
     if (const QString refusal = command->options.isEmpty() ? QString() : templateNameRefusal(parser);
         !refusal.isEmpty())
         return fail(positional.first(), refusal);
+    // One writer per data folder: a command that writes waits a moment for
+    // the window or another command to finish, else it changes nothing.
+    FolderLock lock(dataFolder().root());
+    if (command->writes) {
+        const QString name = QLatin1String(command->name);
+        switch (lock.acquire(QStringLiteral("slipdesk-cli ") + name)) {
+        case FolderLock::Result::Acquired:
+            break;
+        case FolderLock::Result::Busy:
+            return fail(name, lock.busyMessage());
+        case FolderLock::Result::Unlockable:
+            writeTo(stderr,
+                name + QStringLiteral(": 无法锁定数据文件夹（") + lock.error() + QStringLiteral("），未加锁继续执行"));
+            break;
+        }
+    }
     const int code = command->run(parser, rest);
     if (code == Usage)
         writeTo(stderr, commandHelp(*command));

@@ -85,6 +85,16 @@ QString Paths::checkedStem(const QString &name)
     return name;
 }
 
+QString Paths::lockFileName()
+{
+    return QStringLiteral(".slipdesk.lock");
+}
+
+QString Paths::lockFile() const
+{
+    return m_root + lockFileName();
+}
+
 void Paths::createDataFolders() const
 {
     for (const QString &folder : {templateDir(), logDir(), batchDir()})

@@ -25,6 +25,10 @@ public:
     // list ("../../x") never becomes a path.
     QString templateIni(const QString &templateName) const;
     QString templateSet(const QString &templateName) const;
+    // The folder lock's file (".slipdesk.lock"): no table, never copied or
+    // exported; its text only names the program holding the folder.
+    static QString lockFileName();
+    QString lockFile() const;
 
     // The rule for a name that becomes the stem of data files (a template
     // name, which also names its logs and queues), however it came (typed,

@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IoError.h"
+#include "storage/Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,9 +29,13 @@ bool writableFolder(const QString &dir)
     return info.isDir() && info.isWritable();
 }
 
+// The folder lock's file alone does not make a folder the user's: it stays
+// behind every program that wrote there, also when the user emptied it.
 bool emptyFolder(const QString &dir)
 {
-    return QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QStringList entries
+        = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    return entries.isEmpty() || entries == QStringList {Paths::lockFileName()};
 }
 
 // Copies every file below `from` to the same place below `to`, each whole or
@@ -42,6 +47,8 @@ void copyTree(const QString &from, const QString &to)
     QDirIterator it(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
+        if (it.fileName() == Paths::lockFileName())
+            continue; // the lock of whoever used that folder, never a data file
         const QString target = to + QDir(from).relativeFilePath(source);
         if (QFileInfo::exists(target))
             continue;

@@ -3,6 +3,7 @@
 #include "context/AppContext.h"
 #include "storage/Paths.h"
 #include "storage/TextTable.h"
+#include "trade/GoodsCheck.h"
 #include "trade/GoodsMaster.h"
 #include "trade/StockRules.h"
 #include "trade/TradeNumbers.h"
@@ -97,6 +98,10 @@ QStringList goodsLines(const TradeNote &note, const QString &key)
 SaveResult save(AppContext &context, TradeNote note, const QDateTime &now)
 {
     SaveResult result;
+    if (const QString refusal = GoodsCheck::refusal(note, GoodsCheck::Action::Save); !refusal.isEmpty()) {
+        result.failed.append(refusal); // nothing queued, nothing reserved
+        return result;
+    }
     note.recompute();
     result.note = note;
     const Paths &paths = context.paths();

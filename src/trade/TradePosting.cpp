@@ -6,6 +6,7 @@
 #include "render/Drawing.h"
 #include "storage/TemplateSettings.h"
 #include "storage/TextTable.h"
+#include "trade/GoodsCheck.h"
 #include "trade/NotePage.h"
 #include "trade/StockRules.h"
 #include "trade/TradeForm.h"
@@ -20,12 +21,12 @@ bool isNewBuyer(const AppContext &context, const TradeNote &note)
 {
     const QString name = note.value(DeliveryField::CmbBuyerName);
     const QString nick = note.value(DeliveryField::CmbBuyerWW);
-    if (!AddressBook::storedName(name).isEmpty() && !context.recipientNames().contains(name))
+    if (!AddressBook::storedName(name).isEmpty() && !AddressBook::holdsName(context.recipientNames(), name))
         return true;
     if (AddressBook::storedName(nick).isEmpty())
         return false;
     const QStringList nicks = AddressBook::column(context.recipients(), AddressBook::RecipientNickField);
-    return !nicks.contains(nick);
+    return !AddressBook::holdsName(nicks, nick);
 }
 
 QString buyerRow(const TradeNote &note)
@@ -108,6 +109,12 @@ PrintResult printAndPost(AppContext &context, PrinterService &printers, const Pr
     result.refusal = TradeForm::numberRefusal(note);
     if (!result.refusal.isEmpty()) {
         result.focus = TradeNote::numberControl(note.kind);
+        result.note = note;
+        return result;
+    }
+    result.refusal = GoodsCheck::refusal(note, GoodsCheck::Action::Print);
+    if (!result.refusal.isEmpty()) {
+        result.focus = GoodsCheck::gridControl(note.kind);
         result.note = note;
         return result;
     }

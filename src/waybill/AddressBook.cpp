@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace Slipdesk::AddressBook {
 
 QString recipientFile()
@@ -97,15 +99,27 @@ const QStringList &senderControls()
 
 QString storedName(QString text)
 {
+    text.remove(u'\r');
+    text.remove(u'\n');
     return TextTable::cleanRow(TextTable::cleanValue(std::move(text)));
+}
+
+bool holdsName(const QStringList &items, const QString &text)
+{
+    const QString stored = storedName(text);
+    if (items.contains(stored))
+        return true;
+    // A row edited by hand in the data window may still hold a blank.
+    return std::any_of(items.cbegin(), items.cend(),
+        [&stored](const QString &item) { return item.size() > stored.size() && storedName(item) == stored; });
 }
 
 bool isNewRecipient(
     const QString &nameText, const QStringList &nameItems, const QString &unitText, const QStringList &unitItems)
 {
-    if (!storedName(nameText).isEmpty() && !nameItems.contains(nameText))
+    if (!storedName(nameText).isEmpty() && !holdsName(nameItems, nameText))
         return true;
-    return !storedName(unitText).isEmpty() && !unitItems.contains(unitText);
+    return !storedName(unitText).isEmpty() && !holdsName(unitItems, unitText);
 }
 
 QString buildRow(const QStringList &values)

@@ -35,13 +35,15 @@ QStringList column(const QStringList &rows, int field);
 const QStringList &recipientControls();
 const QStringList &senderControls();
 
-// A name as the book stores it: commas and spaces removed.
+// A name as the book stores it: commas, line breaks and spaces removed.
 QString storedName(QString text);
+// Whether `items` (a column of the book) holds `text` in the form the book
+// stores it: a buyer typed "张 三" is the book's "张三".
+bool holdsName(const QStringList &items, const QString &text);
 
 // Whether the recipient on screen is not yet in the book: a non-empty name
-// whose text is not an item of the name list, or else a non-empty unit whose
-// text is not an item of the unit list. Texts are compared as shown; the
-// emptiness test looks at the stored form.
+// the name list does not hold, or else a non-empty unit the unit list does
+// not hold, both compared in their stored form (see holdsName).
 bool isNewRecipient(
     const QString &nameText, const QStringList &nameItems, const QString &unitText, const QStringList &unitItems);
 

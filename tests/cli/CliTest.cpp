@@ -208,6 +208,41 @@ TEST(Cli, PostRefusesAShortNumberAndChangesNoFile)
     EXPECT_TRUE(QDir(dir.file(QStringLiteral("pdf"))).isEmpty());
 }
 
+// A goods file's quantity or price that is no number: refused naming the
+// row by post, queue and render alike, and nothing written.
+TEST(Cli, GoodsNumbersThatAreNoNumbersAreRefused)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("fields.txt"), QStringLiteral("CmbBuyerName=陈小姐\n").toUtf8());
+    dir.write(QStringLiteral("quantity.txt"), QStringLiteral("0101,手机,个,2,1500\n0102,电脑,台,abc,3500\n").toUtf8());
+    dir.write(QStringLiteral("price.txt"), QStringLiteral("0101,手机,个,2,十五\n").toUtf8());
+    const auto note = [&](const QString &command, const QString &goods, const QStringList &more) {
+        return cli(QStringList {QStringLiteral("--data"), dir.path(), command, QStringLiteral("delivery"),
+                       QStringLiteral("--template"), QStringLiteral("出库发货单"), QStringLiteral("--fields"),
+                       dir.file(QStringLiteral("fields.txt")), QStringLiteral("--goods"), dir.file(goods)}
+            + more);
+    };
+    const QString quantity = QStringLiteral("第2行商品的数量“abc”不是有效的数字，请改正后再");
+    CliRun run = note(QStringLiteral("post"), QStringLiteral("quantity.txt"),
+        {QStringLiteral("--print-to"), dir.file(QStringLiteral("pdf"))});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(quantity + QStringLiteral("打印。"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    run = note(QStringLiteral("queue"), QStringLiteral("price.txt"), {});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("第1行商品的售价“十五”不是有效的数字，请改正后再保存。")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    run = note(QStringLiteral("render"), QStringLiteral("quantity.txt"),
+        {QStringLiteral("--out"), dir.file(QStringLiteral("note.png"))});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(quantity + QStringLiteral("打印。"))) << run.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        (QStringList {QStringLiteral("fields.txt"), QStringLiteral("pdf"), QStringLiteral("price.txt"),
+            QStringLiteral("quantity.txt")}));
+    EXPECT_TRUE(QDir(dir.file(QStringLiteral("pdf"))).isEmpty());
+}
+
 TEST(Cli, RenderANoteWithoutPostingIt)
 {
     TempDir dir;

@@ -75,6 +75,24 @@ TEST(InstalledLocation, NamedFolderIsSeededOnlyWhileEmpty)
     EXPECT_FALSE(QFileInfo::exists(prefix.user)); // no fallback folder made
 }
 
+// The folder lock's file is nobody's data: a folder holding only it is still
+// new, and a lock file in the seed (a program ran on it) is never copied.
+TEST(InstalledLocation, TheFolderLockIsNeitherDataNorCopied)
+{
+    Prefix prefix;
+    prefix.dir.write(QStringLiteral("usr/share/slipdesk/.slipdesk.lock"), "program=slipdesk\npid=1\n");
+    prefix.dir.write(QStringLiteral("fresh/.slipdesk.lock"), "");
+    const QString fresh = prefix.dir.file(QStringLiteral("fresh"));
+    prefix.resolve({QStringLiteral("--data"), fresh});
+    EXPECT_TRUE(QFileInfo::exists(fresh + u'/' + picture));
+    EXPECT_EQ(prefix.dir.read(QStringLiteral("fresh/.slipdesk.lock")), QByteArray());
+
+    const QString other = prefix.dir.file(QStringLiteral("other"));
+    prefix.resolve({QStringLiteral("--data"), other});
+    EXPECT_TRUE(QFileInfo::exists(other + u'/' + picture));
+    EXPECT_FALSE(QFileInfo::exists(other + QStringLiteral("/.slipdesk.lock")));
+}
+
 TEST(InstalledLocation, OnlyABinFolderWithTheShareFolderBesideCountsAsInstalled)
 {
     TempDir dir;

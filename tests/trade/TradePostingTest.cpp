@@ -123,6 +123,20 @@ TEST_F(TradePostingTest, PostingADeliveryKeepsEveryRecord)
     EXPECT_EQ(file(QStringLiteral("打印记录/出库发货单2026发货清单.TXT")).size(), 4);
 }
 
+// The buyer "陈 小姐" is stored as "陈小姐", the nickname "xiao chen" as
+// "xiaochen": posting the same buyer again adds nobody.
+TEST_F(TradePostingTest, ABuyerTypedWithBlanksJoinsTheBookOnce)
+{
+    EXPECT_FALSE(TradePosting::postDelivery(context, delivery(), kNow).newBuyer.isEmpty());
+    EXPECT_TRUE(TradePosting::postDelivery(context, delivery(), kNow).newBuyer.isEmpty());
+    TradeNote byNick = delivery();
+    byNick.values.insert(QStringLiteral("CmbBuyerName"), QString());
+    byNick.values.insert(QStringLiteral("CmbBuyerWW"), QStringLiteral("xiao chen"));
+    EXPECT_TRUE(TradePosting::postDelivery(context, byNick, kNow).newBuyer.isEmpty());
+    EXPECT_EQ(file(QStringLiteral("收件单位.TXT")).size(), 1);
+    EXPECT_EQ(file(QStringLiteral("打印记录/出库发货单2026.TXT")).size(), 3);
+}
+
 TEST_F(TradePostingTest, InboundPostingWritesLogsStockAndNumber)
 {
     TradeNote note {NoteKind::Inbound, {}, {}};
@@ -172,6 +186,16 @@ TEST_F(TradePostingTest, RefusalsChangeNothing)
     EXPECT_EQ(TradeForm::numberRefusal(inbound), QStringLiteral("入库单号码不能少于4个字符"));
     inbound.values.insert(QStringLiteral("EdtInputNo"), QStringLiteral("RK01"));
     EXPECT_EQ(TradeForm::numberRefusal(inbound), QString());
+
+    // A quantity that is no number: refused before the print, naming its
+    // row, instead of a note printed and logged with the stock untouched.
+    note = delivery();
+    note.goods[2][GoodsColumn::Quantity] = QStringLiteral("abc");
+    result = TradePosting::printAndPost(context, printers, source, note, kNow);
+    EXPECT_EQ(result.refusal, QStringLiteral("第3行商品的数量“abc”不是有效的数字，请改正后再打印。"));
+    EXPECT_EQ(result.focus, QStringLiteral("SGGoods"));
+    EXPECT_FALSE(result.printed);
+    EXPECT_TRUE(QDir(dir.file(QStringLiteral("pdf"))).entryList(QDir::Files).isEmpty());
 
     VirtualPrinterService none;
     result = TradePosting::printAndPost(context, none, source, delivery(), kNow);

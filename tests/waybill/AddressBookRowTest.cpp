@@ -36,15 +36,23 @@ TEST(AddressBookRowTest, NewnessRule)
         {QStringLiteral("张三"), QStringLiteral("甲公司"), false},
         {QStringLiteral("张三"), QStringLiteral("乙公司"), false}, // both known, in different rows
         {QStringLiteral("张三"), QStringLiteral("丙公司"), true},
-        {QStringLiteral("王五"), QStringLiteral("甲公司"), true}, {QString(), QString(), false},
+        {QStringLiteral("王五"), QStringLiteral("甲公司"), true},
+        {QString(), QString(), false},
         {QStringLiteral(" , "), QStringLiteral(" "), false}, // nothing left once cleaned
         {QString(), QStringLiteral("丙公司"), true},
-        {QStringLiteral("张 三"), QStringLiteral("甲公司"), true}, // compared as shown
+        // Compared as the book stores them: "张 三" is the book's "张三".
+        {QStringLiteral("张 三"), QStringLiteral("甲公司"), false},
+        {QStringLiteral("张,三\n"), QStringLiteral("甲公司"), false},
+        {QString(), QStringLiteral("乙 公司"), false},
+        {QStringLiteral("张 四"), QStringLiteral("甲公司"), true},
     };
     for (const Case &c : cases)
         EXPECT_EQ(AddressBook::isNewRecipient(c.name, names, c.unit, units), c.isNew)
             << c.name.toStdString() << "/" << c.unit.toStdString();
-    EXPECT_EQ(AddressBook::storedName(QStringLiteral(" 张 三,")), QStringLiteral("张三"));
+    EXPECT_EQ(AddressBook::storedName(QStringLiteral(" 张 三,\r\n")), QStringLiteral("张三"));
+    // A name edited into the book by hand with a blank is still known.
+    EXPECT_TRUE(AddressBook::holdsName({QStringLiteral("王 五")}, QStringLiteral("王五")));
+    EXPECT_FALSE(AddressBook::holdsName({QStringLiteral("王 五")}, QStringLiteral("王")));
 }
 
 TEST(AddressBookRowTest, ControlListsFollowTheColumns)

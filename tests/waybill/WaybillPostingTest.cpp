@@ -79,6 +79,19 @@ TEST_F(WaybillPostingTest, AKnownRecipientIsNotAddedAgain)
     EXPECT_EQ(log().size(), 1);
 }
 
+// The book stores "张 三" as "张三": the same recipient typed with blanks
+// again and again is added once.
+TEST_F(WaybillPostingTest, ARecipientTypedWithBlanksIsAddedOnce)
+{
+    for (int i = 0; i < 3; ++i)
+        WaybillPosting::afterPrint(context, waybill(QStringLiteral("李 四"), QStringLiteral("乙 公司")), kNow);
+    EXPECT_EQ(context.recipientNames(), (QStringList {QStringLiteral("张三"), QStringLiteral("李四")}));
+    EXPECT_EQ(TextTable::load(dir.file(QStringLiteral("收件单位.TXT"))).size(), 2);
+    EXPECT_TRUE(WaybillPosting::afterPrint(context, waybill(QStringLiteral("张 三"), QStringLiteral("甲 公司")), kNow)
+                    .newRecipient.isEmpty());
+    EXPECT_EQ(log().size(), 4);
+}
+
 // The waybill is on paper: a recipient book that cannot be written costs
 // neither the log line nor the next number.
 TEST_F(WaybillPostingTest, AFailedStepLeavesTheOthersDone)

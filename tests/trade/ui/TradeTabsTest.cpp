@@ -114,6 +114,29 @@ TEST_F(TradeTabsTest, ShortNumbersAndMissingPrintersAreRefused)
     PrinterService::install(&pdfService);
 }
 
+// A quantity that is no number is said, naming its row, before anything is
+// printed: no note, no log, the number and the stock as they were.
+TEST_F(TradeTabsTest, AQuantityThatIsNoNumberIsRefusedBeforePrinting)
+{
+    open();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(form->switchToPage(1));
+    delivery().goods()->setRows({goodsRow(1, QStringLiteral("0101"), QStringLiteral("手机"), QStringLiteral("2"),
+                                     QStringLiteral("1500")),
+        goodsRow(2, QStringLiteral("0102"), QStringLiteral("电脑"), QStringLiteral("abc"), QStringLiteral("3500"))});
+    control<QPushButton>("BtnInvoicePrn")->click();
+    EXPECT_EQ(messages.texts(MessageService::Icon::Warning),
+        QStringList {QStringLiteral("第2行商品的数量“abc”不是有效的数字，请改正后再打印。")});
+    QWidget *grid = control<QWidget>("SGGoods");
+    QWidget *focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus)) << (focus ? focus->objectName().toStdString() : "none");
+    EXPECT_TRUE(pdfs().isEmpty());
+    EXPECT_EQ(text("EdtInvNo"), QStringLiteral("CK000001"));
+    EXPECT_TRUE(QDir(dir.file(QStringLiteral("打印记录"))).isEmpty());
+    EXPECT_FALSE(dir.exists(QStringLiteral("商品资料.TXT"))); // the sample rows, never posted
+}
+
 TEST_F(TradeTabsTest, InboundPostingEmptiesTheGridAndShowsTheNextNumber)
 {
     open();
