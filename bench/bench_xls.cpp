@@ -7,8 +7,8 @@
 // the heap before it starts; 8,192 rows beside 65,535).
 
 #include "datawin/DataTable.h"
-#include "export/XLSfile.h"
-#include "export/XlsxFile.h"
+#include "export/XlsWriter.h"
+#include "export/XlsxExport.h"
 
 #include <malloc.h>
 

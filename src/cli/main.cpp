@@ -8,6 +8,7 @@
 #include "ExportCommand.h"
 
 #include "context/AppContext.h"
+#include "forms/DocumentNumber.h"
 #include "platform/FolderLock.h"
 #include "platform/MessageService.h"
 #include "platform/PrinterService.h"

@@ -2,7 +2,7 @@
 
 #include "datawin/DataTable.h"
 #include "datawin/TableSpec.h"
-#include "export/XLSfile.h"
+#include "export/XlsWriter.h"
 #include "storage/IoError.h"
 
 #include <QDir>

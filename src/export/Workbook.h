@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datawin/TableCode.h"
-#include "export/XlsxFile.h"
+#include "export/XlsxExport.h"
 #include "platform/SpreadsheetProgram.h"
 
 #include <QList>

@@ -43,9 +43,3 @@ QStringList splitCommaText(QStringView text);
 QString joinCommaText(const QStringList &values);
 
 } // namespace Slipdesk::TextTable
-
-namespace Slipdesk {
-// "CK000001" -> "CK000002": the trailing digit run plus one, zero-padded to its
-// former length; text without a trailing digit is returned unchanged.
-QString advanceNumber(const QString &number);
-} // namespace Slipdesk

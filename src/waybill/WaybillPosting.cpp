@@ -1,6 +1,7 @@
 #include "WaybillPosting.h"
 
 #include "context/AppContext.h"
+#include "forms/DocumentNumber.h"
 #include "platform/PrintJob.h"
 #include "platform/PrinterService.h"
 #include "render/Drawing.h"

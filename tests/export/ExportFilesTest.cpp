@@ -4,8 +4,8 @@
 #include "support/TempDir.h"
 
 #include "datawin/DataTable.h"
-#include "export/XLSfile.h"
-#include "export/XlsxFile.h"
+#include "export/XlsWriter.h"
+#include "export/XlsxExport.h"
 #include "storage/FileIo.h"
 #include "storage/IoError.h"
 

@@ -7,7 +7,7 @@
 #include "datawin/DataTable.h"
 #include "datawin/TableSpec.h"
 #include "export/Workbook.h"
-#include "export/XlsxFile.h"
+#include "export/XlsxExport.h"
 #include "storage/IoError.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The worksheet file byte by byte: records, their order, attributes,
 // limits and the cut of long texts.
 
+#include "export/XlsWriter.h"
 #include "datawin/DataTable.h"
-#include "export/XLSfile.h"
 #include "storage/Codec.h"
 #include "storage/IoError.h"
 #include "support/TempDir.h"

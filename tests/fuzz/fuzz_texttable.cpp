@@ -4,6 +4,7 @@
 
 #include "FuzzSupport.h"
 
+#include "forms/DocumentNumber.h"
 #include "storage/TextTable.h"
 
 #include <QStringList>

@@ -10,7 +10,7 @@
 #include "FuzzSupport.h"
 
 #include "datawin/DataTable.h"
-#include "export/XLSfile.h"
+#include "export/XlsWriter.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,5 @@
 #include "storage/TextTable.h"
+#include "forms/DocumentNumber.h"
 #include "storage/Codec.h"
 #include "storage/IoError.h"
 #include "support/TempDir.h"

@@ -6,7 +6,7 @@
 #include "datawin/ui/TFRMData.h"
 #include "export/OrderImport.h"
 #include "export/Workbook.h"
-#include "export/XLSfile.h"
+#include "export/XlsWriter.h"
 #include "platform/Guarded.h"
 #include "platform/MessageService.h"
 #include "platform/ui/FileDialogService.h"

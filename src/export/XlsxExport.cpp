@@ -1,4 +1,4 @@
-#include "XlsxFile.h"
+#include "XlsxExport.h"
 
 #include "datawin/DataTable.h"
 #include "storage/FileIo.h"

@@ -1,4 +1,4 @@
-#include "XLSfile.h"
+#include "XlsWriter.h"
 
 #include "datawin/DataTable.h"
 #include "datawin/TableSpec.h"
