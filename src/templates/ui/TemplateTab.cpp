@@ -362,8 +362,6 @@ void TemplateTab::openPreview(bool onTemplateTab)
         connect(m_preview, &PreviewWindow::itemPlaced, this, &TemplateTab::itemPlaced);
         connect(m_preview, &PreviewWindow::closed, this, &TemplateTab::previewClosed);
     }
-    m_savedOffset = QPoint();
-    m_offsetsZeroed = false;
 
     PreviewWindow::Options options;
     if (onTemplateTab)
@@ -372,22 +370,20 @@ void TemplateTab::openPreview(bool onTemplateTab)
     const FormKind &form = m_kinds[kind()];
     const QString picture = form.previewPicture ? form.previewPicture() : QString();
     if (!picture.isEmpty() && QFileInfo(picture).isFile()) {
-        // A picture preview shows the items where the template puts them on
-        // the scanned form, without the overall offset.
-        m_savedOffset = *offsets();
-        m_ui.EdtMoveX->setText(QStringLiteral("0"));
-        m_ui.EdtMoveY->setText(QStringLiteral("0"));
-        m_offsetsZeroed = true;
         options.picturePath = picture;
     }
     options.gridTop = m_ui.SgSet->viewport()->mapToGlobal(QPoint(0, 0)).y();
+    // A picture preview shows the items where the template puts them on the
+    // scanned form, without the overall offset; the offset fields keep
+    // showing the offset that is stored and printed.
+    const bool onPicture = !options.picturePath.isEmpty();
     // While the preview stays open beside the grid the user may leave a lone
     // "-" in an offset field: the preview keeps the last whole offset then.
     auto lastOffset = std::make_shared<QPoint>(*offsets());
-    options.draw = [this, lastOffset](Canvas &canvas) {
+    options.draw = [this, lastOffset, onPicture](Canvas &canvas) {
         if (const std::optional<QPoint> now = loaded().printSource().offset)
             *lastOffset = *now;
-        drawForm(canvas, *lastOffset);
+        drawForm(canvas, onPicture ? QPoint() : *lastOffset);
     };
     options.printTest = [this] { printTest(); };
     options.toLength = [this](int pixels) {
@@ -417,27 +413,16 @@ void TemplateTab::itemPlaced(int left, int top, int width)
         m_preview->paintArea()->update();
 }
 
-void TemplateTab::restoreZeroedOffsets()
-{
-    if (!m_offsetsZeroed)
-        return;
-    m_ui.EdtMoveX->setText(QString::number(m_savedOffset.x()));
-    m_ui.EdtMoveY->setText(QString::number(m_savedOffset.y()));
-    m_offsetsZeroed = false;
-}
-
 void TemplateTab::previewClosed()
 {
     if (m_preview->options().templateTab)
         m_editor->refreshEditor();
-    restoreZeroedOffsets();
 }
 
 void TemplateTab::printTest()
 {
     if (PrinterService::instance().printerNames().isEmpty())
         return;
-    restoreZeroedOffsets();
     // From a working tab the express print test keeps the waybill's record
     // as that tab's print does; anything else only prints.
     const FormKind &form = m_kinds[kind()];

@@ -114,7 +114,6 @@ private:
     void printTest();
     void itemPlaced(int left, int top, int width);
     void previewClosed();
-    void restoreZeroedOffsets();
 
     AppContext &m_context;
     QWidget *m_page = nullptr;
@@ -125,10 +124,6 @@ private:
     FormKind m_kinds[3];
     PreviewWindow *m_preview = nullptr;
     bool m_previewNeverBlocks = false;
-    // A picture preview shows the items without the overall offset: the
-    // offset is kept here while the fields show 0.
-    QPoint m_savedOffset;
-    bool m_offsetsZeroed = false;
     bool m_active = false;
     // Set while the widgets show what the loaded template holds, so that
     // showing it is not taken for an edit.

@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, NoPrinterInstalledStopsWithTheMessage)
     EXPECT_EQ(control<QLineEdit>("EdtEmsNo")->text(), QStringLiteral("A1"));
 }
 
-TEST_F(PrintTest, PicturePreviewZeroesTheOffsetUntilClosedAndPlacesItems)
+TEST_F(PrintTest, PicturePreviewDrawsWithoutTheOffsetAndPlacesItems)
 {
     QImage form(800, 500, QImage::Format_RGB32);
     form.fill(Qt::white);
@@ -133,7 +133,9 @@ TEST_F(PrintTest, PicturePreviewZeroesTheOffsetUntilClosedAndPlacesItems)
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->picturePreview());
     EXPECT_EQ(preview->windowTitle(), QStringLiteral("默认B6国内信封 打印预览"));
-    EXPECT_EQ(control<QLineEdit>("EdtMoveX")->text(), QStringLiteral("0"));
+    // The field keeps showing the offset that is stored and printed; the
+    // picture preview alone draws without it.
+    EXPECT_EQ(control<QLineEdit>("EdtMoveX")->text(), QStringLiteral("25"));
     EXPECT_EQ(preview->paintArea()->size(), form.size());
 
     // Click the item's corner, release the right button at its right end.
@@ -156,6 +158,41 @@ TEST_F(PrintTest, PicturePreviewZeroesTheOffsetUntilClosedAndPlacesItems)
 
     preview->close();
     EXPECT_EQ(control<QLineEdit>("EdtMoveX")->text(), QStringLiteral("25"));
+}
+
+// An offset moved while the picture preview is open is the offset the field
+// shows, the file keeps and the print uses, before and after the preview.
+TEST_F(PrintTest, OffsetMovedDuringAPicturePreviewStaysWhatIsSaved)
+{
+    QImage form(800, 500, QImage::Format_RGB32);
+    form.fill(Qt::white);
+    QDir().mkpath(dir.file(QStringLiteral("用户信函模版")));
+    ASSERT_TRUE(form.save(dir.file(QStringLiteral("用户信函模版/默认B6国内信封.JPG"))));
+    const QString ini = dir.file(QStringLiteral("用户信函模版/默认B6国内信封.INI"));
+    IniFile(ini).writeString(kDevice, QStringLiteral("水平整体移动"), QStringLiteral("25"));
+    TForm1 &w = open();
+    ASSERT_TRUE(w.switchToPage(3));
+    w.templateTab()->openPreview(true);
+    PreviewWindow *preview = w.templateTab()->previewWindow();
+    ASSERT_TRUE(preview && preview->picturePreview());
+
+    auto *offset = control<QLineEdit>("EdtMoveX");
+    control<QPushButton>("BtnMoveXRight")->click();
+    const QString moved = offset->text();
+    ASSERT_NE(moved, QStringLiteral("25"));
+    control<QPushButton>("BtnSaveM")->click();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("模板保存完成！"));
+    EXPECT_EQ(IniFile(ini).readString(kDevice, QStringLiteral("水平整体移动")), moved);
+
+    // The picture preview draws the items where they sit on the scanned form.
+    RecordingCanvas shown(96), unmoved(96);
+    preview->options().draw(shown);
+    w.templateTab()->drawForm(unmoved, QPoint());
+    EXPECT_EQ(shown.toJsonLines(), unmoved.toJsonLines());
+
+    preview->close();
+    EXPECT_EQ(offset->text(), moved);
+    EXPECT_EQ(w.templateTab()->offsets(), QPoint(moved.toInt(), 0));
 }
 
 TEST_F(PrintTest, PreviewRefusesANonIntegerOffsetAsAPrintDoes)
