@@ -157,7 +157,7 @@ void TForm1::connectDataWindow()
     connect(m_data, &TFRMData::closed, this, &TForm1::focusFirstEntry);
     connect(m_data, &TFRMData::reprintRequested, this, &TForm1::applyReprint);
     connect(m_data, &TFRMData::batchStartRequested, this, [this](const BatchStart &start) {
-        if (start.code == TableCode::DeliveryBatch)
+        if (tableSpec(start.code).page == TablePage::Delivery)
             m_delivery->startBatch(start);
         else
             m_express->startBatch(start);
@@ -171,7 +171,7 @@ void TForm1::openDataWindow(TableCode tableCode)
     DataSession::Request request;
     request.code = tableCode;
     // The logs, queues and statistics of the trade tabs belong to their template.
-    if (tableCode == TableCode::InboundLog)
+    if (tableSpec(tableCode).page == TablePage::Inbound)
         request.templateName = m_inbound->templateName();
     else
         request.templateName = m_delivery->templateName();

@@ -274,6 +274,7 @@ QList<TableSpec> buildSpecs()
 
     TableSpec log;
     log.code = TableCode::ExpressLog;
+    log.page = TablePage::Express;
     log.header = Headers::expressLog();
     log.canAdd = false;
     log.enterAppends = false;
@@ -293,6 +294,7 @@ QList<TableSpec> buildSpecs()
 
     TableSpec batch;
     batch.code = TableCode::ExpressBatch;
+    batch.page = TablePage::Express;
     batch.header = Headers::expressBatch();
     batch.batchPage = true;
     batch.importsOrders = true;
@@ -412,6 +414,7 @@ QList<TableSpec> buildSpecs()
 
     TableSpec inbound;
     inbound.code = TableCode::InboundLog;
+    inbound.page = TablePage::Inbound;
     inbound.header = Headers::inboundLog();
     inbound.modal = false;
     inbound.canAdd = false;

@@ -47,12 +47,17 @@ enum class ExportName {
     SalesStats, // "销售统计" with the statistics' dates
 };
 
+// The working page a table belongs to: whose template its rows are of (the
+// trade logs, queues and statistics), and which page runs its batch.
+enum class TablePage { Express, Delivery, Inbound };
+
 // How the data window treats one table: its flags and its behaviour, one
 // record per code, so that opening, saving, emptying, exporting and
 // reprinting a table look it up here instead of switching on codes.
 struct TableSpec
 {
     TableCode code {};
+    TablePage page = TablePage::Delivery;
     QString header; // with its "序号" column
     bool modal = true; // the delivery queue and the inbound log leave the main window usable
     bool canAdd = true; // "增加" and "插入"

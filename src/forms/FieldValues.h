@@ -17,8 +17,8 @@ concept FormField = std::is_enum_v<E> && requires(E field)
         } -> std::convertible_to<const QString &>;
 };
 
-// A tab's entry fields as plain values keyed by control name ("CmbSjrMc",
-// "EdtEmsNo", …), so that printing, logging, batch rows and parsing work
+// A tab's entry fields as plain values keyed by control name (`CmbSjrMc`,
+// `EdtEmsNo`, …), so that printing, logging, batch rows and parsing work
 // without widgets. Check boxes are "1"/"0", dates yyyy-MM-dd.
 //
 // The core addresses a value through its form's field enum
