@@ -33,6 +33,31 @@ template<class T> T *create(QWidget *parent, const char *name)
 #define SD_NEW(member, parent)                                                                                         \
     member = ::Slipdesk::FormBuilder::create<std::remove_pointer_t<decltype(member)>>(parent, #member)
 
+// Where a field sits in a grid of label/field column pairs.
+struct Place
+{
+    int row = 0;
+    int pair = 0;
+    int pairSpan = 1;
+};
+
+void addField(QGridLayout *g, int row, int pair, const QString &text, QWidget *field, int pairSpan = 1);
+
+// A field of the member's type, named after the member, styled, and placed
+// with its caption in a grid: one line of a form's field list.
+template<class T>
+T *field(QWidget *parent, const char *name, QGridLayout *g, Place at, const QString &text, void (*style)(T *) = nullptr)
+{
+    T *w = create<T>(parent, name);
+    if (style)
+        style(w);
+    addField(g, at.row, at.pair, text, w, at.pairSpan);
+    return w;
+}
+
+#define SD_FIELD(member, parent, ...)                                                                                  \
+    member = ::Slipdesk::FormBuilder::field<std::remove_pointer_t<decltype(member)>>(parent, #member, __VA_ARGS__)
+
 // Combos the user types into. The tabs keep the items index for index in
 // step with their lists and look entries up themselves, so Qt must neither
 // add typed text as an item nor complete it inline.
@@ -46,8 +71,6 @@ void makeReadOnlyAmount(QLineEdit *e);
 void makeClickLabel(QLabel *l, const QString &text, const QString &hint);
 // Caption label in front of a field, named after the field.
 QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy);
-// Label + field into a grid of label/field column pairs.
-void addField(QGridLayout *g, int row, int pair, const QString &text, QWidget *field, int pairSpan = 1);
 // Named label + field.
 void addLabelled(QGridLayout *g, int row, int pair, QLabel *label, QWidget *field, int pairSpan = 1);
 void stretchFieldColumns(QGridLayout *g, int pairs);

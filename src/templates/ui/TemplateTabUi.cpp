@@ -110,17 +110,13 @@ void TemplateTabUi::setupUi(QWidget *page)
     GBoxMove->setTitle(QStringLiteral("整体移动"));
     GBoxMove->setToolTip(QStringLiteral("整体移动的值，在带背景图片预览时是不计算在内的。但实际打印时会计算在内。"));
     auto *mg = new QGridLayout(GBoxMove);
-    SD_NEW(EdtMoveX, GBoxMove);
+    SD_FIELD(EdtMoveX, GBoxMove, mg, {0, 0}, QStringLiteral("水平"));
     EdtMoveX->setText(QStringLiteral("0"));
-    SD_NEW(EdtMoveY, GBoxMove);
+    SD_FIELD(EdtMoveY, GBoxMove, mg, {1, 0}, QStringLiteral("垂直"));
     EdtMoveY->setText(QStringLiteral("0"));
-    addField(mg, 0, 0, QStringLiteral("水平"), EdtMoveX);
-    addField(mg, 1, 0, QStringLiteral("垂直"), EdtMoveY);
-    SD_NEW(CmbMoveLength, GBoxMove);
-    makePickOnly(CmbMoveLength);
+    SD_FIELD(CmbMoveLength, GBoxMove, mg, {2, 0}, QStringLiteral("步长"), makePickOnly);
     CmbMoveLength->addItems({QStringLiteral("1厘米"), QStringLiteral("1毫米"), QStringLiteral("0.1毫米")});
     CmbMoveLength->setCurrentIndex(1);
-    addField(mg, 2, 0, QStringLiteral("步长"), CmbMoveLength);
     auto nudge = [&](QPushButton *&b, const char *name, const QString &arrow) {
         b = create<QPushButton>(GBoxMove, name);
         b->setText(arrow);

@@ -29,19 +29,14 @@ void DeliveryTabUi::setupUi(QWidget *page)
     g->setVerticalSpacing(5);
     v->addLayout(g);
 
-    SD_NEW(CmbInvoice, p);
-    makePickOnly(CmbInvoice);
-    SD_NEW(EdtInvNo, p);
-    SD_NEW(DTPSender, p);
-    makeDate(DTPSender);
+    SD_FIELD(CmbInvoice, p, g, {0, 0}, QStringLiteral("发货单"), makePickOnly);
+    SD_FIELD(EdtInvNo, p, g, {0, 1}, QStringLiteral("发货单号"));
+    SD_FIELD(DTPSender, p, g, {0, 2}, QStringLiteral("发货日期"), makeDate);
     SD_NEW(LblInvAutoAdd, p);
     makeClickLabel(LblInvAutoAdd, QStringLiteral("一键填写"), QString());
     SD_NEW(CmbInvAddtype, p);
     makePickOnly(CmbInvAddtype);
     CmbInvAddtype->setToolTip(QStringLiteral("复制的订单地址格式"));
-    addField(g, 0, 0, QStringLiteral("发货单"), CmbInvoice);
-    addField(g, 0, 1, QStringLiteral("发货单号"), EdtInvNo);
-    addField(g, 0, 2, QStringLiteral("发货日期"), DTPSender);
     addLabelled(g, 0, 3, LblInvAutoAdd, CmbInvAddtype);
 
     auto named = [p](QLabel *&label, const char *name, const QString &text) {
@@ -99,20 +94,14 @@ void DeliveryTabUi::setupUi(QWidget *page)
 
     auto *totals = new QGridLayout;
     v->addLayout(totals);
-    SD_NEW(LblSumCount, p);
+    SD_FIELD(LblSumCount, p, totals, {0, 0}, QStringLiteral("商品数量"));
     LblSumCount->setText(QStringLiteral("0"));
     LblSumCount->setMinimumWidth(60);
-    SD_NEW(EdtPostPrice, p);
+    SD_FIELD(EdtPostPrice, p, totals, {0, 1}, QStringLiteral("邮递费用"));
     EdtPostPrice->setText(QStringLiteral("0.00"));
     EdtPostPrice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SD_NEW(EdtMoneySumXx, p);
-    makeReadOnlyAmount(EdtMoneySumXx);
-    SD_NEW(EdtInvTotalJE, p);
-    makeReadOnlyAmount(EdtInvTotalJE);
-    addField(totals, 0, 0, QStringLiteral("商品数量"), LblSumCount);
-    addField(totals, 0, 1, QStringLiteral("邮递费用"), EdtPostPrice);
-    addField(totals, 0, 2, QStringLiteral("货款小计"), EdtMoneySumXx);
-    addField(totals, 0, 3, QStringLiteral("金额合计"), EdtInvTotalJE);
+    SD_FIELD(EdtMoneySumXx, p, totals, {0, 2}, QStringLiteral("货款小计"), makeReadOnlyAmount);
+    SD_FIELD(EdtInvTotalJE, p, totals, {0, 3}, QStringLiteral("金额合计"), makeReadOnlyAmount);
     stretchFieldColumns(totals, 4);
 
     auto *s = new QGridLayout;
@@ -193,13 +182,11 @@ void DeliveryTabUi::setupUi(QWidget *page)
     SD_NEW(GBoxInvoiceTsk, p);
     GBoxInvoiceTsk->setTitle(QStringLiteral("批量打印"));
     auto *tg = new QGridLayout(GBoxInvoiceTsk);
-    SD_NEW(SpinEditInvTsk, GBoxInvoiceTsk);
+    SD_FIELD(SpinEditInvTsk, GBoxInvoiceTsk, tg, {0, 0}, QStringLiteral("当前"));
     SpinEditInvTsk->setRange(1, 1);
     SpinEditInvTsk->setMinimumWidth(64);
-    SD_NEW(LblInvTatol, GBoxInvoiceTsk);
+    SD_FIELD(LblInvTatol, GBoxInvoiceTsk, tg, {1, 0}, QStringLiteral("总数"));
     LblInvTatol->setText(QStringLiteral("1"));
-    addField(tg, 0, 0, QStringLiteral("当前"), SpinEditInvTsk);
-    addField(tg, 1, 0, QStringLiteral("总数"), LblInvTatol);
     GBoxInvoiceTsk->hide();
     buttons->addWidget(GBoxInvoiceTsk);
     buttons->addStretch(1);

@@ -28,12 +28,10 @@ void InboundTabUi::setupUi(QWidget *page)
     auto *g = new QGridLayout;
     g->setVerticalSpacing(5);
     v->addLayout(g);
-    SD_NEW(CmbInputModel, p);
-    makePickOnly(CmbInputModel);
+    SD_FIELD(CmbInputModel, p, g, {0, 0, 2}, QStringLiteral("入库单"), makePickOnly);
     SD_NEW(LblInputNo, p);
     LblInputNo->setText(QStringLiteral("入库单号"));
     SD_NEW(EdtInputNo, p);
-    addField(g, 0, 0, QStringLiteral("入库单"), CmbInputModel, 2);
     addLabelled(g, 0, 2, LblInputNo, EdtInputNo);
 
     SD_NEW(LblInputJbr, p);
@@ -63,13 +61,10 @@ void InboundTabUi::setupUi(QWidget *page)
 
     auto *totals = new QGridLayout;
     v->addLayout(totals);
-    SD_NEW(LblInputSumCount, p);
+    SD_FIELD(LblInputSumCount, p, totals, {0, 0}, QStringLiteral("商品数量"));
     LblInputSumCount->setText(QStringLiteral("0"));
     LblInputSumCount->setMinimumWidth(60);
-    SD_NEW(EdtInputSumMoney, p);
-    makeReadOnlyAmount(EdtInputSumMoney);
-    addField(totals, 0, 0, QStringLiteral("商品数量"), LblInputSumCount);
-    addField(totals, 0, 1, QStringLiteral("货款小计"), EdtInputSumMoney);
+    SD_FIELD(EdtInputSumMoney, p, totals, {0, 1}, QStringLiteral("货款小计"), makeReadOnlyAmount);
     totals->setColumnStretch(4, 2);
     stretchFieldColumns(totals, 2);
 

@@ -63,44 +63,27 @@ void ExpressTabUi::setupUi(QWidget *page)
     SD_NEW(EdtEmsNo, r);
     addLabelled(g, 0, 2, LblLetterNo, EdtEmsNo);
 
-    SD_NEW(CmbSjrMc, r);
-    makeTyped(CmbSjrMc);
+    SD_FIELD(CmbSjrMc, r, g, {1, 0}, QStringLiteral("收件人"), makeTyped);
     CmbSjrMc->setToolTip(QStringLiteral("输入姓名任意字词，可以动态模糊查询"));
-    SD_NEW(CmbSjrCw, r);
-    makeTyped(CmbSjrCw);
-    SD_NEW(CmbSjrSy, r);
-    makeTyped(CmbSjrSy);
+    SD_FIELD(CmbSjrCw, r, g, {1, 1}, QStringLiteral("称谓"), makeTyped);
+    SD_FIELD(CmbSjrSy, r, g, {1, 2}, QStringLiteral("收件语"), makeTyped);
     CmbSjrSy->setEditText(QStringLiteral("收"));
-    addField(g, 1, 0, QStringLiteral("收件人"), CmbSjrMc);
-    addField(g, 1, 1, QStringLiteral("称谓"), CmbSjrCw);
-    addField(g, 1, 2, QStringLiteral("收件语"), CmbSjrSy);
 
-    SD_NEW(CmbSjdwMc, r);
-    makeTyped(CmbSjdwMc);
+    SD_FIELD(CmbSjdwMc, r, g, {2, 0, 2}, QStringLiteral("收件单位"), makeTyped);
     CmbSjdwMc->setToolTip(QStringLiteral("可以输入关键字词模糊查询收件单位名称\n新的单位信息在信函打印后会自动保存"));
-    SD_NEW(CmbSjdwBm, r);
-    makeTyped(CmbSjdwBm);
-    addField(g, 2, 0, QStringLiteral("收件单位"), CmbSjdwMc, 2);
-    addField(g, 2, 2, QStringLiteral("部门"), CmbSjdwBm);
+    SD_FIELD(CmbSjdwBm, r, g, {2, 2}, QStringLiteral("部门"), makeTyped);
 
-    SD_NEW(EdtSjDwSs, r);
-    SD_NEW(EdtSjDwDs, r);
-    SD_NEW(EdtSjDwQx, r);
-    addField(g, 3, 0, QStringLiteral("省/市"), EdtSjDwSs);
-    addField(g, 3, 1, QStringLiteral("地/市"), EdtSjDwDs);
-    addField(g, 3, 2, QStringLiteral("区/县"), EdtSjDwQx);
+    SD_FIELD(EdtSjDwSs, r, g, {3, 0}, QStringLiteral("省/市"));
+    SD_FIELD(EdtSjDwDs, r, g, {3, 1}, QStringLiteral("地/市"));
+    SD_FIELD(EdtSjDwQx, r, g, {3, 2}, QStringLiteral("区/县"));
 
-    SD_NEW(EdtSjDwDz, r);
+    SD_FIELD(EdtSjDwDz, r, g, {4, 0, 3}, QStringLiteral("通讯地址"));
     EdtSjDwDz->setToolTip(QStringLiteral("双击自动清空收件人信息"));
-    addField(g, 4, 0, QStringLiteral("通讯地址"), EdtSjDwDz, 3);
 
-    SD_NEW(EdtSjDwTel, r);
+    SD_FIELD(EdtSjDwTel, r, g, {5, 0}, QStringLiteral("单位电话"));
     EdtSjDwTel->setToolTip(QStringLiteral("输入电话任意数字，可以动态模糊查询"));
-    SD_NEW(EdtSjdwYb, r);
-    SD_NEW(EdtTo, r);
-    addField(g, 5, 0, QStringLiteral("单位电话"), EdtSjDwTel);
-    addField(g, 5, 1, QStringLiteral("邮编"), EdtSjdwYb);
-    addField(g, 5, 2, QStringLiteral("目的地"), EdtTo);
+    SD_FIELD(EdtSjdwYb, r, g, {5, 1}, QStringLiteral("邮编"));
+    SD_FIELD(EdtTo, r, g, {5, 2}, QStringLiteral("目的地"));
 
     SD_NEW(LblAutoAdd, r);
     makeClickLabel(LblAutoAdd, QStringLiteral("一键填写"), QString());
@@ -164,13 +147,11 @@ void ExpressTabUi::setupUi(QWidget *page)
     SD_NEW(GroupBTsk, p);
     GroupBTsk->setTitle(QStringLiteral("批量打印"));
     auto *tg = new QGridLayout(GroupBTsk);
-    SD_NEW(SpinEditTsk, GroupBTsk);
+    SD_FIELD(SpinEditTsk, GroupBTsk, tg, {0, 0}, QStringLiteral("当前"));
     SpinEditTsk->setRange(1, 1);
     SpinEditTsk->setMinimumWidth(64);
-    SD_NEW(LblAllTsk, GroupBTsk);
+    SD_FIELD(LblAllTsk, GroupBTsk, tg, {1, 0}, QStringLiteral("总数"));
     LblAllTsk->setText(QStringLiteral("1"));
-    addField(tg, 0, 0, QStringLiteral("当前"), SpinEditTsk);
-    addField(tg, 1, 0, QStringLiteral("总数"), LblAllTsk);
     GroupBTsk->hide();
     buttons->addWidget(GroupBTsk);
     buttons->addStretch(1);
@@ -202,59 +183,35 @@ void ExpressTabUi::setupSenderPage()
     auto *g = new QGridLayout(p);
     g->setVerticalSpacing(5);
 
-    SD_NEW(CmbJjDwMc, p);
-    makeTyped(CmbJjDwMc);
-    SD_NEW(CmbJjrMc, p);
-    makeTyped(CmbJjrMc);
-    SD_NEW(EdtJjDwJbrQm, p);
+    SD_FIELD(CmbJjDwMc, p, g, {0, 0, 2}, QStringLiteral("寄件单位"), makeTyped);
+    SD_FIELD(CmbJjrMc, p, g, {0, 2}, QStringLiteral("寄件人"), makeTyped);
+    SD_FIELD(EdtJjDwJbrQm, p, g, {0, 3}, QStringLiteral("经办人签名"));
     EdtJjDwJbrQm->setToolTip(QStringLiteral("不同的快递可以设置不同的快递经办人，软件会自动保存。"));
-    addField(g, 0, 0, QStringLiteral("寄件单位"), CmbJjDwMc, 2);
-    addField(g, 0, 2, QStringLiteral("寄件人"), CmbJjrMc);
-    addField(g, 0, 3, QStringLiteral("经办人签名"), EdtJjDwJbrQm);
 
-    SD_NEW(EdtJjDwSs, p);
-    SD_NEW(EdtJjDwDs, p);
-    SD_NEW(EdtJjDwQx, p);
-    SD_NEW(EdtFrom, p);
-    addField(g, 1, 0, QStringLiteral("省/市"), EdtJjDwSs);
-    addField(g, 1, 1, QStringLiteral("地/市"), EdtJjDwDs);
-    addField(g, 1, 2, QStringLiteral("区/县"), EdtJjDwQx);
-    addField(g, 1, 3, QStringLiteral("始发地"), EdtFrom);
+    SD_FIELD(EdtJjDwSs, p, g, {1, 0}, QStringLiteral("省/市"));
+    SD_FIELD(EdtJjDwDs, p, g, {1, 1}, QStringLiteral("地/市"));
+    SD_FIELD(EdtJjDwQx, p, g, {1, 2}, QStringLiteral("区/县"));
+    SD_FIELD(EdtFrom, p, g, {1, 3}, QStringLiteral("始发地"));
 
-    SD_NEW(EdtJjDwDz, p);
-    SD_NEW(EdtJjDwYb, p);
-    addField(g, 2, 0, QStringLiteral("通讯地址"), EdtJjDwDz, 3);
-    addField(g, 2, 3, QStringLiteral("邮编"), EdtJjDwYb);
+    SD_FIELD(EdtJjDwDz, p, g, {2, 0, 3}, QStringLiteral("通讯地址"));
+    SD_FIELD(EdtJjDwYb, p, g, {2, 3}, QStringLiteral("邮编"));
 
-    SD_NEW(EdtJjDwTel, p);
-    SD_NEW(EdtJjDwFax, p);
-    SD_NEW(EdtJjDwDm, p);
-    SD_NEW(EdtJjDwTax, p);
-    addField(g, 3, 0, QStringLiteral("单位电话"), EdtJjDwTel);
-    addField(g, 3, 1, QStringLiteral("传真"), EdtJjDwFax);
-    addField(g, 3, 2, QStringLiteral("代码"), EdtJjDwDm);
-    addField(g, 3, 3, QStringLiteral("税号"), EdtJjDwTax);
+    SD_FIELD(EdtJjDwTel, p, g, {3, 0}, QStringLiteral("单位电话"));
+    SD_FIELD(EdtJjDwFax, p, g, {3, 1}, QStringLiteral("传真"));
+    SD_FIELD(EdtJjDwDm, p, g, {3, 2}, QStringLiteral("代码"));
+    SD_FIELD(EdtJjDwTax, p, g, {3, 3}, QStringLiteral("税号"));
 
-    SD_NEW(EdtJjDwWeb, p);
-    SD_NEW(EdtJjDwBank, p);
-    SD_NEW(EdtJjDwBankId, p);
-    addField(g, 4, 0, QStringLiteral("网址"), EdtJjDwWeb);
-    addField(g, 4, 1, QStringLiteral("银行"), EdtJjDwBank);
-    addField(g, 4, 2, QStringLiteral("账号"), EdtJjDwBankId, 2);
+    SD_FIELD(EdtJjDwWeb, p, g, {4, 0}, QStringLiteral("网址"));
+    SD_FIELD(EdtJjDwBank, p, g, {4, 1}, QStringLiteral("银行"));
+    SD_FIELD(EdtJjDwBankId, p, g, {4, 2, 2}, QStringLiteral("账号"));
 
-    SD_NEW(EdtJjrTel1, p);
-    SD_NEW(EdtJjrMobile, p);
-    SD_NEW(EdtJjrWW, p);
-    SD_NEW(EdtJjrIM, p);
-    addField(g, 5, 0, QStringLiteral("寄件人电话"), EdtJjrTel1);
-    addField(g, 5, 1, QStringLiteral("手机"), EdtJjrMobile);
-    addField(g, 5, 2, QStringLiteral("昵称"), EdtJjrWW);
-    addField(g, 5, 3, QStringLiteral("聊天"), EdtJjrIM);
+    SD_FIELD(EdtJjrTel1, p, g, {5, 0}, QStringLiteral("寄件人电话"));
+    SD_FIELD(EdtJjrMobile, p, g, {5, 1}, QStringLiteral("手机"));
+    SD_FIELD(EdtJjrWW, p, g, {5, 2}, QStringLiteral("昵称"));
+    SD_FIELD(EdtJjrIM, p, g, {5, 3}, QStringLiteral("聊天"));
 
-    SD_NEW(EdtJjrPayEmail, p);
-    SD_NEW(EdtJjrEmail, p);
-    addField(g, 6, 0, QStringLiteral("支付宝"), EdtJjrPayEmail);
-    addField(g, 6, 1, QStringLiteral("邮箱"), EdtJjrEmail);
+    SD_FIELD(EdtJjrPayEmail, p, g, {6, 0}, QStringLiteral("支付宝"));
+    SD_FIELD(EdtJjrEmail, p, g, {6, 1}, QStringLiteral("邮箱"));
 
     stretchFieldColumns(g, 4);
     g->setRowStretch(7, 1);
@@ -266,31 +223,20 @@ void ExpressTabUi::setupRecipientPage()
     auto *g = new QGridLayout(p);
     g->setVerticalSpacing(5);
 
-    SD_NEW(EdtSjrWW, p);
-    SD_NEW(EdtSjrMobile, p);
-    SD_NEW(EdtSjrTel1, p);
-    addField(g, 0, 0, QStringLiteral("昵称"), EdtSjrWW);
-    addField(g, 0, 1, QStringLiteral("手机"), EdtSjrMobile);
-    addField(g, 0, 2, QStringLiteral("收件人电话"), EdtSjrTel1);
+    SD_FIELD(EdtSjrWW, p, g, {0, 0}, QStringLiteral("昵称"));
+    SD_FIELD(EdtSjrMobile, p, g, {0, 1}, QStringLiteral("手机"));
+    SD_FIELD(EdtSjrTel1, p, g, {0, 2}, QStringLiteral("收件人电话"));
 
-    SD_NEW(EdtSjrPayEmail, p);
-    SD_NEW(EdtSjrEmail, p);
-    SD_NEW(EdtSjrIM, p);
-    addField(g, 1, 0, QStringLiteral("支付宝"), EdtSjrPayEmail);
-    addField(g, 1, 1, QStringLiteral("邮箱"), EdtSjrEmail);
-    addField(g, 1, 2, QStringLiteral("聊天"), EdtSjrIM);
+    SD_FIELD(EdtSjrPayEmail, p, g, {1, 0}, QStringLiteral("支付宝"));
+    SD_FIELD(EdtSjrEmail, p, g, {1, 1}, QStringLiteral("邮箱"));
+    SD_FIELD(EdtSjrIM, p, g, {1, 2}, QStringLiteral("聊天"));
 
-    SD_NEW(EdtSjDwFax, p);
-    SD_NEW(EdtSjDwDm, p);
-    SD_NEW(EdtSjDwType, p);
-    addField(g, 2, 0, QStringLiteral("传真"), EdtSjDwFax);
-    addField(g, 2, 1, QStringLiteral("代码"), EdtSjDwDm);
-    addField(g, 2, 2, QStringLiteral("类别"), EdtSjDwType);
+    SD_FIELD(EdtSjDwFax, p, g, {2, 0}, QStringLiteral("传真"));
+    SD_FIELD(EdtSjDwDm, p, g, {2, 1}, QStringLiteral("代码"));
+    SD_FIELD(EdtSjDwType, p, g, {2, 2}, QStringLiteral("类别"));
 
-    SD_NEW(EdtSjDwNo, p);
-    SD_NEW(EdtSjDwWeb, p);
-    addField(g, 3, 0, QStringLiteral("编号"), EdtSjDwNo);
-    addField(g, 3, 1, QStringLiteral("网址"), EdtSjDwWeb, 2);
+    SD_FIELD(EdtSjDwNo, p, g, {3, 0}, QStringLiteral("编号"));
+    SD_FIELD(EdtSjDwWeb, p, g, {3, 1, 2}, QStringLiteral("网址"));
 
     stretchFieldColumns(g, 3);
     g->setRowStretch(4, 1);
@@ -308,9 +254,7 @@ void ExpressTabUi::setupLetterPage()
     SD_NEW(DateTimeP, p);
     makeDate(DateTimeP);
     addLabelled(g, 0, 0, StaticTextDate, DateTimeP);
-    SD_NEW(CmbLetterLy, p);
-    makeTyped(CmbLetterLy);
-    addField(g, 0, 1, QStringLiteral("信函留言"), CmbLetterLy, 2);
+    SD_FIELD(CmbLetterLy, p, g, {0, 1, 2}, QStringLiteral("信函留言"), makeTyped);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 3);
 
@@ -346,19 +290,14 @@ void ExpressTabUi::setupGoodsPage()
     auto *g = new QGridLayout(p);
     g->setVerticalSpacing(5);
 
-    SD_NEW(CmbLetterWP, p);
-    makeTyped(CmbLetterWP);
-    SD_NEW(EdtWLDD, p);
-    addField(g, 0, 0, QStringLiteral("信函物品"), CmbLetterWP, 2);
-    addField(g, 0, 2, QStringLiteral("物流订单"), EdtWLDD, 2);
+    SD_FIELD(CmbLetterWP, p, g, {0, 0, 2}, QStringLiteral("信函物品"), makeTyped);
+    SD_FIELD(EdtWLDD, p, g, {0, 2, 2}, QStringLiteral("物流订单"));
 
-    SD_NEW(EdtWpCount, p);
-    SD_NEW(EdtWpWeight, p);
+    SD_FIELD(EdtWpCount, p, g, {1, 0}, QStringLiteral("物品件数"));
+    SD_FIELD(EdtWpWeight, p, g, {1, 1}, QStringLiteral("物品重量"));
     SD_NEW(LblJe, p);
     makeClickLabel(LblJe, QStringLiteral("金额"), QStringLiteral("点击选择金额大写的打印格式"));
     SD_NEW(EdtWpJe, p);
-    addField(g, 1, 0, QStringLiteral("物品件数"), EdtWpCount);
-    addField(g, 1, 1, QStringLiteral("物品重量"), EdtWpWeight);
     addLabelled(g, 1, 2, LblJe, EdtWpJe);
 
     SD_NEW(LblDSHK, p);
@@ -367,15 +306,12 @@ void ExpressTabUi::setupGoodsPage()
     SD_NEW(LblBJJE, p);
     makeClickLabel(LblBJJE, QStringLiteral("保价金额"), QStringLiteral("点击选择保价金额大写的打印格式"));
     SD_NEW(EdtBjje, p);
-    SD_NEW(EdtBF, p);
+    SD_FIELD(EdtBF, p, g, {2, 2}, QStringLiteral("保费"));
     addLabelled(g, 2, 0, LblDSHK, EdtDshk);
     addLabelled(g, 2, 1, LblBJJE, EdtBjje);
-    addField(g, 2, 2, QStringLiteral("保费"), EdtBF);
 
-    SD_NEW(EdtYF, p);
-    SD_NEW(EdtJJF, p);
-    addField(g, 3, 0, QStringLiteral("运费"), EdtYF);
-    addField(g, 3, 1, QStringLiteral("加急费"), EdtJJF);
+    SD_FIELD(EdtYF, p, g, {3, 0}, QStringLiteral("运费"));
+    SD_FIELD(EdtJJF, p, g, {3, 1}, QStringLiteral("加急费"));
 
     for (QLineEdit *e : {EdtWpJe, EdtDshk, EdtBjje, EdtBF, EdtYF, EdtJJF})
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -390,11 +326,9 @@ void ExpressTabUi::setupOptionsPage()
     auto *g = new QGridLayout(p);
     g->setVerticalSpacing(6);
 
-    SD_NEW(CmbDefJjDw, p);
-    makePickOnly(CmbDefJjDw);
+    SD_FIELD(CmbDefJjDw, p, g, {0, 0, 2}, QStringLiteral("默认寄件单位"), makePickOnly);
     CmbDefJjDw->setToolTip(
         QStringLiteral("请为当前信函\"选择\"相应的默认单位信息。不同的信函模版，可以分别设置不同的默认寄件单位。"));
-    addField(g, 0, 0, QStringLiteral("默认寄件单位"), CmbDefJjDw, 2);
 
     SD_NEW(ChbFgSjAddress, p);
     ChbFgSjAddress->setText(QStringLiteral("分隔打印收件单位地址"));
@@ -408,10 +342,9 @@ void ExpressTabUi::setupOptionsPage()
     ChbPrevShowPic->setToolTip(QStringLiteral("请先将图片文件复制到用户信函模版目录中"));
     g->addWidget(ChbPrevShowPic, 2, 1, 1, 3);
 
-    SD_NEW(EdtBackPicFile, p);
+    SD_FIELD(EdtBackPicFile, p, g, {3, 0, 2}, QStringLiteral("背景图片"));
     SD_NEW(BtnPicFile, p);
     BtnPicFile->setText(QStringLiteral("浏览..."));
-    addField(g, 3, 0, QStringLiteral("背景图片"), EdtBackPicFile, 2);
     g->addWidget(BtnPicFile, 3, 4);
 
     SD_NEW(ChbAutoAdd, p);
